@@ -1,0 +1,136 @@
+// Frame composition: depth sort, hero-following scroll, and drawing the frame.
+#include "core/compose.h"
+
+#include <cmath>
+#include <stdexcept>
+
+#include "core/engine.h"
+#include "text/speech.h"
+#include "ui/decisions.h"
+#include "ui/inventory.h"
+#include "ui/menus.h"
+#include "util/log.h"
+#include "util/numbers.h"
+#include "script/script_functions.h"
+
+namespace {
+
+// Scene y of the object's feet: the draw-order key.
+int FootLine(const AdventureObject& object) {
+  if (object.hotspotPositioning) return static_cast<int>(object.y);
+  int hotspotY = object.currentAnimation ? object.currentAnimation->hotspotY : 0;
+  return static_cast<int>(object.y + hotspotY);
+}
+
+bool OutOfOrder(Hashtable<AdventureObject*>& objects, int i) {
+  return FootLine(*objects.ValueAt(i)) > FootLine(*objects.ValueAt(i + 1));
+}
+
+Sint16 Clip16(double value) {
+  if (value > 32767) return 32767;
+  if (value < -32768) return -32768;
+  return static_cast<Sint16>(value);
+}
+
+void BlitObjects(Engine& engine) {
+  Hashtable<AdventureObject*>& objects = engine.scene.objects;
+  for (int i = 0; i < objects.Count(); ++i) {
+    AdventureObject& object = *objects.ValueAt(i);
+    Animation* animation = object.currentAnimation;
+    if (!object.visible || !animation || !animation->image) continue;
+    SDL_Rect source;
+    source.x = Clip16(static_cast<double>(animation->frameWidth) * animation->currentFrame);
+    source.y = 0;
+    source.w = static_cast<Uint16>(animation->frameWidth);
+    source.h = static_cast<Uint16>(animation->image->h);
+    int ox = object.hotspotPositioning ? animation->hotspotX : 0;
+    int oy = object.hotspotPositioning ? animation->hotspotY : 0;
+    SDL_Rect target;
+    target.x = Clip16(std::trunc((engine.view.scrollX + object.x) - ox));
+    target.y = Clip16(std::trunc(object.y - oy));
+    SDL_UpperBlit(animation->image, &source, engine.core.screen, &target);
+  }
+}
+
+}  // namespace
+
+bool IsSorted(Engine& engine) {
+  Hashtable<AdventureObject*>& objects = engine.scene.objects;
+  bool sorted = true;
+  int i = 0;
+  try {
+    for (i = 0; i < objects.Count() - 1; ++i)
+      if (OutOfOrder(objects, i)) sorted = false;
+  } catch (...) {
+    LogFormat("Exception catched in IsSorted(): i=%i\r\n", i);
+    objects.Print();
+  }
+  return sorted;
+}
+
+void SortForDepth(Engine& engine) {
+  Hashtable<AdventureObject*>& objects = engine.scene.objects;
+  if (objects.Count() > 0) {
+    // One comparison per check of the whole order: a bubble sort that keeps
+    // equal foot lines in their earlier order.
+    int last = objects.Count() - 1;
+    int i = 0;
+    while (!IsSorted(engine)) {
+      if (i >= last) i = 0;
+      if (OutOfOrder(objects, i)) objects.Swap(i, i + 1);
+      ++i;
+    }
+  }
+  FollowHero(engine);
+}
+
+void FollowHero(Engine& engine) {
+  AdventureObject* hero = engine.scene.hero;
+  SDL_Surface* background = engine.view.background;
+  if (!hero || !background) return;
+  int& scrollX = engine.view.scrollX;
+  int half = engine.core.screenWidth / 2;
+  double heroScreenX = scrollX + static_cast<double>(hero->x);
+  if (heroScreenX >= half && background->w + scrollX > engine.core.screenWidth) {
+    scrollX = TruncateToInt(half - static_cast<double>(hero->x));
+  } else if (heroScreenX <= half && scrollX < 0) {
+    scrollX = TruncateToInt(half - static_cast<double>(hero->x));
+  }
+}
+
+void Blit(Engine& engine) {
+  try {
+    SDL_Surface* screen = engine.core.screen;
+    if (!screen) throw std::runtime_error("no screen");
+    SDL_UpdateRect(screen, 0, 0, 0, 0);
+    if (SDL_Surface* background = engine.view.background) {
+      SDL_Rect at = {Clip16(engine.view.scrollX), 0, 0, 0};
+      SDL_UpperBlit(background, nullptr, screen, &at);
+    }
+    BlitObjects(engine);
+    BlitSpeech(engine);
+    if (!engine.input.decisionMode) {
+      BlitMenu(engine);
+      BlitInventory(engine);
+    } else {
+      BlitDecisions(engine);
+    }
+    if (engine.view.cursorVisible && engine.view.cursor) {
+      SDL_Rect at = {Clip16(engine.input.mouseX), Clip16(engine.input.mouseY), 0, 0};
+      SDL_UpperBlit(engine.view.cursor, nullptr, screen, &at);
+    }
+    if (engine.core.fullscreen) SDL_Flip(screen);
+  } catch (...) {
+    LogText("Exception catched in Blit()\r\n");
+  }
+}
+
+int lua_ShowCursor(lua_State* L) {
+  EngineOf(L).view.cursorVisible = true;
+  return 0;
+}
+
+int lua_HideCursor(lua_State* L) {
+  EngineOf(L).view.cursorVisible = false;
+  return 0;
+}

@@ -1,0 +1,59 @@
+// Application-core state: screen settings, run flags, timing, input and view.
+#pragma once
+
+#include <SDL/SDL.h>
+
+#include <functional>
+#include <string>
+
+struct Engine;
+struct AdventureObject;
+
+// Screen and run state; lives for the run.
+struct CoreState {
+  int screenWidth = 640;         // width of the video mode in pixels
+  int screenHeight = 480;        // height of the video mode in pixels
+  int screenDepth = 24;          // bits per pixel of the video mode
+  bool fullscreen = false;       // open fullscreen; present frames with SDL_Flip
+  SDL_Surface* screen = nullptr; // the video surface, owned by SDL
+  bool running = true;           // the frame loop runs while set
+  bool debug = false;            // F5 reloads the scene
+  bool sdlOpen = false;          // SDL and the audio device are open (for Cleanup)
+  float gamma = 1.0f;            // last gamma set on the display (the dummy driver has none)
+  std::function<void(Engine&)> frameHook;  // runs at the end of every frame: tests, play runner
+};
+
+// Frame timing (every frame, nested ones included, counts here).
+struct TimingState {
+  Uint32 frameCounter = 0;        // frames completed
+  Uint32 loopStartTicks = 0;      // ticks when GameLoop began
+  Uint32 frameTicks = 0;          // ticks at the end of the last frame
+  Uint32 previousFrameTicks = 0;  // frameTicks one frame earlier
+  Uint32 frameDelta = 0;          // length of the last frame, ms
+  double timeFactor = 0.0;        // length of the last frame, seconds
+  double timeFactorSum = 0.0;     // sum of every time factor so far
+  bool waiting = false;           // WaitFor is running its nested loop
+  std::string waitKind;           // kind word of the running WaitFor
+  AdventureObject* waitObject = nullptr;  // object the running WaitFor watches
+  bool hover = false;             // the pointer rests on an object or item this frame
+};
+
+// Input and interaction mode.
+struct InputState {
+  bool interactive = true;     // the player may hover and click
+  bool decisionMode = false;   // dialogue options shown and pickable
+  int mouseX = 0;              // pointer x, window pixels
+  int mouseY = 0;              // pointer y, window pixels
+  bool buttonPressed = false;  // a button went down; the next release clicks
+  Uint16 clickX = 0;           // position of the button release being handled
+  Uint16 clickY = 0;
+};
+
+// Frame composition: background, cursor, horizontal scroll.
+struct ViewState {
+  SDL_Surface* background = nullptr;  // shared with the image registry
+  std::string backgroundName;         // address the background came from
+  SDL_Surface* cursor = nullptr;      // shared with the image registry
+  bool cursorVisible = false;         // draw the cursor at the pointer
+  int scrollX = 0;                    // scene x + scrollX = screen x
+};

@@ -1,0 +1,41 @@
+// The engine object: every subsystem's state, created whole and thrown away whole.
+#pragma once
+
+#include <memory>
+
+#include "audio/audio_state.h"
+#include "core/clock.h"
+#include "core/core_state.h"
+#include "resources/resource_state.h"
+#include "scene/scene_state.h"
+#include "script/script_host.h"
+#include "text/text_state.h"
+#include "ui/ui_state.h"
+#include "walk/walk_state.h"
+
+struct lua_State;
+
+struct Engine {
+  Clock clock;                // tick seam
+  CoreState core;             // screen settings and run flags
+  TimingState timing;         // frame timing and waits
+  InputState input;           // pointer, clicks, interaction mode
+  ViewState view;             // background, cursor, scroll
+  ScriptHostState script;     // the Lua state and the current scene script
+  ResourceState resources;    // pack readers, image registry, hit tester
+  SceneState scene;           // adventure objects and the hero
+  WalkState walk;             // walk-box map and walking targets
+  UiState ui;                 // verbs, sentence, menu, inventory, decisions
+  TextState text;             // fonts, strings, variables
+  AudioState audio;           // sound manager
+
+  Engine();
+  ~Engine();
+  Engine(const Engine&) = delete;
+  Engine& operator=(const Engine&) = delete;
+
+  Uint32 Ticks() const { return clock.Now(); }
+};
+
+// The one way a script function reaches the engine that owns its Lua state.
+Engine& EngineOf(lua_State* L);

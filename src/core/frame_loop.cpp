@@ -1,0 +1,121 @@
+// The frame loop, FrameStep, and the waiting script functions Wait and WaitFor.
+#include "core/frame_loop.h"
+
+#include "core/compose.h"
+#include "core/engine.h"
+#include "core/input.h"
+#include "scene/movement.h"
+#include "script/script_args.h"
+#include "ui/verbs.h"
+#include "util/log.h"
+
+void GameLoop(Engine& engine) {
+  TimingState& t = engine.timing;
+  Uint32 now = engine.Ticks();
+  t.frameTicks = t.previousFrameTicks = t.loopStartTicks = now;
+  while (engine.core.running) FrameStep(engine);
+  // Whole seconds only: the divisor is truncated before it becomes a double.
+  Uint32 seconds = (t.frameTicks - t.loopStartTicks) / 1000;
+  LogFormat("Average FPS = %f\r\n", t.frameCounter / static_cast<double>(seconds));
+  LogFormat("Average TimeFactor = %f\r\n", t.timeFactorSum / t.frameCounter);
+}
+
+void UpdateScene(Engine& engine, double timeFactor) {
+  Hashtable<AdventureObject*>& objects = engine.scene.objects;
+  for (int i = 0; i < objects.Count(); ++i) {
+    AdventureObject* object = objects.ValueAt(i);
+    if (object->visible) UpdateObject(engine, *object, static_cast<float>(timeFactor));
+  }
+  if (!engine.timing.hover) UpdateSentence(engine, "");
+  engine.timing.hover = false;
+}
+
+void FrameStep(Engine& engine) {
+  SortForDepth(engine);
+  Blit(engine);
+  HandleEvents(engine);
+  UpdateScene(engine, engine.timing.timeFactor);
+
+  TimingState& t = engine.timing;
+  Uint32 now = engine.Ticks();
+  t.frameDelta = now - t.previousFrameTicks;
+  t.previousFrameTicks = now;
+  t.frameTicks = now;
+  t.timeFactor = t.frameDelta * 0.001;
+  t.timeFactorSum += t.timeFactor;
+  ++t.frameCounter;
+  if (engine.core.frameHook) engine.core.frameHook(engine);
+}
+
+int lua_Wait(lua_State* L) {
+  Engine& engine = EngineOf(L);
+  Guarded("Exception catched in lua_Wait\r\n", [&] {
+    Uint32 end = engine.Ticks() + static_cast<Uint32>(ArgInt(L, 1));
+    // A duration of 0 or below runs no frame, even where the addition wraps.
+    if (ArgInt(L, 1) <= 0) return;
+    while (engine.Ticks() < end) FrameStep(engine);
+  });
+  return 0;
+}
+
+namespace {
+
+// Why a wait on this object can never end by itself, or null when it can.
+const char* WaitCannotEnd(Engine& engine, const AdventureObject& object, const std::string& kind) {
+  if (kind == "WALKING" && object.moving) {
+    if (!object.visible) return "the object is hidden and cannot move";
+    if (object.speed == 0) return "the object has speed 0 and cannot arrive";
+  }
+  if (kind == "TALKING" && object.talking && !object.visible &&
+      static_cast<Sint32>(engine.Ticks() - object.talkUntil) >= 0) {
+    return "the object is hidden and its speech is over";
+  }
+  if (kind == "ANIMATING" && object.currentAnimation && object.currentAnimation->playing) {
+    const Animation& animation = *object.currentAnimation;
+    if (!object.visible) return "the object is hidden and does not animate";
+    if (animation.mode == kLoop) return "the animation loops for ever";
+    if (animation.mode == kOneShot && animation.frameRate <= 0) return "the animation has no frame rate and never advances";
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int lua_WaitFor(lua_State* L) {
+  Engine& engine = EngineOf(L);
+  TimingState& t = engine.timing;
+  bool cursorWasVisible = engine.view.cursorVisible;
+  Guarded("Exception catched in lua_WaitFor\r\n", [&] {
+    std::string name = ArgString(L, 1);
+    std::string kind = ArgString(L, 2);
+    t.waiting = true;
+    t.waitKind = kind;
+    t.waitObject = engine.scene.objects.Get(name);
+    engine.input.interactive = false;
+    engine.view.cursorVisible = false;
+    AdventureObject* object = t.waitObject;
+    if (!object) throw std::runtime_error("no such object");
+    if (kind != "WALKING" && kind != "TALKING" && kind != "ANIMATING") {
+      // Nothing could ever end such a wait.
+      LogFormat("WaitFor(%s): unknown kind <<%s>>, not waiting\r\n", name.c_str(), kind.c_str());
+      return;
+    }
+    if (kind == "ANIMATING" && !object->currentAnimation) throw std::runtime_error("no current animation");
+    while (t.waiting) {
+      FrameStep(engine);
+      if (kind == "WALKING" && !object->moving) t.waiting = false;
+      if (kind == "TALKING" && !object->talking) t.waiting = false;
+      if (kind == "ANIMATING" && (!object->currentAnimation || !object->currentAnimation->playing))
+        t.waiting = false;
+      if (!t.waiting) break;
+      if (const char* reason = WaitCannotEnd(engine, *object, kind)) {
+        LogFormat("WaitFor(%s,%s): %s, not waiting any longer\r\n", name.c_str(), kind.c_str(), reason);
+        t.waiting = false;
+      }
+    }
+  });
+  t.waiting = false;
+  if (!engine.input.decisionMode) engine.input.interactive = true;
+  engine.view.cursorVisible = cursorWasVisible;
+  return 0;
+}

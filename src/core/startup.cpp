@@ -1,0 +1,170 @@
+// Start-up, configuration and shutdown; the script functions SetScreen, DebugMode, Exit.
+#include "core/startup.h"
+
+#include <SDL/SDL.h>
+#include <SDL/SDL_mixer.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+
+#include "core/engine.h"
+#include "core/frame_loop.h"
+#include "script/script_args.h"
+#include "script/script_host.h"
+#include "util/log.h"
+
+namespace {
+
+void CreateManagers(Engine& engine) {
+  engine.resources.textPacks = std::make_unique<TXTPackReader>();
+  engine.resources.imagePacks = std::make_unique<BMPPackReader>();
+  engine.resources.hitTester = std::make_unique<PixelHitTester>();
+  engine.audio.sfx = std::make_unique<Sfx>();
+  engine.walk.map = std::make_unique<PathMap>();
+}
+
+void RunStartScript(Engine& engine, const char* packAddress, const char* looseFile) {
+  if (LoadScript(engine, packAddress) == -1) LoadScript(engine, looseFile);
+}
+
+void PrintVideoReport(Engine& engine) {
+  const SDL_VideoInfo* info = SDL_GetVideoInfo();
+  char driver[50] = "";
+  SDL_VideoDriverName(driver, sizeof driver);
+  LogText("\r\n--YOUR VIDEO-SYSTEM----------------------------------------------\r\n");
+  LogFormat("Is it possible to create hardware surfaces ?         :%i\r\n", info->hw_available);
+  LogFormat("Is there a window manager available ?                :%i\r\n", info->wm_available);
+  LogFormat("Are hardware to hardware blits accelerated?          :%i\r\n", info->blit_hw);
+  LogFormat("Are hardware to hardware colorkey blits accelerated? :%i\r\n", info->blit_hw_CC);
+  LogFormat("Are hardware to hardware alpha blits accelerated?    :%i\r\n", info->blit_hw_A);
+  LogFormat("Are software to hardware blits accelerated?          :%i\r\n", info->blit_sw);
+  LogFormat("Are software to hardware colorkey blits accelerated? :%i\r\n", info->blit_sw_CC);
+  LogFormat("Are software to hardware alpha blits accelerated?    :%i\r\n", info->blit_sw_A);
+  LogFormat("Are color fills accelerated?                         :%i\r\n", info->blit_fill);
+  LogFormat("Total amount of video memory in Kilobytes            :%i kb\r\n", static_cast<int>(info->video_mem));
+  LogFormat("Screenwidth                                          :%i\r\n", engine.core.screenWidth);
+  LogFormat("Screenheight                                         :%i\r\n", engine.core.screenHeight);
+  LogFormat("Fullscreen-Mode ?                                    :%i\r\n", engine.core.fullscreen ? 1 : 0);
+  LogFormat("Current BitsPerPixel                                 :%i bpp\r\n", info->vfmt->BitsPerPixel);
+  LogFormat("Video Driver                                         :%s\r\n", driver);
+  LogText("-----------------------------------------------------------------\r\n");
+}
+
+void SetWindowIcon() {
+  SDL_Surface* icon = nullptr;
+  if (FILE* file = fopen("icon1.bmp", "rb")) {
+    icon = SDL_LoadBMP_RW(SDL_RWFromFP(file, 1), 1);
+  }
+  SDL_WM_SetIcon(icon, nullptr);  // a null icon keeps the default one
+  if (icon) SDL_FreeSurface(icon);
+}
+
+// A start-up failure that ends the program: close what was opened.
+int AbandonStartup(Engine& engine) {
+  CloseScripting(engine);
+  Mix_CloseAudio();
+  SDL_Quit();
+  return 1;
+}
+
+}  // namespace
+
+bool InitSDL(Engine& engine) {
+  if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE) == -1) {
+    LogFormat("Can't init SDL:  %s\n", SDL_GetError());
+    return false;
+  }
+  static bool quitAtExit = false;
+  if (!quitAtExit) quitAtExit = atexit(SDL_Quit) == 0;
+  try {
+    Uint32 flags = SDL_HWSURFACE | SDL_DOUBLEBUF | (engine.core.fullscreen ? SDL_FULLSCREEN : 0);
+    engine.core.screen =
+        SDL_SetVideoMode(engine.core.screenWidth, engine.core.screenHeight, engine.core.screenDepth, flags);
+    if (!engine.core.screen) {
+      LogFormat("Can't set video mode: %s\n", SDL_GetError());
+      return false;
+    }
+    if (Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 2048) == -1) {
+      LogFormat("Mix_OpenAudio: %s\n", SDL_GetError());
+      return false;
+    }
+    engine.core.sdlOpen = true;
+    PrintVideoReport(engine);
+    SDL_WM_SetCaption("Quillon", "icon1.bmp");
+    SetWindowIcon();
+    SDL_ShowCursor(0);
+  } catch (const std::exception& failure) {
+    LogFormat("\nFehler INIT_SDL: %s", failure.what());
+  }
+  return true;
+}
+
+void Cleanup(Engine& engine) {
+  CloseScripting(engine);
+  Mix_CloseAudio();
+  SDL_Quit();
+  engine.core.sdlOpen = false;
+  engine.core.screen = nullptr;
+  engine.walk.map.reset();
+  engine.resources.imagePacks.reset();
+  engine.resources.textPacks.reset();
+}
+
+void SetDisplayGamma(Engine& engine, float gamma) {
+  engine.core.gamma = gamma;
+  SDL_SetGamma(gamma, gamma, gamma);  // displays without gamma support only take the time
+}
+
+int RunEngine(Engine& engine) {
+  try {
+    CreateManagers(engine);
+    LogText("INIT LUA...");
+    OpenScripting(engine);
+    LogText("OK\r\n");
+    LogText("<<< RUN APPLICATION-CONFIGURATION SCRIPT >>>\r\n");
+    RunStartScript(engine, "lua.dat:0", "conf.lua");
+    LogText("INIT SDL...");
+    if (!InitSDL(engine)) return AbandonStartup(engine);
+    LogText("OK\r\n");
+    LogText("<<< RUN INITIAL SCRIPT >>>\r\n");
+    RunStartScript(engine, "lua.dat:1", "init.lua");
+    CallInit(engine);
+    LogText("<<< CALL GAMELOOP >>>\r\n");
+    GameLoop(engine);
+    SetDisplayGamma(engine, 1.0f);
+    LogText("CLEANUP...");
+    Cleanup(engine);
+    LogText("OK\r\n");
+    return 0;
+  } catch (...) {
+    LogText("Exception catched in main\r\n");
+    return 0;
+  }
+}
+
+int lua_SetScreen(lua_State* L) {
+  Engine& engine = EngineOf(L);
+  Guarded("Exception catched in lua_SetScreen\r\n", [&] {
+    int width = ArgInt(L, 1);
+    int height = ArgInt(L, 2);
+    int depth = ArgInt(L, 3);
+    std::string mode = ArgString(L, 4);
+    if (width <= 0 || height <= 0 || depth <= 0 || mode.empty()) return;
+    engine.core.screenWidth = width;
+    engine.core.screenHeight = height;
+    engine.core.screenDepth = depth;
+    engine.core.fullscreen = mode == "FULLSCREEN";
+  });
+  return 0;
+}
+
+int lua_DebugMode(lua_State* L) {
+  EngineOf(L).core.debug = true;
+  return 0;
+}
+
+int lua_Exit(lua_State* L) {
+  EngineOf(L).core.running = false;
+  return 0;
+}

@@ -1,0 +1,22 @@
+// Resource state: the pack readers, the image registry and the pixel hit tester.
+#pragma once
+
+#include <SDL/SDL.h>
+
+#include <memory>
+
+#include "resources/pack_readers.h"
+#include "resources/pixels.h"
+#include "util/hashtable.h"
+
+struct ResourceState {
+  std::unique_ptr<TXTPackReader> textPacks;    // first manager created at start-up
+  std::unique_ptr<BMPPackReader> imagePacks;   // second
+  std::unique_ptr<PixelHitTester> hitTester;   // third
+  Hashtable<SDL_Surface*> images;              // every loaded image by address; owns the surfaces
+
+  ResourceState() = default;
+  ~ResourceState();
+  ResourceState(const ResourceState&) = delete;
+  ResourceState& operator=(const ResourceState&) = delete;
+};

@@ -1,0 +1,15 @@
+// Scene state: the object registry and the hero.
+#pragma once
+
+#include "scene/adventure_object.h"
+#include "util/hashtable.h"
+
+struct SceneState {
+  Hashtable<AdventureObject*> objects;  // every object ever created, in draw order; owns them
+  AdventureObject* hero = nullptr;      // the object the player steers
+
+  SceneState() = default;
+  ~SceneState();
+  SceneState(const SceneState&) = delete;
+  SceneState& operator=(const SceneState&) = delete;
+};

@@ -1,0 +1,34 @@
+// The script host: one Lua state, script loading, callbacks and scene switches.
+#pragma once
+
+#include <string>
+
+struct lua_State;
+struct Engine;
+
+struct ScriptHostState {
+  lua_State* L = nullptr;     // the one script state; closed by Cleanup
+  std::string currentScript;  // address LoadScript last ran; F5 runs it again
+  int nativeDepth = 0;        // script functions currently running on the C stack
+};
+
+// Creates the script state, opens the base library and registers the script functions.
+void OpenScripting(Engine& engine);
+// Closes the script state (nothing happens when there is none).
+void CloseScripting(Engine& engine);
+
+// Runs one script from a loose file or a pack entry: 0 when run (whatever the
+// script did), -1 when a pack entry was not read or a failure was caught.
+int LoadScript(Engine& engine, const std::string& address);
+
+// Scene switch: the old DeInit, the new script, its Init and Main.
+void LoadScriptScene(Engine& engine, const std::string& address);
+
+// Calls a global script function with string arguments, unprotected: a script
+// error ends the process through the runtime's panic handler, or, inside a
+// script that is itself being run, ends that run.
+void CallScriptFunction(Engine& engine, const char* name, const char* const* args, int count);
+
+void CallInit(Engine& engine);    // Init, then Main
+void CallMain(Engine& engine);
+void CallDeInit(Engine& engine);

@@ -1,0 +1,5 @@
+// Text hooks not built yet: they do nothing.
+#include "core/engine.h"
+#include "text/speech.h"
+
+void BlitSpeech(Engine&) {}

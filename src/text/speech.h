@@ -1,0 +1,6 @@
+// Speech text boxes of talking objects.
+#pragma once
+
+struct Engine;
+
+void BlitSpeech(Engine& engine);

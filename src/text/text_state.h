@@ -1,0 +1,5 @@
+// Text state: the three fonts, the string file and the script variables.
+#pragma once
+
+struct TextState {
+};

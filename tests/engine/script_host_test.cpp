@@ -1,0 +1,222 @@
+// The script host: loading scripts, callbacks, scene switches and script errors.
+#include <gtest/gtest.h>
+
+extern "C" {
+#include <lauxlib.h>
+#include <lua.h>
+}
+
+#include "resources/pack_writer.h"
+#include "script/script_host.h"
+#include "script/script_table.h"
+#include "support/game_harness.h"
+
+namespace {
+
+TEST(ScriptHost, RegistersTheSeventySevenFunctionsInOrder) {
+  const char* expected[] = {
+      "CreateObject", "SetName", "SetPos", "SetHotSpot", "HotSpotPositionOn", "HotSpotPositionOff", "Goto",
+      "SetHero", "SayText", "SetTextColor", "SetSingleUse", "SetMultiUse", "Show", "Hide", "SetSpeed",
+      "LoadAnim", "UnloadAnim", "ReloadAnim", "PlayAnim", "SetAnim", "SetAnimTimeout", "SetFrame",
+      "AssignAnim", "AutoAnimOn", "AutoAnimOff", "TurnLeft", "TurnRight", "TurnUp", "TurnDown",
+      "LoadInventoryIcon", "AddToInventory", "RemoveFromInventory", "IsInInventory", "SetWalkToPos",
+      "SetTextBoxPos", "SetTextBoxAutoPos", "OverrideColorKey", "LoadBackground", "LoadSzene", "FadeOut",
+      "FadeIn", "SetMode", "LoadPathMap", "LoadSound", "PlaySound", "StopSound", "StopAllSounds",
+      "RemoveSound", "SetSoundVolume", "LoadCursor", "ShowCursor", "HideCursor", "LoadSystemFont",
+      "LoadTalkFont", "LoadDecisionFont", "Wait", "WaitFor", "MakeDecision", "SetDecisionPos", "Exit",
+      "LoadMenuBackground", "ShowMenuBackground", "HideMenuBackground", "CreateMenuButton", "ShowMenuButton",
+      "HideMenuButton", "SetDefaultButton", "SetActiveButton", "SetStringFile", "SetLanguage", "GetString",
+      "G", "S", "DefineInventory", "SetUseWord", "SetScreen", "DebugMode"};
+  ASSERT_EQ(sizeof expected / sizeof *expected, static_cast<size_t>(kScriptFunctionCount));
+  for (int i = 0; i < kScriptFunctionCount; ++i) EXPECT_STREQ(kScriptFunctions[i].name, expected[i]);
+
+  Engine engine;
+  OpenScripting(engine);
+  lua_State* L = engine.script.L;
+  for (const char* name : expected) {
+    lua_getglobal(L, name);
+    EXPECT_TRUE(lua_iscfunction(L, -1)) << name;
+    lua_pop(L, 1);
+  }
+  // Only the base library: no string, table, math, io or os tables.
+  for (const char* library : {"string", "table", "math", "io", "os", "debug", "package"}) {
+    lua_getglobal(L, library);
+    EXPECT_TRUE(lua_isnil(L, -1)) << library;
+    lua_pop(L, 1);
+  }
+}
+
+// A script host with a pack reader, ready to run scripts in a temp folder.
+struct Host {
+  TempDir dir;
+  Engine engine;
+  LogCapture log;
+  Host() {
+    engine.resources.textPacks = std::make_unique<TXTPackReader>();
+    OpenScripting(engine);
+  }
+  int Load(const std::string& address) {
+    WorkingDirectory in(dir.path());
+    return LoadScript(engine, address);
+  }
+  std::string Global(const char* name) {
+    lua_getglobal(engine.script.L, name);
+    const char* text = lua_tostring(engine.script.L, -1);
+    std::string value = text ? text : "(nil)";
+    lua_pop(engine.script.L, 1);
+    return value;
+  }
+};
+
+TEST(ScriptHost, AddressesSelectPackEntriesOrLooseFiles) {
+  Host host;
+  host.dir.Write("s.dat", BuildDataPack({"which = 'entry 0'", "which = 'entry 1'"}));
+  host.dir.Write(":1", "which = 'loose colon file'");
+
+  EXPECT_EQ(host.Load("s.dat:1"), 0);
+  EXPECT_EQ(host.Global("which"), "entry 1");
+  EXPECT_EQ(host.engine.script.currentScript, "s.dat:1");
+  EXPECT_EQ(host.log.Text(), "Load Script <<s.dat:1>>...OK\r\n");
+
+  host.Load("s.dat:");
+  EXPECT_EQ(host.Global("which"), "entry 0");
+  host.Load("s.dat:1:7");  // two colons: digits up to the second one
+  EXPECT_EQ(host.Global("which"), "entry 1");
+  host.Load("s.dat:x");
+  EXPECT_EQ(host.Global("which"), "entry 0");
+  host.Load(":1");
+  EXPECT_EQ(host.Global("which"), "loose colon file");
+
+  host.log.Clear();
+  EXPECT_EQ(host.Load("s.dat:-1"), -1);
+  EXPECT_EQ(host.log.Text(), "Load Script <<s.dat:-1>>...ERR: Fehler beim Laden aus LUA-Pack.\r\n");
+  EXPECT_EQ(host.engine.script.currentScript, ":1");
+
+  host.log.Clear();
+  EXPECT_EQ(host.Load("C:\\game\\init.lua"), -1);  // a drive letter names a pack "C"
+  EXPECT_EQ(host.log.Text(), "Load Script <<C:\\game\\init.lua>>...ERR: Datei <<C>> existiert nicht.\r\n");
+}
+
+TEST(ScriptHost, ScriptErrorsAreReportedByTheRuntimeAndStillCountAsRun) {
+  Host host;
+  host.dir.Write("broken.lua", "this is not lua");
+  host.dir.Write("p.dat", BuildDataPack({"error('boom')"}));
+  EXPECT_EQ(host.Load("missing.lua"), 0);
+  EXPECT_EQ(host.Load("broken.lua"), 0);
+  EXPECT_EQ(host.Load("p.dat:0"), 0);
+  EXPECT_EQ(host.log.Text(),
+            "Load Script <<missing.lua>>...OK\r\nLoad Script <<broken.lua>>...OK\r\nLoad Script <<p.dat:0>>...OK\r\n");
+  EXPECT_NE(host.log.Errors().find("missing.lua"), std::string::npos);
+  EXPECT_NE(host.log.Errors().find("broken.lua:1:"), std::string::npos);
+  EXPECT_NE(host.log.Errors().find("[string \"QUILLONSCRIPT\"]:1: boom"), std::string::npos);
+}
+
+TEST(ScriptHost, AnAlertFunctionReceivesTheErrorInstead) {
+  Host host;
+  host.dir.Write("a.lua", "function _ALERT(m) alerted = m end");
+  host.dir.Write("b.lua", "error('caught by alert')");
+  host.Load("a.lua");
+  host.Load("b.lua");
+  EXPECT_EQ(host.log.Errors(), "");
+  EXPECT_NE(host.Global("alerted").find("caught by alert"), std::string::npos);
+}
+
+TEST(ScriptHost, PrecompiledChunksRunFromPacks) {
+  Host host;
+  lua_State* L = host.engine.script.L;
+  ASSERT_EQ(luaL_loadstring(L, "compiled = 42"), 0);
+  std::string bytes;
+  lua_dump(L, [](lua_State*, const void* p, size_t n, void* out) {
+    static_cast<std::string*>(out)->append(static_cast<const char*>(p), n);
+    return 0;
+  }, &bytes);
+  lua_pop(L, 1);
+  host.dir.Write("c.dat", BuildDataPack({bytes}));
+  host.Load("c.dat:0");
+  EXPECT_EQ(host.Global("compiled"), "42");
+}
+
+TEST(ScriptHost, GuardedFunctionsReportMissingArguments) {
+  Host host;
+  host.dir.Write("s.lua", "SetMode() LoadSzene() WaitFor('nobody') Wait()");
+  host.Load("s.lua");
+  EXPECT_EQ(host.log.Text(),
+            "Load Script <<s.lua>>...Exception catched in lua_SetMode\r\nException catched in lua_LoadSzene\r\n"
+            "Exception catched in lua_WaitFor\r\nOK\r\n");
+  EXPECT_TRUE(host.engine.input.interactive);
+  EXPECT_FALSE(host.engine.timing.waiting);
+}
+
+TEST(ScriptHost, ResultsOfFunctionsWithoutResultsAreNone) {
+  Host host;
+  host.dir.Write("s.lua", "n = select('#', SetMode('MOVIE')) + select('#', DebugMode())");
+  host.Load("s.lua");
+  EXPECT_EQ(host.Global("n"), "0");
+  EXPECT_FALSE(host.engine.input.interactive);
+}
+
+TEST(SceneSwitch, LoadSzeneInsideACallbackRunsTheWholeSwitchBeforeReturning) {
+  GameHarness game;
+  game.Write("init.lua",
+             "function Init() print('first init') end\n"
+             "function Main() print('first main') LoadSzene('two.lua') print('back in first main') Exit() end\n"
+             "function DeInit() print('first deinit') end\n");
+  game.Write("two.lua",
+             "print('two top-level')\n"
+             "function Init() print('two init') end\n"
+             "function Main() print('two main') end\n"
+             "function DeInit() print('two deinit') end\n");
+  game.Run();
+  EXPECT_EQ(LogFrom(game.log.Text(), "first main"),
+            "first main\n<<< DeInit Scene >>>\r\nfirst deinit\nLoad Script <<two.lua>>...two top-level\nOK\r\n"
+            "<<< CALL INIT-FUNCTION >>>\r\ntwo init\n<<< CALL MAIN-FUNCTION >>>\r\ntwo main\n"
+            "back in first main\n<<< CALL GAMELOOP >>>\r\n" +
+                LogFrom(game.log.Text(), "Average FPS"));
+  EXPECT_EQ(game.engine.script.currentScript, "two.lua");
+  EXPECT_EQ(game.engine.view.scrollX, 0);
+}
+
+TEST(SceneSwitch, AnUnreadableSceneCallsTheOldFunctionsAgain) {
+  GameHarness game;
+  game.Write("init.lua",
+             "n = 0\n"
+             "function Init() n = n + 1 print('init ' .. n) end\n"
+             "function Main() if n == 1 then LoadSzene('gone.dat:3') else Exit() end end\n"
+             "function DeInit() print('deinit') end\n");
+  game.Run();
+  EXPECT_NE(game.log.Text().find("<<< DeInit Scene >>>\r\ndeinit\nLoad Script <<gone.dat:3>>...ERR: Datei "
+                                 "<<gone.dat>> existiert nicht.\r\n<<< CALL INIT-FUNCTION >>>\r\ninit 2\n"),
+            std::string::npos);
+  EXPECT_EQ(game.engine.script.currentScript, "init.lua");
+}
+
+TEST(SceneSwitch, AnErrorInANestedCallbackEndsTheRunThatContainsIt) {
+  // The scene script's top-level code switches scenes; the new Init fails.
+  // The error ends the running scene script, which the runtime reports.
+  GameHarness game;
+  game.Write("init.lua",
+             "function Init() end\n"
+             "function Main() LoadSzene('a.lua') Exit() end\n"
+             "function DeInit() end\n");
+  game.Write("a.lua",
+             "function DeInit() end\n"
+             "function Init() end\n"
+             "function Main() end\n"
+             "LoadSzene('b.lua')\n"
+             "print('not reached')\n");
+  game.Write("b.lua", "function Init() if not failed then failed = true error('b fails') end end\n");
+  EXPECT_EQ(game.Run(), 0);
+  EXPECT_EQ(game.log.Text().find("not reached"), std::string::npos);
+  EXPECT_NE(game.log.Errors().find("b fails"), std::string::npos);
+  EXPECT_NE(game.log.Text().find("Load Script <<a.lua>>...<<< DeInit Scene >>>"), std::string::npos);
+  // Main of the first scene goes on after its LoadSzene returns.
+  EXPECT_NE(game.log.Text().find("CLEANUP...OK"), std::string::npos);
+}
+
+TEST(SceneSwitch, AnErrorInATopLevelCallbackEndsTheProcessThroughThePanicHandler) {
+  GameHarness game;
+  game.Write("init.lua", "function Init() error('init fails') end\n");
+  EXPECT_EXIT(game.Run(), testing::ExitedWithCode(1), "PANIC: unprotected error in call to Lua API .*init fails");
+}
+
+}  // namespace

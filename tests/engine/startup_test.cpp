@@ -1,0 +1,163 @@
+// Start-up and shutdown of a whole game run, read off the log.
+#include <gtest/gtest.h>
+
+#include "resources/pack_writer.h"
+#include "support/game_harness.h"
+
+namespace {
+
+const char kReportHead[] =
+    "\r\n--YOUR VIDEO-SYSTEM----------------------------------------------\r\n"
+    "Is it possible to create hardware surfaces ?         :0\r\n"
+    "Is there a window manager available ?                :0\r\n"
+    "Are hardware to hardware blits accelerated?          :0\r\n"
+    "Are hardware to hardware colorkey blits accelerated? :0\r\n"
+    "Are hardware to hardware alpha blits accelerated?    :0\r\n"
+    "Are software to hardware blits accelerated?          :0\r\n"
+    "Are software to hardware colorkey blits accelerated? :0\r\n"
+    "Are software to hardware alpha blits accelerated?    :0\r\n"
+    "Are color fills accelerated?                         :0\r\n"
+    "Total amount of video memory in Kilobytes            :0 kb\r\n";
+
+std::string Report(int width, int height, int fullscreen, int depth) {
+  return std::string(kReportHead) +
+         FormatText("Screenwidth                                          :%i\r\n", width) +
+         FormatText("Screenheight                                         :%i\r\n", height) +
+         FormatText("Fullscreen-Mode ?                                    :%i\r\n", fullscreen) +
+         FormatText("Current BitsPerPixel                                 :%i bpp\r\n", depth) +
+         "Video Driver                                         :dummy\r\n"
+         "-----------------------------------------------------------------\r\n";
+}
+
+const char kExitAtOnce[] =
+    "function Init() print('init') end\n"
+    "function Main() print('main') Exit() end\n";
+
+TEST(Startup, LooseFilesGiveTheFullLogByteForByte) {
+  GameHarness game;
+  game.Write("conf.lua", "SetScreen(800, 600, 16, 'WINDOW')\n");
+  game.Write("init.lua", kExitAtOnce);
+  EXPECT_EQ(game.Run(), 0);
+  std::string nan = FormatText("%f", 0 / static_cast<double>(0));
+  EXPECT_EQ(game.log.Text(),
+            "INIT LUA...OK\r\n"
+            "<<< RUN APPLICATION-CONFIGURATION SCRIPT >>>\r\n"
+            "Load Script <<lua.dat:0>>...ERR: Datei <<lua.dat>> existiert nicht.\r\n"
+            "Load Script <<conf.lua>>...OK\r\n"
+            "INIT SDL..." + Report(800, 600, 0, 16) + "OK\r\n"
+            "<<< RUN INITIAL SCRIPT >>>\r\n"
+            "Load Script <<lua.dat:1>>...ERR: Datei <<lua.dat>> existiert nicht.\r\n"
+            "Load Script <<init.lua>>...OK\r\n"
+            "<<< CALL INIT-FUNCTION >>>\r\n"
+            "init\n"
+            "<<< CALL MAIN-FUNCTION >>>\r\n"
+            "main\n"
+            "<<< CALL GAMELOOP >>>\r\n"
+            "Average FPS = " + nan + "\r\n"
+            "Average TimeFactor = " + nan + "\r\n"
+            "CLEANUP...OK\r\n");
+  EXPECT_EQ(game.engine.timing.frameCounter, 0u);
+  EXPECT_EQ(game.engine.core.gamma, 1.0f);
+}
+
+TEST(Startup, ScriptsComeFromLuaDatWhenItHoldsThem) {
+  GameHarness game;
+  game.Write("lua.dat", BuildDataPack({"SetScreen(320, 200, 32, 'WINDOW') DebugMode()", kExitAtOnce}));
+  game.Write("conf.lua", "error('the loose file must not run')");
+  game.Run();
+  std::string log = game.log.Text();
+  EXPECT_NE(log.find("<<< RUN APPLICATION-CONFIGURATION SCRIPT >>>\r\nLoad Script <<lua.dat:0>>...OK\r\nINIT SDL..."),
+            std::string::npos);
+  EXPECT_NE(log.find(Report(320, 200, 0, 32)), std::string::npos);
+  EXPECT_NE(log.find("<<< RUN INITIAL SCRIPT >>>\r\nLoad Script <<lua.dat:1>>...OK\r\n<<< CALL INIT-FUNCTION >>>"),
+            std::string::npos);
+  EXPECT_EQ(game.log.Errors(), "");
+  EXPECT_TRUE(game.engine.core.debug);
+  EXPECT_EQ(game.engine.script.currentScript, "lua.dat:1");
+}
+
+TEST(Startup, MissingConfigurationStillOpensTheDefaultWindow) {
+  GameHarness game;
+  game.Write("init.lua", kExitAtOnce);
+  EXPECT_EQ(game.Run(), 0);
+  EXPECT_NE(game.log.Text().find("Load Script <<conf.lua>>...OK\r\nINIT SDL..." + Report(640, 480, 0, 24)),
+            std::string::npos);
+  EXPECT_NE(game.log.Errors().find("conf.lua"), std::string::npos);  // the runtime's own report
+}
+
+TEST(Startup, AnEntryOutsideTheIndexFallsBackToTheLooseFile) {
+  GameHarness game;
+  game.Write("lua.dat", BuildDataPack({"SetScreen(320, 200, 32, 'WINDOW')"}));  // no entry 1
+  game.Write("init.lua", kExitAtOnce);
+  game.Run();
+  EXPECT_NE(game.log.Text().find("Load Script <<lua.dat:1>>...[lua.dat: Eintrag 1 fehlt oder ist beschaedigt] "
+                                 "ERR: Datei <<lua.dat>> existiert nicht.\r\nLoad Script <<init.lua>>...OK\r\n"),
+            std::string::npos);
+}
+
+TEST(Startup, SetScreenIgnoresIncompleteSettings) {
+  struct Case {
+    const char* call;
+    int width, height, depth, fullscreen;
+  } cases[] = {
+      {"SetScreen(0, 600, 16, 'WINDOW')", 640, 480, 24, 0},
+      {"SetScreen(800, -1, 16, 'WINDOW')", 640, 480, 24, 0},
+      {"SetScreen(800, 600, 0, 'WINDOW')", 640, 480, 24, 0},
+      {"SetScreen(800, 600, 16, '')", 640, 480, 24, 0},
+      {"SetScreen(800.9, 600.2, 16, 'window')", 800, 600, 16, 0},
+      {"SetScreen(800, 600, 16, 'fullscreen')", 800, 600, 16, 0},
+  };
+  for (const Case& c : cases) {
+    GameHarness game;
+    game.Write("conf.lua", c.call);
+    game.Write("init.lua", kExitAtOnce);
+    game.Run();
+    EXPECT_EQ(game.engine.core.screenWidth, c.width) << c.call;
+    EXPECT_EQ(game.engine.core.screenHeight, c.height) << c.call;
+    EXPECT_EQ(game.engine.core.screenDepth, c.depth) << c.call;
+    EXPECT_NE(game.log.Text().find(Report(c.width, c.height, c.fullscreen, c.depth)), std::string::npos) << c.call;
+  }
+}
+
+TEST(Startup, SetScreenWithoutAModeIsAFailure) {
+  GameHarness game;
+  game.Write("conf.lua", "SetScreen(800, 600, 16)");
+  game.Write("init.lua", kExitAtOnce);
+  game.Run();
+  EXPECT_NE(game.log.Text().find("Load Script <<conf.lua>>...Exception catched in lua_SetScreen\r\nOK\r\n"),
+            std::string::npos);
+  EXPECT_EQ(game.engine.core.screenWidth, 640);
+}
+
+TEST(Startup, FullscreenWordSetsTheFlag) {
+  GameHarness game;
+  game.Write("conf.lua", "SetScreen(640, 480, 32, 'FULLSCREEN')");
+  game.Write("init.lua", kExitAtOnce);
+  game.Run();
+  EXPECT_TRUE(game.engine.core.fullscreen);
+  EXPECT_NE(game.log.Text().find(Report(640, 480, 1, 32)), std::string::npos);
+}
+
+TEST(Startup, VideoModeFailureEndsWithStatusOne) {
+  GameHarness game;
+  game.Write("conf.lua", "SetScreen(640, 480, 24, 'WINDOW')");
+  game.Write("init.lua", kExitAtOnce);
+  setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+  int status = game.Run();
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  EXPECT_EQ(status, 1);
+  EXPECT_NE(game.log.Text().find("INIT SDL...Can't init SDL:  "), std::string::npos);
+  EXPECT_EQ(game.log.Text().find("<<< RUN INITIAL SCRIPT >>>"), std::string::npos);
+}
+
+TEST(Startup, AveragesDivideByWholeSeconds) {
+  GameHarness game;
+  game.Write("init.lua", "function Init() end function Main() end");
+  game.msPerFrame = 29;  // 100 frames in 2.9 s
+  game.stopAfterFrames = 100;
+  game.Run();
+  EXPECT_NE(game.log.Text().find("Average FPS = 50.000000\r\nAverage TimeFactor = 0.028710\r\n"),
+            std::string::npos);
+}
+
+}  // namespace

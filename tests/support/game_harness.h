@@ -1,0 +1,64 @@
+// Runs a whole game folder written by a test, headless, with a test clock.
+#pragma once
+
+#include <SDL/SDL.h>
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "core/engine.h"
+#include "support/log_capture.h"
+#include "support/temp_dir.h"
+
+// A clock that moves only when told: by the test, by a fixed step at every
+// read, or by a fixed step per frame (see GameHarness::msPerFrame).
+struct ManualClock {
+  Uint32 now = 1000;      // ticks returned
+  Uint32 stepPerRead = 0; // added after every read
+
+  void Attach(Engine& engine) {
+    engine.clock.context = this;
+    engine.clock.source = [](void* self) {
+      auto* clock = static_cast<ManualClock*>(self);
+      Uint32 value = clock->now;
+      clock->now += clock->stepPerRead;
+      return value;
+    };
+  }
+};
+
+class GameHarness {
+ public:
+  GameHarness();
+  ~GameHarness();
+
+  // Writes a file of the game folder (text or binary).
+  void Write(const std::string& name, const std::string& content) { dir.Write(name, content); }
+  std::string Path(const std::string& name) const { return dir.Path(name); }
+
+  // Runs the engine in the game folder until it ends; returns the exit status.
+  int Run();
+
+  // Runs action after frame number frame (1 = after the first frame).
+  void At(Uint32 frame, std::function<void(Engine&)> action) { actions_[frame] = std::move(action); }
+
+  // Pushes input events into SDL's queue.
+  static void MoveMouse(int x, int y);
+  static void Click(int x, int y, Uint8 button = SDL_BUTTON_LEFT);
+  static void PressKey(SDLKey key);
+  static void CloseWindow();
+
+  TempDir dir;
+  Engine engine;
+  ManualClock clock;
+  LogCapture log;
+  Uint32 msPerFrame = 10;       // the clock advances this much at the end of every frame
+  Uint32 stopAfterFrames = 500; // the top-level loop is ended after this many frames
+
+ private:
+  std::map<Uint32, std::function<void(Engine&)>> actions_;
+};
+
+// Log text from the first occurrence of marker on (the whole log when absent).
+std::string LogFrom(const std::string& log, const std::string& marker);

@@ -1,0 +1,193 @@
+// Pack readers: exact round trips of every entry kind, and damaged packs read safely.
+#include <gtest/gtest.h>
+
+#include <SDL/SDL.h>
+
+#include <cstring>
+
+#include "resources/pack_readers.h"
+#include "resources/pack_writer.h"
+#include "support/log_capture.h"
+#include "support/temp_dir.h"
+#include "util/resource_address.h"
+
+namespace {
+
+struct Sdl {
+  Sdl() { SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_NOPARACHUTE); }
+  ~Sdl() { SDL_Quit(); }
+};
+
+// A packed image of the given depth whose pixel bytes follow a pattern.
+PackedImage Pattern(int width, int height, int depth) {
+  PackedImage image;
+  image.width = width;
+  image.height = height;
+  image.depth = depth;
+  if (depth == 8)
+    for (int i = 0; i < 768; ++i) image.data.push_back(static_cast<char>(i * 7));
+  int pitch = PackPitch(width, depth);
+  for (int i = 0; i < pitch * height; ++i) image.data.push_back(static_cast<char>(i * 13 + 5));
+  return image;
+}
+
+TEST(ResourceAddress, FollowsTheFirstColonAndAtoi) {
+  struct Case {
+    const char* address;
+    bool pack;
+    const char* file;
+    int entry;
+  } cases[] = {
+      {"lua.dat:1", true, "lua.dat", 1}, {"lua.dat:", true, "lua.dat", 0},   {"lua.dat:x", true, "lua.dat", 0},
+      {"lua.dat:-1", true, "lua.dat", -1}, {"a:2:3", true, "a", 2},           {":2", false, ":2", 0},
+      {"C:\\x.bmp", true, "C", 0},        {"plain.bmp", false, "plain.bmp", 0}, {"p: 12abc", true, "p", 12},
+      {"p:99999999999", true, "p", 2147483647},
+  };
+  for (const Case& c : cases) {
+    ResourceAddress a = SplitAddress(c.address);
+    EXPECT_EQ(a.isPackEntry, c.pack) << c.address;
+    EXPECT_EQ(a.file, c.file) << c.address;
+    EXPECT_EQ(a.entry, c.entry) << c.address;
+  }
+}
+
+TEST(BMPPackReader, EveryDepthReadsBackExactly) {
+  Sdl sdl;
+  TempDir dir;
+  std::vector<PackedImage> images = {Pattern(3, 2, 8), Pattern(3, 2, 16), Pattern(3, 2, 24), Pattern(5, 3, 32)};
+  EXPECT_EQ(images[0].data.size(), 768u + 8u);  // rows of 3 index bytes padded to 4
+  EXPECT_EQ(images[2].data.size(), 24u);        // rows of 9 bytes padded to 12
+  dir.Write("gfx.dat", BuildImagePack(images));
+  BMPPackReader reader;
+  for (int i = 0; i < 4; ++i) {
+    LogCapture log;
+    SDL_Surface* surface = reader.LoadImage(dir.Path("gfx.dat").c_str(), i);
+    ASSERT_NE(surface, nullptr) << i;
+    EXPECT_EQ(log.Text(), i == 0 ? " ........." : " .......");
+    const PackedImage& image = images[i];
+    EXPECT_EQ(surface->w, image.width);
+    EXPECT_EQ(surface->h, image.height);
+    EXPECT_EQ(surface->format->BitsPerPixel, image.depth);
+    size_t palette = image.depth == 8 ? 768 : 0;
+    ASSERT_EQ(static_cast<size_t>(surface->pitch * surface->h), image.data.size() - palette);
+    EXPECT_EQ(memcmp(surface->pixels, image.data.data() + palette, image.data.size() - palette), 0) << i;
+    if (image.depth == 8) {
+      SDL_Color c = surface->format->palette->colors[5];
+      EXPECT_EQ(c.r, static_cast<Uint8>(15 * 7));
+      EXPECT_EQ(c.g, static_cast<Uint8>(16 * 7));
+      EXPECT_EQ(c.b, static_cast<Uint8>(17 * 7));
+    }
+    SDL_FreeSurface(surface);
+  }
+}
+
+TEST(BMPPackReader, DamagedEntriesFailWithoutReadingPastTheData) {
+  Sdl sdl;
+  TempDir dir;
+  BMPPackReader reader;
+  LogCapture log;
+  EXPECT_EQ(reader.LoadImage(dir.Path("missing.dat").c_str(), 0), nullptr);
+
+  std::string pack = BuildImagePack({Pattern(4, 4, 24)});
+  dir.Write("short.dat", pack.substr(0, pack.size() - 1));  // pixel part cut short
+  EXPECT_EQ(reader.LoadImage(dir.Path("short.dat").c_str(), 0), nullptr);
+  dir.Write("ok.dat", pack);
+  EXPECT_EQ(reader.LoadImage(dir.Path("ok.dat").c_str(), 1), nullptr);  // beyond the index
+  EXPECT_EQ(reader.LoadImage(dir.Path("ok.dat").c_str(), 1 << 28), nullptr);
+
+  PackedImage huge = Pattern(1, 1, 32);
+  huge.width = 60000;
+  huge.height = 60000;  // claims far more than the file holds
+  dir.Write("huge.dat", BuildImagePack({huge}));
+  EXPECT_EQ(reader.LoadImage(dir.Path("huge.dat").c_str(), 0), nullptr);
+
+  PackedImage odd = Pattern(2, 2, 12);
+  dir.Write("odd.dat", BuildImagePack({odd}));
+  EXPECT_EQ(reader.LoadImage(dir.Path("odd.dat").c_str(), 0), nullptr);
+  EXPECT_NE(log.Text().find("odd.dat: Eintrag 0 fehlt oder ist beschaedigt] "), std::string::npos);
+}
+
+TEST(BMPPackReader, ExtraPixelBytesAreClippedToTheSurface) {
+  Sdl sdl;
+  TempDir dir;
+  PackedImage image = Pattern(2, 2, 32);
+  std::string exact = image.data;
+  image.data += std::string(100, '\x7f');
+  dir.Write("long.dat", BuildImagePack({image}));
+  LogCapture log;
+  BMPPackReader reader;
+  SDL_Surface* surface = reader.LoadImage(dir.Path("long.dat").c_str(), 0);
+  ASSERT_NE(surface, nullptr);
+  EXPECT_EQ(memcmp(surface->pixels, exact.data(), exact.size()), 0);
+  SDL_FreeSurface(surface);
+}
+
+TEST(TXTPackReader, ReadsEntriesAndTreatsDamageAsMissing) {
+  TempDir dir;
+  dir.Write("t.dat", BuildDataPack({"first", "", std::string("b\0n", 3)}));
+  TXTPackReader reader;
+  LogCapture log;
+  std::vector<char> buffer;
+  EXPECT_EQ(reader.LoadTXT(dir.Path("t.dat").c_str(), 0, &buffer), 5);
+  EXPECT_EQ(std::string(buffer.begin(), buffer.end()), "first");
+  EXPECT_EQ(reader.LoadTXT(dir.Path("t.dat").c_str(), 1, &buffer), 0);
+  EXPECT_EQ(reader.LoadTXT(dir.Path("t.dat").c_str(), 2, &buffer), 3);
+  EXPECT_EQ(std::string(buffer.begin(), buffer.end()), std::string("b\0n", 3));
+  EXPECT_EQ(reader.LoadTXT(dir.Path("t.dat").c_str(), 3, &buffer), 0);
+  EXPECT_EQ(reader.LoadTXT(dir.Path("none.dat").c_str(), 0, &buffer), 0);
+  EXPECT_TRUE(buffer.empty());
+
+  std::string pack = BuildDataPack({"abc"});
+  pack[8] = '\x7f';  // size 0x7f000003: far past the end of the file
+  dir.Write("bad.dat", pack);
+  EXPECT_EQ(reader.LoadTXT(dir.Path("bad.dat").c_str(), 0, &buffer), 0);
+  dir.Write("tiny.dat", "ab");
+  EXPECT_EQ(reader.LoadTXT(dir.Path("tiny.dat").c_str(), 0, &buffer), 0);
+}
+
+// A minimal WAV file: 16-bit mono PCM with the given samples.
+std::string Wav(const std::vector<int16_t>& samples) {
+  std::string data;
+  for (int16_t s : samples) {
+    data.push_back(static_cast<char>(s & 0xff));
+    data.push_back(static_cast<char>((s >> 8) & 0xff));
+  }
+  std::string wav = "RIFF";
+  AppendInt32(&wav, static_cast<int32_t>(36 + data.size()));
+  wav += "WAVEfmt ";
+  AppendInt32(&wav, 16);
+  wav += std::string("\x01\x00\x01\x00", 4);
+  AppendInt32(&wav, 22050);
+  AppendInt32(&wav, 44100);
+  wav += std::string("\x02\x00\x10\x00", 4);
+  wav += "data";
+  AppendInt32(&wav, static_cast<int32_t>(data.size()));
+  return wav + data;
+}
+
+TEST(SFXPackReader, DecodesEntriesThroughTheMixer) {
+  Sdl sdl;
+  ASSERT_EQ(Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 2048), 0);
+  TempDir dir;
+  dir.Write("s.dat", BuildDataPack({Wav({1000, -1000, 500, -500}), "not a sound", Wav({7, 7})}));
+  SFXPackReader reader;
+  LogCapture log;
+  Mix_Chunk* first = reader.LoadSound(dir.Path("s.dat").c_str(), 0);
+  Mix_Chunk* third = reader.LoadSound(dir.Path("s.dat").c_str(), 2);
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(third, nullptr);
+  // Mono 22050 Hz becomes stereo at the device's rate: each sample twice.
+  EXPECT_EQ(first->alen, 4u * 2 * 2);
+  EXPECT_EQ(third->alen, 2u * 2 * 2);
+  const int16_t* samples = reinterpret_cast<const int16_t*>(first->abuf);
+  EXPECT_EQ(samples[0], 1000);
+  EXPECT_EQ(samples[2], -1000);
+  EXPECT_EQ(reader.LoadSound(dir.Path("s.dat").c_str(), 1), nullptr);
+  EXPECT_EQ(reader.LoadSound(dir.Path("s.dat").c_str(), 3), nullptr);
+  EXPECT_EQ(reader.LoadSound(dir.Path("none.dat").c_str(), 0), nullptr);
+  Mix_FreeChunk(first);
+  Mix_FreeChunk(third);
+  Mix_CloseAudio();
+}
+
+}  // namespace
