@@ -1,0 +1,16 @@
+// Image loading: every image of the game, once per address, in display format with a magenta colour key.
+#pragma once
+
+#include <SDL/SDL.h>
+
+#include <string>
+
+struct Engine;
+
+// The registered surface for the address, loading it on first use; null when
+// the image cannot be loaded (the failure is logged).
+SDL_Surface* LoadImage(Engine& engine, const std::string& address);
+
+// Frees the image registered under the address and removes the entry. Every
+// user of that surface afterwards behaves as one without an image.
+void ReleaseImage(Engine& engine, const std::string& address);
