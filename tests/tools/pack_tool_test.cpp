@@ -1,0 +1,175 @@
+// quillon-pack: round trips into the engine's readers, checks, and bad input.
+#include <gtest/gtest.h>
+
+#include <SDL/SDL.h>
+
+#include <sstream>
+
+#include "pack/pack_tool.h"
+#include "resources/pack_readers.h"
+#include "resources/pack_writer.h"
+#include "resources/pixels.h"
+#include "support/log_capture.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+struct Result {
+  int status;
+  std::string out, err;
+};
+
+Result Pack(std::vector<std::string> words) {
+  std::vector<const char*> argv;
+  for (const std::string& w : words) argv.push_back(w.c_str());
+  std::ostringstream out, err;
+  int status = RunPackTool(static_cast<int>(argv.size()), argv.data(), out, err);
+  return {status, out.str(), err.str()};
+}
+
+// A BMP with a distinct colour in every pixel, at the given depth.
+std::string WriteBmp(const TempDir& dir, const std::string& name, int depth) {
+  SDL_Surface* s = SDL_CreateRGBSurface(0, 5, 3, depth, 0, 0, 0, 0);
+  if (depth == 8) {
+    SDL_Color colours[256];
+    for (int i = 0; i < 256; ++i) colours[i] = {Uint8(i), Uint8(255 - i), Uint8(i * 3), 0};
+    SDL_SetColors(s, colours, 0, 256);
+  }
+  SDL_LockSurface(s);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 5; ++x) PutPixel(x, y, SDL_MapRGB(s->format, Uint8(x * 50), Uint8(y * 80), 255), s);
+  SDL_UnlockSurface(s);
+  std::string path = dir.Path(name);
+  SDL_SaveBMP(s, path.c_str());
+  SDL_FreeSurface(s);
+  return path;
+}
+
+void ExpectSamePixels(SDL_Surface* a, SDL_Surface* b) {
+  ASSERT_EQ(a->w, b->w);
+  ASSERT_EQ(a->h, b->h);
+  for (int y = 0; y < a->h; ++y)
+    for (int x = 0; x < a->w; ++x) {
+      Uint8 r1, g1, b1, r2, g2, b2;
+      SDL_GetRGB(GetPixel(a, x, y), a->format, &r1, &g1, &b1);
+      SDL_GetRGB(GetPixel(b, x, y), b->format, &r2, &g2, &b2);
+      EXPECT_EQ(r1, r2) << x << "," << y;
+      EXPECT_EQ(g1, g2) << x << "," << y;
+      EXPECT_EQ(b1, b2) << x << "," << y;
+    }
+}
+
+TEST(PackTool, ImagePacksReadBackAsTheSourcePictures) {
+  TempDir dir;
+  std::vector<std::string> bmps = {WriteBmp(dir, "a.bmp", 8), WriteBmp(dir, "b.bmp", 24), WriteBmp(dir, "c.bmp", 32)};
+  Result made = Pack({"create", "image", dir.Path("gfx.dat"), bmps[0], bmps[1], bmps[2]});
+  ASSERT_EQ(made.status, 0) << made.err;
+  EXPECT_NE(made.out.find("gfx.dat:2  " + bmps[2]), std::string::npos);
+
+  Result listed = Pack({"list", dir.Path("gfx.dat")});
+  EXPECT_EQ(listed.status, 0) << listed.err;
+  EXPECT_NE(listed.out.find("image pack, 3 entries"), std::string::npos);
+  EXPECT_NE(listed.out.find("  0  offset 64  size 792  5 x 3 x 8\n"), std::string::npos);  // 768 + 3 rows of 8
+  EXPECT_NE(listed.out.find("5 x 3 x 24"), std::string::npos);
+
+  LogCapture quiet;
+  for (int i = 0; i < 3; ++i) {
+    SDL_Surface* source = SDL_LoadBMP(bmps[i].c_str());
+    SDL_Surface* packed = BMPPackReader().LoadImage(dir.Path("gfx.dat").c_str(), i);
+    ASSERT_NE(packed, nullptr);
+    ExpectSamePixels(source, packed);
+    SDL_FreeSurface(source);
+    SDL_FreeSurface(packed);
+  }
+
+  Result extracted = Pack({"extract", dir.Path("gfx.dat"), dir.Path("out")});
+  ASSERT_EQ(extracted.status, 0) << extracted.err;
+  SDL_Surface* source = SDL_LoadBMP(bmps[1].c_str());
+  SDL_Surface* back = SDL_LoadBMP(dir.Path("out/entry-1.bmp").c_str());
+  ASSERT_NE(back, nullptr);
+  ExpectSamePixels(source, back);
+  SDL_FreeSurface(source);
+  SDL_FreeSurface(back);
+}
+
+TEST(PackTool, DepthOptionConvertsEveryImage) {
+  TempDir dir;
+  std::string bmp = WriteBmp(dir, "a.bmp", 24);
+  ASSERT_EQ(Pack({"create", "image", "--depth", "16", dir.Path("g.dat"), bmp}).status, 0);
+  EXPECT_NE(Pack({"list", dir.Path("g.dat")}).out.find("5 x 3 x 16"), std::string::npos);
+  EXPECT_EQ(Pack({"create", "image", "--depth", "12", dir.Path("g.dat"), bmp}).status, 2);
+}
+
+TEST(PackTool, ScriptAndSoundPacksKeepTheBytesInOrder) {
+  TempDir dir;
+  dir.Write("conf.lua", "SetScreen(640, 480, 24, 'WINDOW')\n");
+  dir.Write("init.lua", "function Init() end\n");
+  dir.Write("room.map", std::string("\x0a\x00\x14\x00\0\0\0\0\0\0\0\0\0\0\0\0", 16));
+  ASSERT_EQ(Pack({"create", "script", dir.Path("lua.dat"), dir.Path("conf.lua"), dir.Path("init.lua"),
+                  dir.Path("room.map")}).status, 0);
+  TXTPackReader reader;
+  std::vector<char> buffer;
+  for (auto [entry, name] : {std::pair{0, "conf.lua"}, {1, "init.lua"}, {2, "room.map"}}) {
+    ASSERT_GT(reader.LoadTXT(dir.Path("lua.dat").c_str(), entry, &buffer), 0);
+    EXPECT_EQ(std::string(buffer.begin(), buffer.end()), dir.Read(name)) << name;
+  }
+  Result check = Pack({"check", dir.Path("lua.dat")});
+  EXPECT_EQ(check.status, 0) << check.err;
+  EXPECT_NE(check.out.find("script pack, 3 entries, no problems"), std::string::npos);
+
+  dir.Write("x.wav", "RIFF....WAVEfmt ");
+  ASSERT_EQ(Pack({"create", "sound", dir.Path("sfx.dat"), dir.Path("x.wav")}).status, 0);
+  Result sounds = Pack({"extract", "--kind", "sound", dir.Path("sfx.dat"), dir.Path("s")});
+  EXPECT_EQ(sounds.status, 0);
+  EXPECT_EQ(dir.Read("s/entry-0.wav"), dir.Read("x.wav"));
+}
+
+TEST(PackTool, CheckNamesEveryDamagedEntry) {
+  TempDir dir;
+  PackedImage good{2, 2, 24, std::string(16, '\x01')};
+  PackedImage wrongSize{2, 2, 24, std::string(10, '\x01')};
+  PackedImage badDepth{2, 2, 12, std::string(16, '\x01')};
+  std::string pack = BuildImagePack({good, wrongSize, badDepth});
+  dir.Write("img.dat", pack);
+  Result check = Pack({"check", dir.Path("img.dat")});
+  EXPECT_EQ(check.status, 1);
+  EXPECT_EQ(check.err.find("entry 0"), std::string::npos);
+  EXPECT_NE(check.err.find("entry 1: data size 10 should be 16 for 2 x 2 at 24 bits"), std::string::npos);
+  EXPECT_NE(check.err.find("entry 2: depth 12 is not 8, 16, 24 or 32"), std::string::npos);
+
+  dir.Write("cut.dat", BuildDataPack({"abcdef", "ghi"}).substr(0, 20));
+  Result cut = Pack({"check", "--kind", "script", dir.Path("cut.dat")});
+  EXPECT_EQ(cut.status, 1);
+  EXPECT_NE(cut.err.find("entry 0: its data (offset 20, size 6) lies outside the file of 20 bytes"),
+            std::string::npos);
+  EXPECT_NE(cut.err.find("entry 1: its data"), std::string::npos);
+}
+
+TEST(PackTool, BadInputGivesOneLineNamingTheFile) {
+  TempDir dir;
+  dir.Write("not.bmp", "this is text");
+  dir.Write("tiny.dat", "ab");
+  struct Case {
+    std::vector<std::string> words;
+    int status;
+    std::string message;
+  } cases[] = {
+      {{"create", "image", dir.Path("o.dat"), dir.Path("not.bmp")}, 1, dir.Path("not.bmp") + ": not a readable BMP"},
+      {{"create", "script", dir.Path("o.dat"), dir.Path("gone.lua")}, 1, dir.Path("gone.lua") + ": cannot read"},
+      {{"list", dir.Path("gone.dat")}, 1, dir.Path("gone.dat") + ": cannot read"},
+      {{"check", dir.Path("tiny.dat")}, 1, dir.Path("tiny.dat") + ": not a pack this tool recognises"},
+      {{"check", "--kind", "image", dir.Path("tiny.dat")}, 1, "shorter than the 4-byte head field"},
+      {{"create", "movie", dir.Path("o.dat"), "x"}, 2, "unknown kind 'movie'"},
+      {{"frobnicate"}, 2, "unknown command 'frobnicate'"},
+  };
+  for (const Case& c : cases) {
+    Result r = Pack(c.words);
+    EXPECT_EQ(r.status, c.status) << c.words[0];
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+  }
+  Result help = Pack({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("create script PACK FILE..."), std::string::npos);
+}
+
+}  // namespace
