@@ -1,0 +1,100 @@
+// Dialogue decisions: the options on screen, the hover, the pick and MakeDecision.
+#include "ui/decisions.h"
+
+#include "core/engine.h"
+#include "core/frame_loop.h"
+#include "script/script_args.h"
+#include "util/log.h"
+
+void HandleDecisionMouseOver(Engine& engine) {
+  UiState& ui = engine.ui;
+  CBitmapFont* font = engine.text.decisionFont.get();
+  if (!font) return;
+  try {
+    ui.hoveredOption = -1;
+    long long rowTop = ui.decisionY;
+    long long mx = engine.input.mouseX, my = engine.input.mouseY;
+    for (size_t i = 0; i < ui.options.size(); ++i) {
+      long long right = static_cast<long long>(ui.decisionX) + font->GetTextWidth(ui.options[i].c_str());
+      if (ui.decisionX < mx && mx < right && rowTop < my && my < rowTop + font->cellHeight)
+        ui.hoveredOption = static_cast<int>(i);
+      rowTop += font->cellHeight;
+    }
+  } catch (...) {
+    LogText("Ecxeption catched in HandleDecisionMouseOver\n");
+  }
+}
+
+void PickDecision(Engine& engine) {
+  UiState& ui = engine.ui;
+  if (ui.hoveredOption == -1) return;
+  ui.decisionResult = ui.hoveredOption;
+  ui.decisionPending = false;
+}
+
+void BlitDecisions(Engine& engine) {
+  UiState& ui = engine.ui;
+  CBitmapFont* font = engine.text.decisionFont.get();
+  if (!font || ui.options.empty()) return;
+  try {
+    long long rowTop = ui.decisionY;
+    for (size_t i = 0; i < ui.options.size(); ++i) {
+      font->colorRow = static_cast<int>(i) == ui.hoveredOption ? 1 : 0;
+      font->DrawString(ui.options[i].c_str(), ui.decisionX, static_cast<int>(rowTop));
+      rowTop += font->cellHeight;
+    }
+  } catch (...) {
+    LogText("Exception catched in BlitDecisions\n");
+  }
+}
+
+namespace {
+
+// Why no pick could ever end the decision now, or null when one can.
+const char* DecisionCannotEnd(Engine& engine) {
+  if (engine.ui.options.empty()) return "no options to choose from";
+  if (!engine.text.decisionFont) return "no decision font loaded";
+  if (!engine.input.decisionMode) return "not in DECISION mode";
+  return nullptr;
+}
+
+}  // namespace
+
+// Unguarded: nothing in it can fail but the frames it runs, which guard themselves.
+int lua_MakeDecision(lua_State* L) {
+  Engine& engine = EngineOf(L);
+  UiState& ui = engine.ui;
+  ui.options.clear();
+  ui.decisionResult = -1;
+  int count = lua_gettop(L);
+  for (int i = 1; i <= count; ++i) {
+    // Numbers show as the script language writes them; anything else has no text.
+    size_t length = 0;
+    const char* text = lua_type(L, i) == LUA_TSTRING || lua_type(L, i) == LUA_TNUMBER ? lua_tolstring(L, i, &length)
+                                                                                         : nullptr;
+    ui.options.push_back(text ? std::string(text, length) : std::string());
+  }
+  // An option hovered in an earlier decision must not be picked in this one.
+  ui.hoveredOption = -1;
+  ui.decisionPending = true;
+  while (ui.decisionPending) {
+    if (const char* reason = DecisionCannotEnd(engine)) {
+      LogFormat("MakeDecision: %s, returning 0\r\n", reason);
+      ui.decisionPending = false;
+      break;
+    }
+    FrameStep(engine);
+  }
+  ui.options.clear();
+  lua_pushnumber(L, ui.decisionResult + 1);
+  return 1;
+}
+
+int lua_SetDecisionPos(lua_State* L) {
+  Engine& engine = EngineOf(L);
+  Guarded("Exception catched in lua_SetDecisionPos\n", [&] {
+    engine.ui.decisionX = ArgInt(L, 1);
+    engine.ui.decisionY = ArgInt(L, 2);
+  });
+  return 0;
+}

@@ -1,0 +1,132 @@
+// The inventory: carried items as a row of icons, hovered and used with verbs.
+#include "ui/inventory.h"
+
+#include "core/engine.h"
+#include "resources/images.h"
+#include "script/script_args.h"
+#include "ui/verbs.h"
+#include "util/log.h"
+
+namespace {
+
+Sint16 Clip16(long long value) {
+  return static_cast<Sint16>(value < -32768 ? -32768 : value > 32767 ? 32767 : value);
+}
+Uint16 Size16(int value) { return static_cast<Uint16>(value < 0 ? 0 : value > 65535 ? 65535 : value); }
+
+long long SlotLeft(const UiState& ui, int position) {
+  return ui.inventoryX + static_cast<long long>(position) * ui.inventorySpacing +
+         static_cast<long long>(position) * ui.iconWidth;
+}
+
+// Borders do not count: only the pixels strictly inside a slot hit it.
+bool InsideSlot(Engine& engine, int position) {
+  const UiState& ui = engine.ui;
+  long long left = SlotLeft(ui, position);
+  long long mx = engine.input.mouseX, my = engine.input.mouseY;
+  return left < mx && mx < left + ui.iconWidth && ui.inventoryY < my && my < ui.inventoryY + ui.iconHeight;
+}
+
+// The inventory takes part in pointing only with a verb other than WALK and TAKE.
+bool VerbReachesInventory(Engine& engine) {
+  return engine.ui.currentVerb && !CurrentVerbIs(engine, "WALK") && !CurrentVerbIs(engine, "TAKE");
+}
+
+}  // namespace
+
+void HandleInventoryMouseOver(Engine& engine) {
+  Hashtable<AdventureObject*>& items = engine.ui.inventory;
+  if (!VerbReachesInventory(engine)) return;
+  for (int i = 0; i < items.Count(); ++i) {
+    AdventureObject* item = items.ValueAt(i);
+    if (!item->inventoryIcon || !InsideSlot(engine, i)) continue;
+    UpdateSentence(engine, item->name);
+    engine.timing.hover = true;
+  }
+}
+
+bool HandleInventoryClick(Engine& engine) {
+  Hashtable<AdventureObject*>& items = engine.ui.inventory;
+  if (!VerbReachesInventory(engine)) return false;
+  for (int i = 0; i < items.Count(); ++i) {
+    AdventureObject* item = items.ValueAt(i);
+    if (!item->inventoryIcon || !InsideSlot(engine, i)) continue;
+    // ApplyVerb may run frames in which scripts change the inventory.
+    std::string id = items.KeyAt(i);
+    ApplyVerb(engine, item, id);
+    return true;
+  }
+  return false;
+}
+
+void BlitInventory(Engine& engine) {
+  UiState& ui = engine.ui;
+  try {
+    for (int i = 0; i < ui.inventory.Count(); ++i) {
+      AdventureObject* item = ui.inventory.ValueAt(i);
+      if (!item->inventoryIcon) continue;
+      SDL_Rect area = {0, 0, Size16(ui.iconWidth), Size16(ui.iconHeight)};
+      SDL_Rect at = {Clip16(SlotLeft(ui, i)), Clip16(ui.inventoryY), 0, 0};
+      SDL_UpperBlit(item->inventoryIcon, &area, engine.core.screen, &at);
+    }
+  } catch (...) {
+    LogText("Exception catched in BlitInventory.\r\n");
+  }
+}
+
+int lua_DefineInventory(lua_State* L) {
+  Engine& engine = EngineOf(L);
+  Guarded("Exception catched in lua_DefineInventory\r\n", [&] {
+    UiState& ui = engine.ui;
+    ui.inventoryX = ArgInt(L, 1);
+    ui.inventoryY = ArgInt(L, 2);
+    ui.iconWidth = ArgInt(L, 3);
+    ui.iconHeight = ArgInt(L, 4);
+    ui.inventorySpacing = ArgInt(L, 5);
+  });
+  return 0;
+}
+
+int lua_LoadInventoryIcon(lua_State* L) {
+  Engine& engine = EngineOf(L);
+  Guarded("Exception catched in lua_LoadInventoryIcon\r\n", [&] {
+    std::string id = ArgString(L, 1);
+    std::string address = ArgString(L, 2);
+    if (AdventureObject* object = engine.scene.objects.Get(id)) {
+      if (SDL_Surface* icon = LoadImage(engine, address)) object->inventoryIcon = icon;
+    }
+  });
+  return 0;
+}
+
+int lua_AddToInventory(lua_State* L) {
+  Engine& engine = EngineOf(L);
+  Guarded("Exception catched in lua_AddToInventar\r\n", [&] {
+    std::string id = ArgString(L, 1);
+    if (AdventureObject* object = engine.scene.objects.Get(id)) {
+      engine.ui.inventory.Add(id, object);
+      object->visible = false;
+    }
+  });
+  return 0;
+}
+
+int lua_RemoveFromInventory(lua_State* L) {
+  Engine& engine = EngineOf(L);
+  Guarded("Exception catched in lua_RemoveFromInventory\r\n", [&] {
+    std::string id = ArgString(L, 1);
+    if (engine.scene.objects.Get(id) && engine.ui.inventory.Get(id)) engine.ui.inventory.Remove(id);
+  });
+  return 0;
+}
+
+int lua_IsInInventory(lua_State* L) {
+  Engine& engine = EngineOf(L);
+  int carried = 0;
+  Guarded("Exception catched in lua_IsInInventory\r\n", [&] {
+    AdventureObject* object = engine.scene.objects.Get(ArgString(L, 1));
+    if (object && engine.ui.inventory.Contains(object)) carried = 1;
+  });
+  lua_pushnumber(L, carried);
+  return 1;
+}

@@ -1,0 +1,146 @@
+// Verbs and the action sentence: choosing, hovering and clicking scene objects.
+#include "ui/verbs.h"
+
+#include "core/engine.h"
+#include "scene/hit_test.h"
+#include "script/script_args.h"
+#include "util/log.h"
+
+bool CurrentVerbIs(Engine& engine, const char* word) {
+  MenuButton* current = engine.ui.currentVerb;
+  return current && current == engine.ui.buttons.Get(word);
+}
+
+void ActivateButton(Engine& engine, MenuButton* button) {
+  UiState& ui = engine.ui;
+  GuardedWith([&] { return FormatText("Exception catched int ActivateButton(%s)\r\n", button ? button->label.c_str() : ""); },
+              [&] {
+                if (button) {
+                  for (int i = 0; i < ui.buttons.Count(); ++i)
+                    if (MenuButton* other = ui.buttons.ValueAt(i); other && other != button) other->lit = 0;
+                }
+                if (!button) throw std::runtime_error("no button");
+                button->lit = 1;
+                ui.verbLabel = button->label;
+                ui.currentVerb = button;
+                UpdateSentence(engine, "");
+              });
+}
+
+void UpdateSentence(Engine& engine, const std::string& name) {
+  UiState& ui = engine.ui;
+  bool use = CurrentVerbIs(engine, "USE");
+  bool give = CurrentVerbIs(engine, "GIVE");
+  if ((use || give) && ui.selectionCount == 2) return;
+  if ((use || give) && ui.selectionCount == 1) {
+    const std::string& first = ui.selected[0] ? ui.selected[0]->name : std::string();
+    const std::string joint = use ? " " + ui.useWord + " " : std::string(" an ");
+    ui.sentence = ui.verbLabel + " " + first + joint + name;
+    return;
+  }
+  ui.sentence = ui.verbLabel + " " + name;
+}
+
+void HoverObject(Engine& engine, AdventureObject* object) {
+  if (engine.ui.currentVerb) UpdateSentence(engine, object->name);
+  engine.timing.hover = true;
+}
+
+namespace {
+
+// Whether the pointer handlers consider the object at all.
+bool Pointable(Engine& engine, const AdventureObject& object) {
+  return object.visible && &object != engine.scene.hero && engine.text.systemFont && object.currentAnimation;
+}
+
+}  // namespace
+
+void HandleObjectMouseOver(Engine& engine) {
+  Hashtable<AdventureObject*>& objects = engine.scene.objects;
+  int sceneX = engine.input.mouseX - engine.view.scrollX;
+  int sceneY = engine.input.mouseY;
+  // Every hit names the sentence in turn, so the front-most one wins.
+  for (int i = 0; i < objects.Count(); ++i) {
+    AdventureObject* object = objects.ValueAt(i);
+    if (!Pointable(engine, *object) || object->name.empty()) continue;
+    if (HitAt(engine, *object, sceneX, sceneY)) HoverObject(engine, object);
+  }
+}
+
+bool HandleObjectClick(Engine& engine) {
+  Hashtable<AdventureObject*>& objects = engine.scene.objects;
+  int sceneX = engine.input.mouseX - engine.view.scrollX;
+  int sceneY = engine.input.mouseY;
+  for (int i = 0; i < objects.Count(); ++i) {
+    AdventureObject* object = objects.ValueAt(i);
+    if (!Pointable(engine, *object) || !HitAt(engine, *object, sceneX, sceneY)) continue;
+    // The back-most hit takes the click. ApplyVerb may run frames in which
+    // scripts change the registry, so the walk over it ends here.
+    std::string id = objects.KeyAt(i);
+    ApplyVerb(engine, object, id);
+    return true;
+  }
+  return false;
+}
+
+namespace {
+
+void ClearSelection(UiState& ui) {
+  ui.selected[0] = ui.selected[1] = nullptr;
+  ui.selectedIds[0].clear();
+  ui.selectedIds[1].clear();
+  ui.selectionCount = 0;
+}
+
+void SelectFirst(UiState& ui, AdventureObject* object, const std::string& id) {
+  ui.selected[0] = object;
+  ui.selectedIds[0] = id;
+  ui.selectionCount = 1;
+}
+
+void SendTwoObjectEvent(Engine& engine, AdventureObject* object, const std::string& id) {
+  UiState& ui = engine.ui;
+  ui.selected[1] = object;
+  ui.selectedIds[1] = id;
+  ui.selectionCount = 2;
+  std::string first = ui.selectedIds[0];
+  lua_Event(engine, ui.currentVerb->VerbWord(), first, id);
+  ClearSelection(ui);
+}
+
+}  // namespace
+
+void ApplyVerb(Engine& engine, AdventureObject* object, const std::string& id) {
+  UiState& ui = engine.ui;
+  if (!object || object->name.empty() || !ui.currentVerb) return;
+  if (CurrentVerbIs(engine, "WALK")) {
+    if (object->walkToX != -1 && object->walkToY != -1) engine.walk.target = object;
+    return;
+  }
+  bool use = CurrentVerbIs(engine, "USE");
+  bool give = CurrentVerbIs(engine, "GIVE");
+  if (use || give) {
+    if (ui.selectionCount == 0) {
+      SelectFirst(ui, object, id);
+      if (use && object->singleUse) {
+        lua_Event(engine, ui.currentVerb->VerbWord(), id, "");
+        ClearSelection(ui);
+      }
+    } else if (ui.selectionCount == 1) {
+      SendTwoObjectEvent(engine, object, id);
+    }
+    return;
+  }
+  // Every other verb, a custom one included, acts on this one object.
+  lua_Event(engine, ui.currentVerb->VerbWord(), id, "");
+}
+
+bool IsSceneObject(Engine& engine, AdventureObject* object) {
+  return object && engine.scene.objects.Contains(object) && !engine.ui.inventory.Contains(object);
+}
+
+int lua_SetUseWord(lua_State* L) {
+  Engine& engine = EngineOf(L);
+  Guarded("Exception catched in lua_SetUseWord\r\n", [&] { engine.ui.useWord = ArgString(L, 1); });
+  return 0;
+}
