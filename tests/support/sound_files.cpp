@@ -70,3 +70,8 @@ int DiskAudio::PeakBetween(size_t from, size_t to) const {
   }
   return peak;
 }
+
+int DiskAudio::PeakFromNow() const {
+  size_t now = Size();
+  return PeakBetween(now + 3 * kBufferBytes, now + 5 * kBufferBytes);
+}

@@ -33,6 +33,10 @@ class DiskAudio {
   bool WaitForSize(size_t bytes) const;
   // Largest absolute 16-bit sample in [from, to) of the output, once it is written.
   int PeakBetween(size_t from, size_t to) const;
+  // Peak of the output mixed from now on. The file may lag behind the driver
+  // by a stdio buffer and the driver may hold one buffer mixed before this
+  // moment, so it skips three buffers and reads the two after them.
+  int PeakFromNow() const;
 
  private:
   TempDir dir_;
