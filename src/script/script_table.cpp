@@ -15,6 +15,8 @@ namespace {
 // Key in the Lua registry of a script error on its way out (see ScriptUnwind).
 const char kPendingError[] = "quillon.pending_error";
 
+const char* NameOf(int (*function)(lua_State*));
+
 // Every script function runs inside this boundary. A script error raised by a
 // callback inside the function crosses the C++ frames as ScriptUnwind; only
 // when they have all released their objects is it raised again in the
@@ -32,7 +34,7 @@ int Boundary(lua_State* L) {
       raise = true;
     } catch (...) {
       // Bodies guard themselves; whatever still escapes must not reach the runtime.
-      LogText("Exception catched in script function\r\n");
+      LogFormat("Exception catched in lua_%s\r\n", NameOf(&Boundary<Body>));
     }
     --engine.script.nativeDepth;
   }
@@ -126,5 +128,15 @@ const ScriptFunction kScriptFunctions[kScriptFunctionCount] = {
     {"SetScreen", &Boundary<lua_SetScreen>},
     {"DebugMode", &Boundary<lua_DebugMode>},
 };
+
+namespace {
+
+const char* NameOf(int (*function)(lua_State*)) {
+  for (const ScriptFunction& f : kScriptFunctions)
+    if (f.function == function) return f.name;
+  return "?";
+}
+
+}  // namespace
 
 void StashScriptError(lua_State* L) { lua_setfield(L, LUA_REGISTRYINDEX, kPendingError); }

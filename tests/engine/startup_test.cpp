@@ -60,6 +60,17 @@ TEST(Startup, LooseFilesGiveTheFullLogByteForByte) {
   EXPECT_EQ(game.engine.core.gamma, 1.0f);
 }
 
+TEST(Startup, ExitInsideInitRunsNoLoopFrame) {
+  GameHarness game;
+  game.Write("init.lua", "function Init() Exit() end function Main() print('main still runs') end");
+  EXPECT_EQ(game.Run(), 0);
+  std::string nan = FormatText("%f", 0 / static_cast<double>(0));
+  EXPECT_NE(game.log.Text().find("main still runs\n<<< CALL GAMELOOP >>>\r\nAverage FPS = " + nan +
+                                 "\r\nAverage TimeFactor = " + nan + "\r\nCLEANUP...OK\r\n"),
+            std::string::npos);
+  EXPECT_EQ(game.engine.timing.frameCounter, 0u);
+}
+
 TEST(Startup, ScriptsComeFromLuaDatWhenItHoldsThem) {
   GameHarness game;
   game.Write("lua.dat", BuildDataPack({"SetScreen(320, 200, 32, 'WINDOW') DebugMode()", kExitAtOnce}));

@@ -8,6 +8,7 @@
 #include "resources/pack_readers.h"
 #include "resources/pack_writer.h"
 #include "support/log_capture.h"
+#include "support/sound_files.h"
 #include "support/temp_dir.h"
 #include "util/resource_address.h"
 
@@ -143,26 +144,6 @@ TEST(TXTPackReader, ReadsEntriesAndTreatsDamageAsMissing) {
   EXPECT_EQ(reader.LoadTXT(dir.Path("bad.dat").c_str(), 0, &buffer), 0);
   dir.Write("tiny.dat", "ab");
   EXPECT_EQ(reader.LoadTXT(dir.Path("tiny.dat").c_str(), 0, &buffer), 0);
-}
-
-// A minimal WAV file: 16-bit mono PCM with the given samples.
-std::string Wav(const std::vector<int16_t>& samples) {
-  std::string data;
-  for (int16_t s : samples) {
-    data.push_back(static_cast<char>(s & 0xff));
-    data.push_back(static_cast<char>((s >> 8) & 0xff));
-  }
-  std::string wav = "RIFF";
-  AppendInt32(&wav, static_cast<int32_t>(36 + data.size()));
-  wav += "WAVEfmt ";
-  AppendInt32(&wav, 16);
-  wav += std::string("\x01\x00\x01\x00", 4);
-  AppendInt32(&wav, 22050);
-  AppendInt32(&wav, 44100);
-  wav += std::string("\x02\x00\x10\x00", 4);
-  wav += "data";
-  AppendInt32(&wav, static_cast<int32_t>(data.size()));
-  return wav + data;
 }
 
 TEST(SFXPackReader, DecodesEntriesThroughTheMixer) {

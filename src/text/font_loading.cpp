@@ -1,0 +1,53 @@
+// The script functions that load the system, talk and decision fonts.
+#include "core/engine.h"
+#include "resources/images.h"
+#include "script/script_args.h"
+#include "script/script_functions.h"
+
+namespace {
+
+// A font from the image registry when the address loads there, else from the
+// address as a plain file (which logs its own failure).
+template <class Font, class... Extra>
+std::unique_ptr<Font> LoadFont(Engine& engine, const std::string& address, int cellHeight, Extra... extra) {
+  SDL_Surface* screen = engine.core.screen;
+  if (SDL_Surface* image = LoadImage(engine, address))
+    return std::make_unique<Font>(screen, image, cellHeight, extra...);
+  return std::make_unique<Font>(screen, address, cellHeight, extra...);
+}
+
+}  // namespace
+
+int lua_LoadSystemFont(lua_State* L) {
+  Engine& engine = EngineOf(L);
+  Guarded("Exception catched in lua_LoadSystemFont\r\n", [&] {
+    std::string address = ArgString(L, 1);
+    int cellHeight = ArgInt(L, 2);
+    engine.text.systemFont = LoadFont<CBitmapFont>(engine, address, cellHeight);
+    engine.ui.sentenceX = ArgInt(L, 3);
+    engine.ui.sentenceY = ArgInt(L, 4);
+  });
+  return 0;
+}
+
+int lua_LoadTalkFont(lua_State* L) {
+  Engine& engine = EngineOf(L);
+  Guarded("Exception catched in lua_LoadTalkFont\r\n", [&] {
+    std::string address = ArgString(L, 1);
+    int cellHeight = ArgInt(L, 2);
+    int maxLineWidth = ArgInt(L, 3);
+    engine.text.talkFont =
+        LoadFont<CBitmapFont2>(engine, address, cellHeight, maxLineWidth, 0, engine.core.screenWidth);
+  });
+  return 0;
+}
+
+int lua_LoadDecisionFont(lua_State* L) {
+  Engine& engine = EngineOf(L);
+  Guarded("Exception catched in lua_LoadDecisionFont\r\n", [&] {
+    std::string address = ArgString(L, 1);
+    int cellHeight = ArgInt(L, 2);
+    engine.text.decisionFont = LoadFont<CBitmapFont>(engine, address, cellHeight);
+  });
+  return 0;
+}

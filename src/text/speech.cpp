@@ -1,0 +1,72 @@
+// Speech: what objects say, and the text boxes drawn above talking objects.
+#include "text/speech.h"
+
+#include "core/engine.h"
+#include "script/script_args.h"
+#include "script/script_functions.h"
+
+void BlitSpeech(Engine& engine) {
+  CBitmapFont2* font = engine.text.talkFont.get();
+  if (!font) return;
+  Hashtable<AdventureObject*>& objects = engine.scene.objects;
+  for (int i = 0; i < objects.Count(); ++i) {
+    AdventureObject& object = *objects.ValueAt(i);
+    if (!object.visible || !object.talking) continue;
+    int alignment = 2;
+    int x = TruncateToInt(engine.view.scrollX + object.x);
+    int y = TruncateToInt(object.y - font->cellHeight);
+    if (object.hotspotPositioning && object.currentAnimation) y -= object.currentAnimation->frameHeight;
+    if (!object.textBoxAuto) {
+      // The fixed position is in screen pixels: it does not scroll.
+      x = object.textBoxX;
+      y = object.textBoxY;
+      alignment = 1;
+    }
+    font->colorRow = object.textColor;
+    font->DrawTextBox(object.speechText.c_str(), x, y, alignment);
+  }
+}
+
+namespace {
+
+AdventureObject* ObjectArg(lua_State* L) { return EngineOf(L).scene.objects.Get(ArgString(L, 1)); }
+
+}  // namespace
+
+int lua_SayText(lua_State* L) {
+  Engine& engine = EngineOf(L);
+  Guarded("Exception catched in lua_SayText\r\n", [&] {
+    AdventureObject* object = ObjectArg(L);
+    std::string text = ArgString(L, 2);
+    if (!object) return;
+    object->speechText = text;
+    object->talkUntil = engine.Ticks() + 80u * static_cast<Uint32>(text.size());
+    object->talking = true;
+  });
+  return 0;
+}
+
+int lua_SetTextColor(lua_State* L) {
+  Guarded("Exception catched in lua_SetTextColor\r\n", [&] {
+    if (AdventureObject* object = ObjectArg(L)) object->textColor = ArgInt(L, 2);
+  });
+  return 0;
+}
+
+int lua_SetTextBoxPos(lua_State* L) {
+  Guarded("Exception catched in lua_SetTextBoxPos\r\n", [&] {
+    AdventureObject* object = ObjectArg(L);
+    if (!object) return;
+    object->textBoxX = ArgInt(L, 2);
+    object->textBoxY = ArgInt(L, 3);
+    object->textBoxAuto = false;
+  });
+  return 0;
+}
+
+int lua_SetTextBoxAutoPos(lua_State* L) {
+  Guarded("Exception catched in lua_SetTextBoxAutoPos\r\n", [&] {
+    if (AdventureObject* object = ObjectArg(L)) object->textBoxAuto = true;
+  });
+  return 0;
+}

@@ -1,0 +1,112 @@
+// Text box fonts: the translucent box background and word-wrapped speech text.
+#include <algorithm>
+#include <vector>
+
+#include "resources/pixels.h"
+#include "script/script_args.h"
+#include "text/bitmap_font.h"
+
+namespace {
+
+const int kBackgroundWidth = 800;
+const int kBackgroundHeight = 300;
+
+Sint16 Clip16(long long value) {
+  return static_cast<Sint16>(std::min<long long>(32767, std::max<long long>(-32768, value)));
+}
+
+Uint16 ClipU16(long long value) { return static_cast<Uint16>(std::min<long long>(65535, std::max(0LL, value))); }
+
+// Every blank ends a word: n blanks give n + 1 words, two in a row an empty one.
+std::vector<std::string> SplitWords(const std::string& text) {
+  std::vector<std::string> words(1);
+  for (char c : text) {
+    if (c == ' ')
+      words.emplace_back();
+    else
+      words.back() += c;
+  }
+  return words;
+}
+
+}  // namespace
+
+CBitmapFont2::CBitmapFont2(SDL_Surface* target, const std::string& file, int cellHeight, int maxLineWidth,
+                           int lineGap, int rightLimit)
+    : CBitmapFont(target, file, cellHeight), maxLineWidth(maxLineWidth), rightLimit(rightLimit), lineGap(lineGap) {
+  InitBackground();
+  UseTextBoxSpacing();
+}
+
+CBitmapFont2::CBitmapFont2(SDL_Surface* target, SDL_Surface* source, int cellHeight, int maxLineWidth,
+                           int lineGap, int rightLimit)
+    : CBitmapFont(target, source, cellHeight), maxLineWidth(maxLineWidth), rightLimit(rightLimit),
+      lineGap(lineGap) {
+  InitBackground();
+  UseTextBoxSpacing();
+}
+
+CBitmapFont2::~CBitmapFont2() {
+  if (background) SDL_FreeSurface(background);
+}
+
+void CBitmapFont2::UseTextBoxSpacing() {
+  letterSpacing = 0;
+  spaceWidth = 10;
+}
+
+void CBitmapFont2::InitBackground() {
+  Guarded(">> Exception catched in CBitmapFont2::InitBackground\r\n", [&] {
+    background = SDL_CreateRGBSurface(SDL_HWSURFACE | SDL_SRCALPHA, kBackgroundWidth, kBackgroundHeight, 16, 0, 0,
+                                      0, 0);
+    if (!background) return;
+    SDL_LockSurface(background);
+    Uint32 grey = SDL_MapRGB(background->format, 50, 50, 50);
+    for (int y = 0; y < background->h; ++y)
+      for (int x = 0; x < background->w; ++x) PutPixel(x, y, grey, background);
+    SDL_UnlockSurface(background);
+    SDL_SetAlpha(background, SDL_SRCALPHA | SDL_RLEACCEL, 220);
+  });
+}
+
+void CBitmapFont2::DrawTextBox(const char* text, int x, int y, int alignment) {
+  // Wrapped anew every frame: the text and the font may change between frames.
+  std::vector<std::string> lines(1);
+  for (const std::string& word : SplitWords(text ? text : "")) {
+    std::string& line = lines.back();
+    if (line.empty()) {
+      line = word;  // a word wider than the box still stands alone on its line
+    } else if (GetTextWidth((line + " " + word).c_str()) <= maxLineWidth) {
+      line += " ";
+      line += word;
+    } else {
+      lines.push_back(word);
+    }
+  }
+
+  long long lineHeight = static_cast<long long>(cellHeight) + lineGap;
+  long long count = static_cast<long long>(lines.size());
+  long long top = y - count * lineHeight;
+  if (top < 10) top = 12;
+
+  long long boxWidth = 0;
+  for (const std::string& line : lines) boxWidth = std::max<long long>(boxWidth, GetTextWidth(line.c_str()));
+
+  long long left = x;
+  if (alignment == 2) left -= boxWidth / 2;
+  if (left <= 10) {
+    left = 12;
+  } else if (left + maxLineWidth + 10 > rightLimit) {
+    // The right edge is tested with the wrap width, not the box width.
+    left = static_cast<long long>(rightLimit) - maxLineWidth - 12;
+  }
+
+  if (background) {
+    SDL_Rect source = {0, 0, ClipU16(boxWidth + 20), ClipU16(count * lineHeight + 20)};
+    SDL_Rect at = {Clip16(left - 10), Clip16(top - 10), 0, 0};
+    SDL_UpperBlit(background, &source, target, &at);
+  }
+  for (size_t i = 0; i < lines.size(); ++i)
+    DrawString(lines[i].c_str(), static_cast<int>(Clip16(left)),
+               static_cast<int>(Clip16(top + static_cast<long long>(i) * lineHeight)));
+}

@@ -1,0 +1,31 @@
+// Script variables: named integers that live outside the script state, across scenes.
+#include "core/engine.h"
+#include "script/script_args.h"
+#include "script/script_functions.h"
+
+int lua_S(lua_State* L) {
+  Engine& engine = EngineOf(L);
+  Guarded("Exception catched in lua_S\r\n", [&] {
+    std::string name = ArgString(L, 1);
+    int32_t value = ArgInt(L, 2);
+    Hashtable<int32_t*>& variables = engine.text.variables;
+    if (int32_t* cell = variables.Get(name)) {
+      *cell = value;
+      return;
+    }
+    auto cell = std::make_unique<int32_t>(value);
+    variables.Add(name, cell.get());
+    if (variables.Get(name) == cell.get()) cell.release();  // the registry owns it now
+  });
+  return 0;
+}
+
+int lua_G(lua_State* L) {
+  Engine& engine = EngineOf(L);
+  int32_t value = -1;
+  Guarded("Exception catched in lua_G\r\n", [&] {
+    if (int32_t* cell = engine.text.variables.Get(ArgString(L, 1))) value = *cell;
+  });
+  lua_pushnumber(L, value);
+  return 1;
+}

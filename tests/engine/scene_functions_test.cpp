@@ -1,0 +1,182 @@
+// The scene's script functions: effects, silent no-ops on unknown names, failure reports, wait guards.
+#include <gtest/gtest.h>
+
+extern "C" {
+#include <lauxlib.h>
+}
+
+#include "engine/scene_fixtures.h"
+#include "scene/movement.h"
+#include "script/script_args.h"
+
+namespace {
+
+using namespace scene_test;
+
+void Lua(Engine& e, const char* code) { ASSERT_EQ(luaL_dostring(e.script.L, code), 0) << code; }
+
+struct Scripted : GameHarness {
+  explicit Scripted(const std::string& main = "") {
+    WriteBmp(*this, "pic.bmp", Paint(40, 10, kRed));
+    Write("init.lua", "function Init() end\nfunction Main() " + main + " end\n");
+    stopAfterFrames = 1;
+  }
+  AdventureObject& Object(const char* id) { return *engine.scene.objects.Get(id); }
+};
+
+TEST(SceneFunctions, ObjectsStartBlankAndKeepTheirFirstCreation) {
+  Scripted game;
+  game.At(1, [&](Engine& e) {
+    Lua(e, "CreateObject('a') SetPos('a', 10.7, -3.5) SetName('a', 'Tür') SetWalkToPos('a', 4, 5)"
+           "SetMultiUse('a') OverrideColorKey('a') SetSpeed('a', 2.5) HotSpotPositionOn('a') CreateObject('a')");
+    AdventureObject& a = game.Object("a");
+    EXPECT_EQ(a.x, 10);
+    EXPECT_EQ(a.y, -3);
+    EXPECT_EQ(a.name, "Tür");
+    EXPECT_EQ(a.walkToX, 4);
+    EXPECT_FALSE(a.singleUse);
+    EXPECT_TRUE(a.colorKeyOverride && a.hotspotPositioning);
+    EXPECT_FLOAT_EQ(a.speed, 2.5f);
+    Lua(e, "CreateObject('b') SetHero('b') SetHero('nobody') Show('b')");
+    AdventureObject& b = game.Object("b");
+    EXPECT_EQ(e.scene.hero, &b);
+    EXPECT_FALSE(b.visible);  // no animation to show
+    EXPECT_TRUE(b.singleUse && b.textBoxAuto);
+    EXPECT_EQ(b.walkToX, -1);
+    EXPECT_EQ(e.scene.objects.Count(), 2);
+  });
+  game.Run();
+}
+
+TEST(SceneFunctions, AnimationsLoadPlayAndTakeTheirSlots) {
+  Scripted game;
+  game.At(1, [&](Engine& e) {
+    Lua(e, "CreateObject('a') LoadAnim('a', 'walk', 'pic.bmp', 10, 10, 5, 9, 4, 8)"
+           "LoadAnim('a', 'walk', 'other.bmp', 1, 1, 1, 1, 1, 1) PlayAnim('a', 'walk', 'ONESHOT')");
+    AdventureObject& a = game.Object("a");
+    Animation* walk = a.animations.Get("walk");
+    ASSERT_NE(walk, nullptr);
+    EXPECT_EQ(walk->frameWidth, 10);  // the first animation of a name stays
+    EXPECT_EQ(walk->hotspotY, 9);
+    EXPECT_EQ(a.currentAnimation, walk);
+    EXPECT_EQ(walk->mode, kOneShot);
+    Lua(e, "PlayAnim('a', 'walk', 'loop') SetFrame('a', 'walk', 7) SetHotSpot('a', 'whatever', 1, 2)"
+           "AssignAnim('a', 'walk', 'MOVERIGHT') AssignAnim('a', 'walk', 'moveleft')");
+    EXPECT_EQ(walk->mode, kOneShot);  // mode words are exact
+    EXPECT_TRUE(walk->playing);
+    EXPECT_EQ(walk->currentFrame, 7);
+    EXPECT_EQ(walk->hotspotX, 1);
+    EXPECT_EQ(a.slots[kMoveRight], walk);
+    EXPECT_EQ(a.slots[kMoveLeft], nullptr);
+    EXPECT_FALSE(walk->autoRestart);
+    Lua(e, "AssignAnim('a', 'walk', 'IDLEUP') SetAnimTimeout('a', 'walk', 250) AutoAnimOn('a')");
+    EXPECT_EQ(a.slots[kIdleUp], walk);
+    EXPECT_EQ(walk->timeout, 250);
+    EXPECT_EQ(walk->nextStart, 0u);
+    EXPECT_TRUE(a.autoAnimation && walk->autoRestart);
+    Lua(e, "LoadAnim('a', 'MOVELEFT', 'pic.bmp', 10, 10, 0, 0, 4, 8) SetFrame('a', 'MOVELEFT', 3) TurnLeft('a') TurnUp('a')");
+    EXPECT_EQ(a.currentAnimation, a.animations.Get("MOVELEFT"));
+    EXPECT_EQ(a.currentAnimation->currentFrame, 0);
+    Lua(e, "AutoAnimOff('a') UnloadAnim('a', 'walk') SetAnim('a', 'walk') Show('a')");
+    EXPECT_FALSE(a.autoAnimation);
+    EXPECT_FALSE(a.visible);  // its image is gone
+    Lua(e, "ReloadAnim('a', 'walk') Show('a')");
+    EXPECT_TRUE(a.visible);
+    EXPECT_EQ(walk->currentFrame, 7);  // the same frames and play state as before
+    EXPECT_EQ(walk->image, e.resources.images.Get("pic.bmp"));
+  });
+  game.Run();
+}
+
+TEST(SceneFunctions, UnknownNamesDoNothingAndSayNothing) {
+  Scripted game;
+  game.At(1, [&](Engine& e) {
+    Lua(e, "CreateObject('a')");
+    game.log.Clear();
+    Lua(e, "SetName('x', 'n') SetPos('x', 1, 2) SetHotSpot('x', 'a', 1, 1) SetHotSpot('a', 'a', 1, 1)"
+           "HotSpotPositionOn('x') HotSpotPositionOff('x') SetSingleUse('x') SetMultiUse('x') Show('x') Hide('x')"
+           "SetSpeed('x', 3) SetWalkToPos('x', 1, 1) OverrideColorKey('x') LoadAnim('x', 'a', 'pic.bmp', 1, 1, 0, 0, 1, 1)"
+           "UnloadAnim('a', 'none') ReloadAnim('a', 'none') PlayAnim('a', 'none', 'LOOP') SetAnim('x', 'a')"
+           "SetAnimTimeout('a', 'none', 1) SetFrame('a', 'none', 1) AssignAnim('a', 'none', 'IDLEUP')"
+           "AutoAnimOn('x') AutoAnimOff('x') TurnLeft('a') TurnRight('x') TurnUp('x') TurnDown('x')");
+    EXPECT_EQ(game.log.Text(), "");
+    EXPECT_EQ(e.resources.images.Count(), 0);  // LoadAnim for nobody loads nothing
+    EXPECT_EQ(e.scene.objects.Count(), 1);
+  });
+  game.Run();
+}
+
+TEST(SceneFunctions, FailuresAreReportedByName) {
+  Scripted game;
+  game.At(1, [&](Engine& e) {
+    game.log.Clear();
+    Lua(e, "CreateObject('a') CreateObject() SetName('a') SetSpeed(nil, 1.5) SetFrame(nil, 'walk', 3) SetFrame('a', nil, 2)"
+           "LoadAnim('a') LoadBackground() LoadCursor() TurnDown()");
+    EXPECT_EQ(game.log.Text(),
+              "Exception catched in lua_CreateObject.\r\n"
+              "Exception catched in lua_SetName\r\n"
+              "Script-Error:\r\n\t>> Error in function-call (SetSpeed(\"\",1.500000))\r\n"
+              "Script-Error:\r\n\t>> Error in function-call (SetFrame(\"\",\"walk\",3))\r\n"
+              "Script-Error:\r\n\t>> Error in function-call (SetFrame(\"a\",\"\",2))\r\n"
+              "Exception catched in lua_LoadAnim\r\n"
+              "Exception catched in lua_LoadBackgound\r\n"
+              "Exception catched in lua_LoadCursor\r\n"
+              "Exception catched in lua_TurnDown\r\n");
+  });
+  game.Run();
+}
+
+// LoadAnim without a frame rate gives a still picture; waits on it end.
+TEST(SceneFunctions, AMissingFrameRateMakesAStillPicture) {
+  Scripted game(
+      "CreateObject('a') LoadAnim('a', 'still', 'pic.bmp', 10, 10, 0, 0, 4)"
+      "PlayAnim('a', 'still', 'ONESHOT') Show('a') WaitFor('a', 'ANIMATING') Exit()");
+  game.Run();
+  EXPECT_EQ(game.engine.timing.frameCounter, 1u);
+  EXPECT_EQ(game.Object("a").animations.Get("still")->currentFrame, 0);
+}
+
+// A stand-in for the walking code's Goto: a straight movement.
+int Go(lua_State* L) {
+  Engine& e = EngineOf(L);
+  HeadTowards(e, *e.scene.objects.Get(lua_tostring(L, 1)), ArgInt(L, 2), ArgInt(L, 3));
+  return 0;
+}
+
+// Waits that nothing could end give up after one frame, say why, and restore the flags.
+TEST(SceneFunctions, WaitsThatCanNeverEndAreAbandoned) {
+  GameHarness game;
+  WriteBmp(game, "pic.bmp", Paint(40, 10, kRed));
+  game.Write("init.lua",
+             "function Init() Wait(10) end\n"
+             "function Main()\n"
+             "  CreateObject('a') LoadAnim('a', 'w', 'pic.bmp', 10, 10, 0, 0, 4, 10) SetAnim('a', 'w') Show('a')\n"
+             "  AssignAnim('a', 'w', 'MOVERIGHT') AutoAnimOn('a') ShowCursor()\n"
+             "  Go('a', 100, 0) WaitFor('a', 'WALKING')\n"
+             "  WaitFor('a', 'ANIMATING')\n"
+             "  SetSpeed('a', 1000) Hide('a') WaitFor('a', 'WALKING')\n"
+             "  Show('a') WaitFor('a', 'WALKING')\n"
+             "  PlayAnim('a', 'w', 'LOOP') WaitFor('a', 'ANIMATING') Exit()\n"
+             "end\n");
+  game.At(1, [](Engine& e) { lua_register(e.script.L, "Go", Go); });
+  game.Run();
+  EXPECT_EQ(LogFrom(game.log.Text(), "<<< CALL MAIN-FUNCTION >>>\r\n"),
+            "<<< CALL MAIN-FUNCTION >>>\r\n"
+            "lade Bild pic.bmp.....OK\r\n"
+            "WaitFor(a,WALKING): the object has speed 0 and cannot arrive, not waiting any longer\r\n"
+            "WaitFor(a,ANIMATING): the object has speed 0 and cannot arrive, not waiting any longer\r\n"
+            "WaitFor(a,WALKING): the object is hidden and cannot move, not waiting any longer\r\n"
+            "WaitFor(a,ANIMATING): the animation loops for ever, not waiting any longer\r\n"
+            "<<< CALL GAMELOOP >>>\r\n"
+            "Average FPS = inf\r\n" +
+                LogFrom(game.log.Text(), "Average TimeFactor"));
+  AdventureObject& a = *game.engine.scene.objects.Get("a");
+  EXPECT_EQ(a.x, 100);
+  EXPECT_FALSE(a.moving);
+  EXPECT_TRUE(game.engine.view.cursorVisible);
+  EXPECT_TRUE(game.engine.input.interactive);
+  // 1 frame in Init, 1 for each abandoned wait, 10 to walk 100 pixels.
+  EXPECT_EQ(game.engine.timing.frameCounter, 15u);
+}
+
+}  // namespace

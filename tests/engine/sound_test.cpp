@@ -1,0 +1,87 @@
+// Sounds driven by game scripts: the log of the six sound functions and sound reaching the output.
+#include <gtest/gtest.h>
+
+#include <SDL/SDL_mixer.h>
+
+#include "resources/pack_writer.h"
+#include "support/game_harness.h"
+#include "support/sound_files.h"
+
+namespace {
+
+constexpr int16_t kAmplitude = 12000;
+
+std::string Between(const std::string& log, const std::string& from, const std::string& to) {
+  size_t begin = log.find(from);
+  size_t end = log.find(to, begin);
+  return begin == std::string::npos || end == std::string::npos ? log : log.substr(begin, end - begin);
+}
+
+TEST(SoundScripts, LoadPlayAndVolumeCallsLogAsTheyShould) {
+  GameHarness game;
+  game.Write("a.wav", SquareWav(2000, kAmplitude));
+  game.Write("c.wav", SquareWav(500, kAmplitude));
+  game.Write("sfx.dat", BuildDataPack({SquareWav(10, 1), SquareWav(20, 2), SquareWav(30, 3)}));
+  game.Write("init.lua",
+             "function Init()\n"
+             "  LoadSound('a', 'a.wav') LoadSound('b', 'sfx.dat:2') LoadSound('c', 'c.wav')\n"
+             "  LoadSound('b', 'a.wav')\n"
+             "  LoadSound('', 'a.wav') LoadSound('x', '') LoadSound('y', 'sfx.dat:-2')\n"
+             "end\n"
+             "function Main()\n"
+             "  PlaySound('nope') StopSound('nope') SetSoundVolume('nope', 10)\n"
+             "  SetSoundVolume('a', 101) SetSoundVolume('a', -1) SetSoundVolume('a', 50.9)\n"
+             "  PlaySound('c', -1) PlaySound('a', 2, 0) StopSound('a')\n"
+             "  LoadSound('z')\n"
+             "end\n");
+  game.stopAfterFrames = 1;
+  game.At(1, [](Engine& e) {
+    EXPECT_EQ(Mix_AllocateChannels(-1), 3);
+    EXPECT_EQ(e.audio.sfx->Sounds().IndexOf("b"), 1);
+    EXPECT_EQ(e.audio.sfx->Sounds().Get("b")->alen, 30u * 2 * 2);  // entry 2 stayed, a.wav was dropped
+    EXPECT_EQ(Mix_Volume(0, -1), 65);
+    EXPECT_EQ(Mix_Playing(0), 0);
+    EXPECT_EQ(Mix_Playing(2), 1);  // loops until stopped
+  });
+  EXPECT_EQ(game.Run(), 0);
+  EXPECT_EQ(Between(game.log.Text(), "<<< CALL INIT-FUNCTION >>>", "<<< CALL GAMELOOP >>>"),
+            "<<< CALL INIT-FUNCTION >>>\r\n"
+            "lade Sound a.wav.OK\r\n"
+            "lade Sound Nr.2 aus sfx.dat OK\r\n"
+            "lade Sound c.wav.OK\r\n"
+            "lade Sound a.wav.OK\r\n"
+            "Fehler beim Laden aus SFX-Pack.\r\n"
+            "<<< CALL MAIN-FUNCTION >>>\r\n"
+            "Sound <<nope>> does not exist.\r\n"
+            "Sound <<nope>> does not exist.\r\n"
+            "Sound <<nope>> does not exist.\r\n"
+            "Can't set volume for Sound(a). Value must be in the range of 0-100"
+            "Can't set volume for Sound(a). Value must be in the range of 0-100"
+            "Exception catched in lua_LoadSound\r\n");
+}
+
+TEST(SoundScripts, APlayedSoundIsHeardQuieterAfterSetSoundVolumeAndSilentAfterStopSound) {
+  DiskAudio disk;
+  GameHarness game;
+  game.Write("beep.wav", SquareWav(4410, kAmplitude));
+  game.Write("init.lua",
+             "function Init() LoadSound('beep', 'beep.wav') end\n"
+             "function Main()\n"
+             "  PlaySound('beep', -1, 0) Wait(100)\n"
+             "  SetSoundVolume('beep', 25) Wait(100)\n"
+             "  StopSound('beep') Wait(100)\n"
+             "  Exit()\n"
+             "end\n");
+  // 10 ms a frame: frames 1-10 in the first wait, 11-20 in the second, 21-30 in the third.
+  int full = -1, quiet = -1, stopped = -1;
+  game.At(5, [&](Engine&) { full = disk.PeakFromNow(); });
+  game.At(15, [&](Engine&) { quiet = disk.PeakFromNow(); });
+  game.At(25, [&](Engine&) { stopped = disk.PeakFromNow(); });
+  EXPECT_EQ(game.Run(), 0);
+  EXPECT_EQ(game.engine.timing.frameCounter, 30u);
+  EXPECT_NEAR(full, kAmplitude, 100);
+  EXPECT_NEAR(quiet, kAmplitude * 33 / 128, 100);  // volume 25 is mixer volume 33
+  EXPECT_EQ(stopped, 0);
+}
+
+}  // namespace

@@ -1,0 +1,215 @@
+// The sound manager on a real mixer whose output goes to a file: channels, log lines, volumes, audible output.
+#include <gtest/gtest.h>
+
+#include <SDL/SDL.h>
+#include <SDL/SDL_mixer.h>
+
+#include <memory>
+
+#include "audio/sfx.h"
+#include "resources/pack_writer.h"
+#include "support/log_capture.h"
+#include "support/sound_files.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+constexpr int16_t kAmplitude = 12000;
+
+// A mixer opened as the engine opens it, writing to disk, with sound files in
+// the working directory. The manager goes after the audio device is closed,
+// as it does at the end of a run.
+class SfxTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir.Write("a.wav", SquareWav(4410, kAmplitude));
+    dir.Write("b.wav", SquareWav(2205, kAmplitude));
+    dir.Write("c.wav", SquareWav(1000, kAmplitude));
+    ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO | SDL_INIT_NOPARACHUTE), 0);
+    ASSERT_EQ(Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 2048), 0) << SDL_GetError();
+  }
+  void TearDown() override {
+    Mix_CloseAudio();
+    SDL_Quit();
+    sfx.reset();
+  }
+  void LoadThree() {
+    sfx->LoadSoundFromFile("a", "a.wav");
+    sfx->LoadSoundFromFile("b", "b.wav");
+    sfx->LoadSoundFromFile("c", "c.wav");
+  }
+  int PeakFromNow() { return disk.PeakFromNow(); }
+
+  DiskAudio disk;
+  TempDir dir;
+  WorkingDirectory inDir{dir.path()};
+  std::unique_ptr<Sfx> sfx = std::make_unique<Sfx>();
+  LogCapture log;
+};
+
+TEST_F(SfxTest, EverySoundGetsItsOwnChannelInLoadingOrder) {
+  LoadThree();
+  EXPECT_EQ(log.Text(), "lade Sound a.wav.OK\r\nlade Sound b.wav.OK\r\nlade Sound c.wav.OK\r\n");
+  EXPECT_EQ(sfx->Sounds().IndexOf("a"), 0);
+  EXPECT_EQ(sfx->Sounds().IndexOf("b"), 1);
+  EXPECT_EQ(sfx->Sounds().IndexOf("c"), 2);
+  EXPECT_EQ(Mix_AllocateChannels(-1), 3);
+
+  // A name in use keeps its first sound (the new one is dropped, not leaked).
+  Mix_Chunk* first = sfx->Sounds().Get("b");
+  log.Clear();
+  sfx->LoadSoundFromFile("b", "c.wav");
+  EXPECT_EQ(log.Text(), "lade Sound c.wav.OK\r\n");
+  EXPECT_EQ(sfx->Sounds().Get("b"), first);
+  EXPECT_EQ(sfx->Sounds().Count(), 3);
+  EXPECT_EQ(Mix_AllocateChannels(-1), 3);
+}
+
+TEST_F(SfxTest, PackEntriesAndFailedLoads) {
+  dir.Write("sfx.dat", BuildDataPack({SquareWav(100, 1), "not a sound", SquareWav(300, 2)}));
+  sfx->LoadSoundFromFile("two", "sfx.dat:2");
+  EXPECT_EQ(log.Text(), "lade Sound Nr.2 aus sfx.dat OK\r\n");
+  ASSERT_NE(sfx->Sounds().Get("two"), nullptr);
+  EXPECT_EQ(sfx->Sounds().Get("two")->alen, 300u * 2 * 2);  // entry 2, not entry 0
+
+  log.Clear();
+  sfx->LoadSoundFromFile("minus", "sfx.dat:-2");
+  EXPECT_EQ(log.Text(), "Fehler beim Laden aus SFX-Pack.\r\n");
+
+  log.Clear();
+  sfx->LoadSoundFromFile("junk", "sfx.dat:1");
+  EXPECT_EQ(log.Text().rfind("lade Sound Nr.1 aus sfx.dat SFXReader->LoadSound-Error: ", 0), 0u) << log.Text();
+  EXPECT_EQ(log.Text().substr(log.Text().size() - 2), "\r\n");
+
+  log.Clear();
+  sfx->LoadSoundFromFile("none", "none.wav");
+  EXPECT_EQ(log.Text().rfind("lade Sound none.wav.Mix_LoadWAV-Error: ", 0), 0u) << log.Text();
+
+  EXPECT_EQ(sfx->Sounds().Count(), 1);  // failed loads register nothing
+  EXPECT_EQ(Mix_AllocateChannels(-1), 1);
+}
+
+TEST_F(SfxTest, VolumesMapTheHundredScaleOntoTheMixer) {
+  EXPECT_EQ(MixerVolume(0), 1);
+  EXPECT_EQ(MixerVolume(25), 33);
+  EXPECT_EQ(MixerVolume(50), 65);
+  EXPECT_EQ(MixerVolume(99), 127);
+  EXPECT_EQ(MixerVolume(100), 129);
+
+  LoadThree();
+  log.Clear();
+  sfx->SetSoundVolume("b", 0);
+  EXPECT_EQ(Mix_Volume(1, -1), 1);
+  sfx->SetSoundVolume("b", 50);
+  EXPECT_EQ(Mix_Volume(1, -1), 65);
+  sfx->SetSoundVolume("b", 100);
+  EXPECT_EQ(Mix_Volume(1, -1), 128);
+  EXPECT_EQ(Mix_Volume(0, -1), 128);
+  sfx->SetSoundVolume("a", 50);
+  sfx->SetSoundVolume("a", 101);
+  sfx->SetSoundVolume("a", -1);
+  EXPECT_EQ(Mix_Volume(0, -1), 65);  // rejected values leave the channel alone
+  EXPECT_EQ(log.Text(),
+            "Can't set volume for Sound(a). Value must be in the range of 0-100"
+            "Can't set volume for Sound(a). Value must be in the range of 0-100");
+
+  log.Clear();
+  sfx->SetVolume(0);
+  EXPECT_EQ(Mix_VolumeMusic(-1), 1);
+  sfx->SetVolume(100);
+  EXPECT_EQ(Mix_VolumeMusic(-1), 128);
+  sfx->SetVolume(101);
+  sfx->SetVolume(-1);
+  EXPECT_EQ(Mix_VolumeMusic(-1), 128);
+  EXPECT_EQ(log.Text(),
+            "Can't set volume. Value must be in the range of 0-100"
+            "Can't set volume. Value must be in the range of 0-100");
+}
+
+TEST_F(SfxTest, UnknownNamesAreReported) {
+  LoadThree();
+  log.Clear();
+  sfx->PlaySound("A", 0, 0);  // names are case-sensitive
+  sfx->StopSound("x");
+  sfx->SetSoundVolume("y", 50);
+  EXPECT_EQ(log.Text(), "Sound <<A>> does not exist.\r\nSound <<x>> does not exist.\r\nSound <<y>> does not exist.\r\n");
+  EXPECT_EQ(Mix_Playing(-1), 0);
+}
+
+TEST_F(SfxTest, StopAllSoundsSilencesEveryChannel) {
+  LoadThree();
+  sfx->PlaySound("b", -1, 0);
+  sfx->PlaySound("c", -1, 0);
+  EXPECT_EQ(Mix_Playing(-1), 2);
+  EXPECT_GT(PeakFromNow(), 0);
+  sfx->StopAllSounds();
+  EXPECT_EQ(Mix_Playing(-1), 0);
+  EXPECT_EQ(PeakFromNow(), 0);
+}
+
+TEST_F(SfxTest, TicksLimitALoopingSoundAndZeroMeansNoLimit) {
+  LoadThree();
+  Uint32 start = SDL_GetTicks();
+  sfx->PlaySound("a", -1, 0);
+  sfx->PlaySound("b", -1, 500);
+  EXPECT_EQ(Mix_Playing(1), 1);
+  while (Mix_Playing(1) && SDL_GetTicks() - start < 10000) SDL_Delay(10);
+  EXPECT_EQ(Mix_Playing(1), 0);                // the time limit ends an endless loop
+  EXPECT_GE(SDL_GetTicks() - start, 500u);     // and not before it is up
+  EXPECT_EQ(Mix_Playing(0), 1);                // ticks 0 set no limit
+}
+
+TEST_F(SfxTest, RemovedSoundsLeaveTheOtherChannelsInPlace) {
+  LoadThree();
+  sfx->PlaySound("b", -1, 0);
+  log.Clear();
+  sfx->RemoveSound("b");
+  sfx->RemoveSound("nothing");
+  EXPECT_EQ(log.Text(), "");
+  EXPECT_EQ(Mix_Playing(1), 0);
+  EXPECT_EQ(sfx->Sounds().IndexOf("c"), 2);
+  EXPECT_EQ(Mix_AllocateChannels(-1), 3);
+  sfx->PlaySound("b", 0, 0);
+  EXPECT_EQ(log.Text(), "Sound <<b>> does not exist.\r\n");
+
+  // Loading the name again brings the sound back on its old channel.
+  sfx->LoadSoundFromFile("d", "a.wav");
+  sfx->LoadSoundFromFile("b", "c.wav");
+  EXPECT_EQ(sfx->Sounds().IndexOf("b"), 1);
+  EXPECT_EQ(sfx->Sounds().IndexOf("d"), 3);
+  EXPECT_EQ(Mix_AllocateChannels(-1), 4);
+  sfx->PlaySound("b", -1, 0);
+  EXPECT_EQ(Mix_Playing(1), 1);
+}
+
+TEST_F(SfxTest, MusicLoadsPlaysAndGoes) {
+  dir.Write("tune.wav", SquareWav(22050, kAmplitude));
+  sfx->LoadMusicFile("tune", "tune.wav");
+  sfx->LoadMusicFile("tune", "tune.wav");  // the name keeps its first music
+  sfx->LoadMusicFile("kept", "tune.wav");  // still held when the device closes
+  ASSERT_EQ(sfx->Music().Count(), 2);
+  sfx->LoadMusicFile("none", "none.ogg");
+  EXPECT_EQ(log.Text().rfind("Mix_LoadMUS(none.ogg): ", 0), 0u) << log.Text();
+  EXPECT_EQ(log.Text().back(), '\n');
+  EXPECT_EQ(sfx->Music().Count(), 2);
+
+  log.Clear();
+  sfx->PlayMusic("tune");
+  EXPECT_EQ(Mix_PlayingMusic(), 1);
+  EXPECT_GT(PeakFromNow(), 0);
+  sfx->PlayMusic("tune");
+  sfx->PlayMusic("other");
+  EXPECT_EQ(log.Text(),
+            "There´s already music playing, stop it before you try to start playing <<tune>>\r\n"
+            "There´s already music playing, stop it before you try to start playing <<other>>\r\n"
+            "Music(other) doen't exists\r\n");
+  sfx->StopMusic();
+  EXPECT_EQ(Mix_PlayingMusic(), 0);
+  sfx->PlayMusic("tune");
+  sfx->RemoveMusic("tune");
+  EXPECT_EQ(Mix_PlayingMusic(), 0);
+  EXPECT_EQ(sfx->Music().Count(), 1);
+  EXPECT_EQ(sfx->Music().IndexOf("tune"), -1);
+}
+
+}  // namespace
