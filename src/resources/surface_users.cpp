@@ -25,5 +25,9 @@ void ForgetSurface(Engine& engine, SDL_Surface* surface) {
 }
 
 void ForgetSurfaceInInterface(Engine& engine, SDL_Surface* surface) {
-  // No menu, button or font keeps a surface yet.
+  // Fonts keep their own converted copy, so only the menu holds registry images.
+  UiState& ui = engine.ui;
+  if (ui.menuBackground == surface) ui.menuBackground = nullptr;
+  for (int i = 0; i < ui.buttons.Count(); ++i)
+    if (ui.buttons.ValueAt(i)->image == surface) ui.buttons.ValueAt(i)->image = nullptr;
 }
