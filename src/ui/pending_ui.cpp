@@ -8,7 +8,6 @@
 void UpdateSentence(Engine&, const std::string&) {}
 void HandleObjectMouseOver(Engine&) {}
 bool HandleObjectClick(Engine&) { return false; }
-void lua_Event(Engine& engine, const std::string& verb, const std::string& first, const std::string& second) {}
 void HandleButtonMouseOver(Engine&) {}
 bool HandleButtonClick(Engine&) { return false; }
 void BlitMenu(Engine&) {}
