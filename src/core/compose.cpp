@@ -11,15 +11,17 @@
 #include "ui/menus.h"
 #include "util/log.h"
 #include "util/numbers.h"
+#include "resources/images.h"
+#include "script/script_args.h"
 #include "script/script_functions.h"
 
 namespace {
 
 // Scene y of the object's feet: the draw-order key.
 int FootLine(const AdventureObject& object) {
-  if (object.hotspotPositioning) return static_cast<int>(object.y);
+  if (object.hotspotPositioning) return TruncateToInt(object.y);
   int hotspotY = object.currentAnimation ? object.currentAnimation->hotspotY : 0;
-  return static_cast<int>(object.y + hotspotY);
+  return TruncateToInt(object.y + hotspotY);
 }
 
 bool OutOfOrder(Hashtable<AdventureObject*>& objects, int i) {
@@ -58,13 +60,17 @@ bool IsSorted(Engine& engine) {
   Hashtable<AdventureObject*>& objects = engine.scene.objects;
   bool sorted = true;
   int i = 0;
-  try {
-    for (i = 0; i < objects.Count() - 1; ++i)
-      if (OutOfOrder(objects, i)) sorted = false;
-  } catch (...) {
-    LogFormat("Exception catched in IsSorted(): i=%i\r\n", i);
-    objects.Print();
-  }
+  bool failed = false;
+  GuardedWith(
+      [&] {
+        failed = true;
+        return FormatText("Exception catched in IsSorted(): i=%i\r\n", i);
+      },
+      [&] {
+        for (i = 0; i < objects.Count() - 1; ++i)
+          if (OutOfOrder(objects, i)) sorted = false;
+      });
+  if (failed) objects.Print();
   return sorted;
 }
 
@@ -99,7 +105,7 @@ void FollowHero(Engine& engine) {
 }
 
 void Blit(Engine& engine) {
-  try {
+  Guarded("Exception catched in Blit()\r\n", [&] {
     SDL_Surface* screen = engine.core.screen;
     if (!screen) throw std::runtime_error("no screen");
     SDL_UpdateRect(screen, 0, 0, 0, 0);
@@ -120,9 +126,7 @@ void Blit(Engine& engine) {
       SDL_UpperBlit(engine.view.cursor, nullptr, screen, &at);
     }
     if (engine.core.fullscreen) SDL_Flip(screen);
-  } catch (...) {
-    LogText("Exception catched in Blit()\r\n");
-  }
+  });
 }
 
 int lua_ShowCursor(lua_State* L) {
@@ -132,5 +136,29 @@ int lua_ShowCursor(lua_State* L) {
 
 int lua_HideCursor(lua_State* L) {
   EngineOf(L).view.cursorVisible = false;
+  return 0;
+}
+
+int lua_LoadBackground(lua_State* L) {
+  Engine& engine = EngineOf(L);
+  Guarded("Exception catched in lua_LoadBackgound\r\n", [&] {
+    std::string address = ArgString(L, 1);
+    ViewState& view = engine.view;
+    if (view.background && !view.backgroundName.empty()) {
+      view.background = nullptr;
+      // Anything else showing this image lets go of it too.
+      ReleaseImage(engine, view.backgroundName);
+    }
+    view.background = LoadImage(engine, address);
+    view.backgroundName = address;
+  });
+  return 0;
+}
+
+int lua_LoadCursor(lua_State* L) {
+  Engine& engine = EngineOf(L);
+  Guarded("Exception catched in lua_LoadCursor\r\n", [&] {
+    if (SDL_Surface* cursor = LoadImage(engine, ArgString(L, 1))) engine.view.cursor = cursor;
+  });
   return 0;
 }

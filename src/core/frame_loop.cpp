@@ -62,9 +62,14 @@ namespace {
 
 // Why a wait on this object can never end by itself, or null when it can.
 const char* WaitCannotEnd(Engine& engine, const AdventureObject& object, const std::string& kind) {
-  if (kind == "WALKING" && object.moving) {
-    if (!object.visible) return "the object is hidden and cannot move";
-    if (object.speed == 0) return "the object has speed 0 and cannot arrive";
+  if ((kind == "WALKING" || kind == "ANIMATING") && object.moving) {
+    // ANIMATING too: a walking animation plays as long as its object walks.
+    const Animation* animation = object.currentAnimation;
+    bool walkBound = kind == "WALKING" || (animation && animation->playing && animation->mode == kWhileWalking);
+    if (walkBound && !object.visible) return "the object is hidden and cannot move";
+    if (walkBound && object.speed == 0) return "the object has speed 0 and cannot arrive";
+    if (walkBound && object.dirX == 0 && object.dirY == 0 && (object.x != object.targetX || object.y != object.targetY))
+      return "the object was moved off a target it had reached and cannot arrive";
   }
   if (kind == "TALKING" && object.talking && !object.visible &&
       static_cast<Sint32>(engine.Ticks() - object.talkUntil) >= 0) {
@@ -74,7 +79,6 @@ const char* WaitCannotEnd(Engine& engine, const AdventureObject& object, const s
     const Animation& animation = *object.currentAnimation;
     if (!object.visible) return "the object is hidden and does not animate";
     if (animation.mode == kLoop) return "the animation loops for ever";
-    if (animation.mode == kOneShot && animation.frameRate <= 0) return "the animation has no frame rate and never advances";
   }
   return nullptr;
 }

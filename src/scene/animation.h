@@ -27,3 +27,14 @@ struct Animation {
   std::string imageAddress;      // address the image was loaded from
   double elapsed = 0.0;          // ms gathered toward the next frame
 };
+
+// One time step of the animation (timeFactor in seconds): automatic replay,
+// frame advance by the frame time, and the end of its play mode.
+void UpdateAnimation(Engine& engine, Animation& animation, double timeFactor, bool walking, bool talking);
+// Next frame, wrapping to 0 after the last; counts toward the end of a one-shot.
+void Advance(Animation& animation);
+// Arms the automatic replay for timeout milliseconds from now.
+void ArmTimeout(Engine& engine, Animation& animation);
+// Milliseconds each frame stays; 0 when the animation has no frame rate and
+// therefore never advances by itself.
+int FrameTime(const Animation& animation);

@@ -15,3 +15,8 @@ void HeadTowards(Engine& engine, AdventureObject& object, int targetX, int targe
 void FollowPath(Engine& engine, AdventureObject& object, const std::vector<WalkPoint>& path);
 // Turns the hero toward the object.
 void AutoFlipHero(Engine& engine, AdventureObject* object);
+
+// One movement step of a moving object, arrival included.
+void ProcessMovement(Engine& engine, AdventureObject& object, float timeFactor);
+// The standing animation for the heading of the movement that just ended.
+void ShowIdleAnimation(Engine& engine, AdventureObject& object);

@@ -1,0 +1,96 @@
+// Image loading into the image registry, and the release of a registered image.
+#include "resources/images.h"
+
+#include <stdexcept>
+
+#include "core/engine.h"
+#include "resources/pixels.h"
+#include "resources/surface_users.h"
+#include "script/script_args.h"
+#include "util/log.h"
+#include "util/resource_address.h"
+
+namespace {
+
+SDL_Surface* ReadSource(Engine& engine, const std::string& address) {
+  ResourceAddress where = SplitAddress(address);
+  if (!where.isPackEntry) {
+    LogFormat("lade Bild %s.", address.c_str());
+    SDL_RWops* stream = SDL_RWFromFile(address.c_str(), "rb");
+    return stream ? SDL_LoadBMP_RW(stream, 1) : nullptr;
+  }
+  if (where.entry < 0) {
+    LogText("Fehler beim Laden aus BMP-Pack.\r\n");
+    return nullptr;
+  }
+  LogFormat("lade Bild Nr.%i aus %s.", where.entry, where.file.c_str());
+  if (!engine.resources.imagePacks) throw std::runtime_error("no image pack reader");
+  return engine.resources.imagePacks->LoadImage(where.file.c_str(), where.entry);
+}
+
+// True when the format cannot hold 255 in every channel (15/16-bit sources):
+// their magenta reaches the display format as (248, 0, 248), not as the key.
+bool LosesMagenta(const SDL_PixelFormat* format) {
+  return !format->palette && (format->Rloss || format->Gloss || format->Bloss);
+}
+
+// Writes the display key wherever the source pixel was its own magenta, so
+// that every source depth ends up with the same transparent colour.
+void CarryMagentaOver(SDL_Surface* source, SDL_Surface* converted, Uint32 key) {
+  Uint32 sourceMagenta = SDL_MapRGB(source->format, 255, 0, 255);
+  SDL_LockSurface(converted);
+  for (int y = 0; y < source->h; ++y)
+    for (int x = 0; x < source->w; ++x)
+      if (GetPixel(source, x, y) == sourceMagenta) PutPixel(x, y, key, converted);
+  SDL_UnlockSurface(converted);
+}
+
+SDL_Surface* Load(Engine& engine, const std::string& address) {
+  Hashtable<SDL_Surface*>& images = engine.resources.images;
+  if (SDL_Surface* known = images.Get(address)) return known;
+  SDL_Surface* source = ReadSource(engine, address);
+  if (!source) {
+    LogText("ERR\r\n");
+    return nullptr;
+  }
+  LogText(".");
+  SDL_Surface* converted = SDL_DisplayFormat(source);
+  LogText(".");
+  if (!converted) {
+    SDL_FreeSurface(source);
+    return nullptr;
+  }
+  Uint32 key = SDL_MapRGB(converted->format, 255, 0, 255);
+  if (LosesMagenta(source->format)) CarryMagentaOver(source, converted, key);
+  SDL_FreeSurface(source);  // the display-format copy is all the engine keeps
+  SDL_SetColorKey(converted, SDL_SRCCOLORKEY, key);
+  LogText(".");
+  images.Add(address, converted);
+  if (images.Get(address) != converted) {
+    // The registry could not take it; an unregistered surface would never be freed.
+    SDL_FreeSurface(converted);
+    throw std::runtime_error("image registry full");
+  }
+  LogText(".");
+  LogText("OK\r\n");
+  return converted;
+}
+
+}  // namespace
+
+SDL_Surface* LoadImage(Engine& engine, const std::string& address) {
+  SDL_Surface* surface = nullptr;
+  GuardedWith([&] { return FormatText("Exception in LoadImage(%s).\r\n", address.c_str()); },
+              [&] { surface = Load(engine, address); });
+  return surface;
+}
+
+void ReleaseImage(Engine& engine, const std::string& address) {
+  Hashtable<SDL_Surface*>& images = engine.resources.images;
+  SDL_Surface* surface = images.Get(address);
+  images.Remove(address);
+  if (!surface) return;
+  // Every holder lets go first, so nobody is left pointing at freed memory.
+  ForgetSurface(engine, surface);
+  SDL_FreeSurface(surface);
+}

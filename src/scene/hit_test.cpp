@@ -1,0 +1,49 @@
+// Frame placement and the two hit tests of adventure objects.
+#include "scene/hit_test.h"
+
+#include "core/engine.h"
+#include "util/numbers.h"
+
+int FrameLeft(const AdventureObject& object) {
+  const Animation* animation = object.currentAnimation;
+  if (object.hotspotPositioning && animation) return TruncateToInt(object.x - animation->hotspotX);
+  return TruncateToInt(object.x);
+}
+
+int FrameTop(const AdventureObject& object) {
+  const Animation* animation = object.currentAnimation;
+  if (object.hotspotPositioning && animation) return TruncateToInt(object.y - animation->hotspotY);
+  return TruncateToInt(object.y);
+}
+
+bool ContainsPoint(const AdventureObject& object, int sceneX, int sceneY) {
+  const Animation* animation = object.currentAnimation;
+  if (!animation || !animation->image) return false;
+  double left = object.x;
+  double top = object.y;
+  if (object.hotspotPositioning) {
+    left = object.x - animation->hotspotX;
+    top = object.y - animation->hotspotY;
+  }
+  return left <= sceneX && sceneX <= left + animation->frameWidth && top <= sceneY &&
+         sceneY <= top + animation->frameHeight;
+}
+
+bool OpaqueAt(Engine& engine, const AdventureObject& object, int sceneX, int sceneY) {
+  const Animation* animation = object.currentAnimation;
+  if (!animation || !animation->image) return false;
+  SDL_Rect frame;
+  // Beyond the reach of a 16-bit rectangle lies no pixel of any strip.
+  double frameX = static_cast<double>(animation->frameWidth) * animation->currentFrame;
+  frame.x = static_cast<Sint16>(frameX > 32767 ? 32767 : frameX < -32768 ? -32768 : frameX);
+  frame.y = 0;
+  frame.w = static_cast<Uint16>(animation->frameWidth);
+  frame.h = static_cast<Uint16>(animation->frameHeight);
+  PixelHitTester tester;
+  const PixelHitTester& hits = engine.resources.hitTester ? *engine.resources.hitTester : tester;
+  return hits.IsOpaqueAt(animation->image, frame, FrameLeft(object), FrameTop(object), sceneX, sceneY);
+}
+
+bool HitAt(Engine& engine, const AdventureObject& object, int sceneX, int sceneY) {
+  return object.colorKeyOverride ? ContainsPoint(object, sceneX, sceneY) : OpaqueAt(engine, object, sceneX, sceneY);
+}

@@ -1,0 +1,14 @@
+// Finding objects and their animations by the names scripts use.
+#pragma once
+
+#include <string>
+
+#include "core/engine.h"
+
+// The registered object with exactly this id, or null.
+inline AdventureObject* FindObject(Engine& engine, const std::string& id) { return engine.scene.objects.Get(id); }
+
+// The object's animation with exactly this name, or null (also for a null object).
+inline Animation* FindAnimation(AdventureObject* object, const std::string& name) {
+  return object ? object->animations.Get(name) : nullptr;
+}

@@ -1,0 +1,166 @@
+// Frame composition: draw order by foot line, hidden objects, scrolling, cursor.
+#include <gtest/gtest.h>
+
+extern "C" {
+#include <lauxlib.h>
+}
+
+#include "engine/scene_fixtures.h"
+#include "scene/movement.h"
+
+namespace {
+
+using namespace scene_test;
+
+void Lua(Engine& e, const char* code) { ASSERT_EQ(luaL_dostring(e.script.L, code), 0) << code; }
+
+std::vector<std::string> Order(Engine& e) {
+  std::vector<std::string> keys;
+  for (int i = 0; i < e.scene.objects.Count(); ++i) keys.push_back(e.scene.objects.KeyAt(i));
+  return keys;
+}
+
+// A game with a grey 640 x 480 background and 10 x 10 pictures in red, green, blue.
+struct Scene : GameHarness {
+  Scene() {
+    WriteBmp(*this, "bg.bmp", Paint(640, 480, kGrey));
+    WriteBmp(*this, "red.bmp", Paint(10, 10, kRed));
+    WriteBmp(*this, "green.bmp", Paint(10, 10, kGreen));
+    WriteBmp(*this, "blue.bmp", Paint(10, 50, kBlue));
+    Write("init.lua",
+          "function Init() LoadBackground('bg.bmp') end\n"
+          "function Main() end\n"
+          "function Place(id, file, x, y, hx, hy)\n"
+          "  CreateObject(id) LoadAnim(id, 'a', file, 10, 10, hx, hy, 1, 1) SetAnim(id, 'a')\n"
+          "  SetPos(id, x, y) Show(id)\n"
+          "end\n");
+  }
+};
+
+TEST(Compose, ObjectsAreDrawnFromTheHighestFootLineDown) {
+  Scene game;
+  game.At(1, [](Engine& e) {
+    // Foot lines 300, 100, 200 through the hotspots, all drawn at (50, 50).
+    Lua(e, "Place('first', 'red.bmp', 50, 50, 0, 250) Place('second', 'green.bmp', 50, 50, 0, 50)"
+           "Place('third', 'blue.bmp', 50, 50, 0, 150)");
+    // Equal foot lines: the later-created object is drawn on top.
+    Lua(e, "Place('early', 'red.bmp', 200, 50, 0, 0) Place('late', 'green.bmp', 200, 50, 0, 0)");
+  });
+  game.At(2, [](Engine& e) {
+    EXPECT_EQ(Order(e), (std::vector<std::string>{"early", "late", "second", "third", "first"}));
+    EXPECT_EQ(ScreenAt(e, 55, 55), kRed);
+    EXPECT_EQ(ScreenAt(e, 205, 55), kGreen);
+  });
+  game.stopAfterFrames = 2;
+  game.Run();
+}
+
+TEST(Compose, HotspotPositioningPutsTheFeetAtTheObjectPosition) {
+  Scene game;
+  game.At(1, [](Engine& e) {
+    // Feet at 250, frame from 240; feet at 200 + 60 = 260, frame from 200 to 249.
+    Lua(e, "Place('feet', 'red.bmp', 100, 250, 0, 10) HotSpotPositionOn('feet')"
+           "Place('top', 'blue.bmp', 100, 200, 0, 60)");
+  });
+  game.At(2, [](Engine& e) {
+    EXPECT_EQ(Order(e), (std::vector<std::string>{"feet", "top"}));
+    EXPECT_EQ(ScreenAt(e, 105, 245), kBlue);
+    EXPECT_EQ(ScreenAt(e, 105, 238), kBlue);
+    Lua(e, "HotSpotPositionOff('feet')");  // now drawn from 250, feet at 260: order unchanged, no overlap
+  });
+  game.At(3, [](Engine& e) { EXPECT_EQ(ScreenAt(e, 105, 255), kRed); });
+  game.stopAfterFrames = 3;
+  game.Run();
+}
+
+TEST(Compose, HiddenObjectsAreSortedButNotDrawn) {
+  Scene game;
+  game.At(1, [](Engine& e) {
+    Lua(e, "Place('shown', 'red.bmp', 20, 20, 0, 0) Place('hidden', 'green.bmp', 20, 20, 0, 0) Hide('hidden')"
+           "SetPos('hidden', 20, 10)");
+  });
+  game.At(2, [](Engine& e) {
+    EXPECT_EQ(Order(e), (std::vector<std::string>{"hidden", "shown"}));
+    EXPECT_EQ(ScreenAt(e, 25, 15), kGrey);
+    EXPECT_EQ(ScreenAt(e, 25, 25), kRed);
+    Lua(e, "UnloadAnim('shown', 'a') Show('hidden')");
+  });
+  game.At(3, [](Engine& e) {
+    EXPECT_EQ(ScreenAt(e, 25, 25), kGrey);  // no image left: not drawn
+    EXPECT_EQ(ScreenAt(e, 25, 15), kGreen);
+  });
+  game.stopAfterFrames = 3;
+  game.Run();
+}
+
+// The hero walks right at 10 pixels a frame; records (scroll x, hero x before the frame's move).
+std::vector<std::pair<int, float>> WalkRight(int backgroundWidth) {
+  Scene game;
+  WriteBmp(game, "scene.bmp", Paint(backgroundWidth, 480, kGrey));
+  std::vector<std::pair<int, float>> trace;
+  float before = 0;
+  game.At(1, [&](Engine& e) {
+    Lua(e, "LoadBackground('scene.bmp') Place('hero', 'red.bmp', 100, 300, 0, 0) SetHero('hero') SetSpeed('hero', 1000)");
+    HeadTowards(e, *e.scene.hero, 1270, 300);
+    before = e.scene.hero->x;
+  });
+  game.stopAfterFrames = 130;
+  for (Uint32 frame = 2; frame < 130; ++frame)
+    game.At(frame, [&](Engine& e) {
+      trace.emplace_back(e.view.scrollX, before);
+      before = e.scene.hero->x;
+    });
+  game.Run();
+  return trace;
+}
+
+TEST(Compose, TheViewFollowsTheHeroAcrossAWideBackground) {
+  std::vector<std::pair<int, float>> trace = WalkRight(1280);
+  ASSERT_EQ(trace.size(), 128u);
+  bool reachedCentre = false;
+  for (auto [scroll, x] : trace) {
+    if (x < 320) {
+      EXPECT_EQ(scroll, 0) << x;
+    } else if (scroll > -640 + 10 && x < 950) {
+      reachedCentre = true;
+      EXPECT_GE(scroll + x, 320) << x;  // the hero stays on the centre line
+      EXPECT_LT(scroll + x, 321) << x;
+    }
+    EXPECT_GE(scroll, -640 - 10) << x;  // past the edge by one step at most
+  }
+  EXPECT_TRUE(reachedCentre);
+  // Stopped where the background's right edge met the screen's, give or take the last step.
+  EXPECT_LE(trace.back().first, -640);
+  EXPECT_GE(trace.back().first, -650);
+}
+
+TEST(Compose, ANarrowBackgroundNeverScrolls) {
+  for (auto [scroll, x] : WalkRight(640)) EXPECT_EQ(scroll, 0) << x;
+}
+
+TEST(Compose, TheCursorIsDrawnAtThePointerOnlyWhenShownAndLoaded) {
+  Scene game;
+  WriteBmp(game, "cursor.bmp", Paint(4, 4, kWhite, {{2, 2, 2, 2, kMagenta}}));
+  game.At(1, [](Engine& e) {
+    GameHarness::MoveMouse(200, 100);
+    Lua(e, "ShowCursor()");
+  });
+  game.At(3, [](Engine& e) {
+    EXPECT_EQ(e.input.mouseX, 200);
+    EXPECT_EQ(ScreenAt(e, 200, 100), kGrey);  // shown, but there is no image
+    Lua(e, "HideCursor() LoadCursor('cursor.bmp')");
+  });
+  game.At(4, [](Engine& e) {
+    EXPECT_EQ(ScreenAt(e, 200, 100), kGrey);  // loaded, but hidden
+    Lua(e, "ShowCursor() LoadCursor('missing.bmp')");
+  });
+  game.At(5, [](Engine& e) {
+    EXPECT_EQ(ScreenAt(e, 200, 100), kWhite);  // its top-left pixel is the pointer
+    EXPECT_EQ(ScreenAt(e, 203, 103), kGrey);
+    EXPECT_EQ(ScreenAt(e, 199, 99), kGrey);
+  });
+  game.stopAfterFrames = 5;
+  game.Run();
+}
+
+}  // namespace

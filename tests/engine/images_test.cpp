@@ -1,0 +1,155 @@
+// Image loading: log lines, the registry, the magenta colour key, and releases.
+#include <gtest/gtest.h>
+
+#include "engine/scene_fixtures.h"
+#include "resources/images.h"
+
+namespace {
+
+using namespace scene_test;
+
+// The log of the Init function alone.
+std::string InitLog(GameHarness& game) {
+  std::string log = LogFrom(game.log.Text(), "<<< CALL INIT-FUNCTION >>>\r\n");
+  return log.substr(0, log.find("<<< CALL MAIN-FUNCTION >>>"));
+}
+
+TEST(Images, LooseAndPackLoadsLogTheirLinesAndASecondLoadIsSilent) {
+  GameHarness game;
+  WriteBmp(game, "bg.bmp", Paint(8, 8, kGrey));
+  SDL_Surface* blue = Paint(4, 4, kBlue);
+  WriteImagePack(game, "img.dat", {Paint(4, 4, kRed), Palettize(blue, {kBlue})}, {24, 8});
+  SDL_FreeSurface(blue);
+  game.Write("init.lua",
+             "function Init()\n"
+             "  LoadBackground('bg.bmp') LoadCursor('bg.bmp')\n"
+             "  LoadCursor('img.dat:1') LoadCursor('img.dat:1')\n"
+             "  LoadCursor('img.dat:-1') LoadCursor('missing.bmp') LoadCursor('nopack.dat:0')\n"
+             "end\n"
+             "function Main() Exit() end\n");
+  game.Run();
+  EXPECT_EQ(InitLog(game),
+            "<<< CALL INIT-FUNCTION >>>\r\n"
+            "lade Bild bg.bmp.....OK\r\n"
+            "lade Bild Nr.1 aus img.dat."
+            " ........."  // the pack reader's marks for an 8-bit entry
+            "....OK\r\n"
+            "Fehler beim Laden aus BMP-Pack.\r\nERR\r\n"
+            "lade Bild missing.bmp.ERR\r\n"
+            "lade Bild Nr.0 aus nopack.dat. .ERR\r\n");
+  Hashtable<SDL_Surface*>& images = game.engine.resources.images;
+  ASSERT_EQ(images.Count(), 2);
+  EXPECT_EQ(images.KeyAt(0), "bg.bmp");
+  EXPECT_EQ(images.KeyAt(1), "img.dat:1");
+  // Failed loads leave the cursor as it was.
+  EXPECT_EQ(game.engine.view.cursor, images.Get("img.dat:1"));
+  EXPECT_EQ(game.engine.view.background, images.Get("bg.bmp"));
+  EXPECT_EQ(images.ValueAt(0)->flags & SDL_SRCCOLORKEY, static_cast<Uint32>(SDL_SRCCOLORKEY));
+}
+
+// An 8-bit strip whose palette holds magenta twice, a 24-bit and a 16-bit one:
+// each shows red where it is red and the background where it is magenta.
+TEST(Images, MagentaIsTransparentForEverySourceDepth) {
+  GameHarness game;
+  WriteBmp(game, "bg.bmp", Paint(640, 480, kGrey));
+  SDL_Surface* eight = SDL_CreateRGBSurface(0, 20, 10, 8, 0, 0, 0, 0);
+  SDL_Color palette[3] = {{255, 0, 255, 0}, {200, 0, 0, 0}, {255, 0, 255, 0}};
+  SDL_SetColors(eight, palette, 0, 3);
+  SDL_FillRect(eight, nullptr, 0);
+  SDL_Rect right = {10, 0, 10, 10};
+  SDL_FillRect(eight, &right, 1);
+  SDL_Rect corner = {0, 0, 3, 3};
+  SDL_FillRect(eight, &corner, 2);  // the second magenta entry
+  WriteBmp(game, "eight.bmp", eight);
+  WriteBmp(game, "full.bmp", Paint(20, 10, kMagenta, {{10, 0, 10, 10, kRed}}));
+  WriteImagePack(game, "img.dat", {Paint(20, 10, kMagenta, {{10, 0, 10, 10, kRed}})}, {16});
+  game.Write("init.lua",
+             "function Init()\n"
+             "  LoadBackground('bg.bmp')\n"
+             "  local function add(i, file)\n"
+             "    CreateObject('o'..i) LoadAnim('o'..i, 'a', file, 20, 10, 0, 0, 1, 1)\n"
+             "    SetAnim('o'..i, 'a') SetPos('o'..i, 100, 20 * i) Show('o'..i)\n"
+             "  end\n"
+             "  add(1, 'eight.bmp') add(2, 'full.bmp') add(3, 'img.dat:0')\n"
+             "end\n"
+             "function Main() end\n");
+  game.stopAfterFrames = 1;
+  bool checked = false;
+  game.At(1, [&](Engine& e) {
+    for (int i = 1; i <= 3; ++i) {
+      int y = 20 * i;
+      EXPECT_EQ(ScreenAt(e, 101, y + 1), kGrey) << "object " << i;
+      EXPECT_EQ(ScreenAt(e, 105, y + 5), kGrey) << "object " << i;
+      EXPECT_EQ(ScreenAt(e, 115, y + 5), kRed) << "object " << i;
+    }
+    checked = true;
+  });
+  game.Run();
+  EXPECT_TRUE(checked);
+}
+
+// A released image may be shown by an animation of another object, the
+// background and the cursor at once: all of them let go of it.
+TEST(Images, AReleasedImageIsDroppedByEveryUser) {
+  GameHarness game;
+  WriteBmp(game, "shared.bmp", Paint(640, 480, kBlue));
+  WriteBmp(game, "other.bmp", Paint(10, 10, kRed));
+  game.Write("init.lua",
+             "function Init()\n"
+             "  LoadBackground('shared.bmp') LoadCursor('shared.bmp') ShowCursor()\n"
+             "  CreateObject('a') LoadAnim('a', 'x', 'shared.bmp', 10, 10, 0, 0, 1, 1) SetAnim('a', 'x') Show('a')\n"
+             "  CreateObject('b') LoadAnim('b', 'y', 'shared.bmp', 10, 10, 0, 0, 1, 1) SetAnim('b', 'y') Show('b')\n"
+             "  LoadAnim('b', 'z', 'other.bmp', 10, 10, 0, 0, 1, 1)\n"
+             "end\n"
+             "function Main() UnloadAnim('a', 'x') Wait(30) ReloadAnim('b', 'y') Wait(30) end\n");
+  game.stopAfterFrames = 1;
+  SDL_Surface* first = nullptr;
+  game.At(2, [&](Engine& e) {
+    AdventureObject* b = e.scene.objects.Get("b");
+    EXPECT_EQ(e.view.background, nullptr);
+    EXPECT_EQ(e.view.cursor, nullptr);
+    EXPECT_EQ(e.scene.objects.Get("a")->animations.Get("x")->image, nullptr);
+    EXPECT_EQ(b->animations.Get("y")->image, nullptr);
+    EXPECT_NE(b->animations.Get("z")->image, nullptr);
+    EXPECT_EQ(e.resources.images.Get("shared.bmp"), nullptr);
+    EXPECT_EQ(e.resources.images.Count(), 1);
+  });
+  game.At(4, [&](Engine& e) {
+    first = e.scene.objects.Get("b")->animations.Get("y")->image;
+    EXPECT_NE(first, nullptr);
+    EXPECT_EQ(e.resources.images.Get("shared.bmp"), first);
+    EXPECT_EQ(e.scene.objects.Get("a")->animations.Get("x")->image, nullptr);  // until it reloads itself
+  });
+  game.Run();
+  EXPECT_NE(first, nullptr);
+  EXPECT_EQ(LogFrom(game.log.Text(), "<<< CALL MAIN-FUNCTION >>>\r\n").find("lade Bild shared.bmp.....OK\r\n"),
+            std::string("<<< CALL MAIN-FUNCTION >>>\r\n").size());
+}
+
+TEST(Images, LoadingTheSameBackgroundAgainReadsItAnew) {
+  GameHarness game;
+  WriteBmp(game, "bg.bmp", Paint(640, 480, kBlue));
+  game.Write("init.lua",
+             "function Init() LoadBackground('bg.bmp') end\n"
+             "function Main() Wait(10) LoadBackground('bg.bmp') Wait(10) LoadBackground('gone.bmp') Wait(10) end\n");
+  game.stopAfterFrames = 1;
+  game.At(1, [&](Engine& e) {
+    EXPECT_EQ(ScreenAt(e, 5, 5), kBlue);
+    // The file changes on disk: the reload must show the new picture.
+    WriteBmp(game, "bg.bmp", Paint(640, 480, kGreen));
+  });
+  game.At(2, [&](Engine& e) { EXPECT_EQ(ScreenAt(e, 5, 5), kGreen); });
+  game.At(3, [&](Engine& e) {
+    EXPECT_EQ(e.view.background, nullptr);
+    EXPECT_EQ(e.view.backgroundName, "gone.bmp");
+    EXPECT_EQ(e.resources.images.Count(), 0);
+  });
+  game.Run();
+  EXPECT_EQ(LogFrom(game.log.Text(), "<<< CALL MAIN-FUNCTION >>>\r\n"),
+            "<<< CALL MAIN-FUNCTION >>>\r\n"
+            "lade Bild bg.bmp.....OK\r\n"
+            "lade Bild gone.bmp.ERR\r\n"
+            + LogFrom(game.log.Text(), "<<< CALL GAMELOOP >>>"));
+}
+
+}  // namespace
