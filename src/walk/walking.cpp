@@ -107,9 +107,12 @@ bool WalkToObject(Engine& engine, AdventureObject* object) {
     FollowPath(engine, hero, map.Path());
     while (hero.moving) {
       if (const char* reason = WalkCannotEnd(hero)) {
-        // The wait would never end: the hero does not get there.
+        // The wait would never end: the walk ends where the hero stands, so
+        // that it does not set off later on behind the script's back.
         LogFormat("WalkToObject(%s): %s, not waiting any longer\r\n", engine.scene.objects.KeyOf(object).c_str(),
                   reason);
+        hero.moving = false;
+        hero.followingPath = false;
         return;
       }
       FrameStep(engine);
