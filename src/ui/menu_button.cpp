@@ -1,7 +1,6 @@
 // The verb table and the verb word of a button.
 #include "ui/menu_button.h"
 
-#include "ui/ui_state.h"
 
 namespace {
 
@@ -22,8 +21,4 @@ int VerbTypeOf(const std::string& word) {
 std::string MenuButton::VerbWord() const {
   const char* word = BuiltInVerbWord(verbType);
   return word ? word : label;
-}
-
-UiState::~UiState() {
-  for (int i = 0; i < buttons.Count(); ++i) delete buttons.ValueAt(i);
 }

@@ -1,0 +1,28 @@
+// Script functions of walking: LoadPathMap and Goto.
+#include "core/engine.h"
+#include "scene/movement.h"
+#include "script/script_args.h"
+#include "script/script_functions.h"
+#include "walk/load_path_map.h"
+
+int lua_LoadPathMap(lua_State* L) {
+  Engine& engine = EngineOf(L);
+  Guarded("Exception catched in lua_LoadPathMap\r\n", [&] {
+    std::string address = ArgString(L, 1);
+    if (!address.empty()) LoadPathMap(engine, address);
+  });
+  return 0;
+}
+
+int lua_Goto(lua_State* L) {
+  Engine& engine = EngineOf(L);
+  Guarded("Exception catched in lua_Goto\r\n", [&] {
+    std::string id = ArgString(L, 1);
+    int x = ArgInt(L, 2);
+    int y = ArgInt(L, 3);
+    // Straight for the point, no path search, no waiting; a path being
+    // followed goes on from its next waypoint afterwards.
+    if (AdventureObject* object = engine.scene.objects.Get(id)) HeadTowards(engine, *object, x, y);
+  });
+  return 0;
+}

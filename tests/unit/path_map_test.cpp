@@ -1,0 +1,152 @@
+// Walk-box map: record format, both loaders and the point-in-box geometry.
+#include <gtest/gtest.h>
+
+#include "support/log_capture.h"
+#include "support/temp_dir.h"
+#include "support/walk_map_bytes.h"
+#include "walk/path_map.h"
+
+namespace {
+
+void ExpectCorners(const Box& box, std::vector<int> xy) {
+  for (int c = 0; c < 4; ++c) {
+    EXPECT_EQ(box.corners[c].x, xy[2 * c]) << "corner " << c;
+    EXPECT_EQ(box.corners[c].y, xy[2 * c + 1]) << "corner " << c;
+  }
+}
+
+TEST(WalkBoxRecords, AreUnsigned16BitLittleEndianCornersInOrder) {
+  const unsigned char record[16] = {0x0A, 0x00, 0x14, 0x00, 0xFF, 0xFF, 0x00, 0x01,
+                                    0x34, 0x12, 0xFF, 0x7F, 0x00, 0x80, 0x01, 0x00};
+  PathMap map;
+  map.LoadBoxesFromBuffer(reinterpret_cast<const char*>(record), 16);
+  ASSERT_EQ(map.BoxCount(), 1);
+  ExpectCorners(map.BoxAt(0), {10, 20, 65535, 256, 0x1234, 0x7FFF, 0x8000, 1});
+}
+
+TEST(WalkBoxBuffer, LengthDecidesTheBoxesAndOddLengthsKeepTheOldOnes) {
+  LogCapture log;
+  PathMap map;
+  std::string two = MapBytes({Rect(0, 0, 10, 10), Rect(10, 0, 20, 10)});
+  map.LoadBoxesFromBuffer(two.data(), 32);
+  EXPECT_EQ(map.BoxCount(), 2);
+
+  std::string withTail = two.substr(0, 20);  // one record and 4 spare bytes
+  map.LoadBoxesFromBuffer(withTail.data(), 20);
+  ASSERT_EQ(map.BoxCount(), 1);
+  ExpectCorners(map.BoxAt(0), {0, 0, 10, 0, 10, 10, 0, 10});
+  EXPECT_EQ(log.Text(), "");
+
+  map.LoadBoxesFromBuffer(two.data(), 18);
+  EXPECT_EQ(log.Text(), "Invalid BoxBuffer\r\n");
+  EXPECT_EQ(map.BoxCount(), 1);
+
+  // No bytes at all cannot be read, whatever the length claims.
+  map.LoadBoxesFromBuffer(nullptr, 16);
+  EXPECT_EQ(map.BoxCount(), 1);
+  map.LoadBoxesFromBuffer(two.data(), 12);
+  EXPECT_EQ(map.BoxCount(), 0);
+  map.LoadBoxesFromBuffer(two.data(), 32);
+  map.LoadBoxesFromBuffer(two.data(), -16);
+  EXPECT_EQ(map.BoxCount(), 0);
+}
+
+TEST(WalkBoxFile, LogsEveryCornerAndIgnoresATrailingPartialRecord) {
+  TempDir dir;
+  std::string two = MapBytes({Rect(0, 0, 10, 10), Box{{{1, 2}, {3, 4}, {5, 6}, {65535, 8}}}});
+  dir.Write("two.map", two);
+  dir.Write("tail.map", two + std::string(8, '\x07'));
+  dir.Write("short.map", two.substr(0, 15));
+  LogCapture log;
+  PathMap map;
+  std::string name = dir.Path("two.map");
+  map.LoadBoxesFromFile(name.c_str());
+  EXPECT_EQ(log.Text(), "(X:0, Y:0)(X:10, Y:0)(X:10, Y:10)(X:0, Y:10)(X:1, Y:2)(X:3, Y:4)(X:5, Y:6)(X:65535, Y:8)"
+                        "Boxes loaded from Map-File (" + name + ")\r\n");
+  ASSERT_EQ(map.BoxCount(), 2);
+  ExpectCorners(map.BoxAt(1), {1, 2, 3, 4, 5, 6, 65535, 8});
+
+  name = dir.Path("tail.map");
+  map.LoadBoxesFromFile(name.c_str());
+  EXPECT_EQ(map.BoxCount(), 2);
+
+  log.Clear();
+  name = dir.Path("short.map");
+  map.LoadBoxesFromFile(name.c_str());
+  EXPECT_EQ(map.BoxCount(), 0);
+  EXPECT_EQ(log.Text(), "Boxes loaded from Map-File (" + name + ")\r\n");
+
+  map.LoadBoxesFromFile(two.c_str());  // not a file name at all
+  map.LoadBoxesFromFile(nullptr);
+  EXPECT_EQ(map.BoxCount(), 0);
+}
+
+TEST(PointInBox, LeftAndUpperEdgesAreInsideRightAndLowerOutside) {
+  const Box square = Rect(0, 0, 100, 100);
+  EXPECT_TRUE(PathMap::PointInBox(square, {0, 0}));
+  EXPECT_TRUE(PathMap::PointInBox(square, {50, 50}));
+  EXPECT_TRUE(PathMap::PointInBox(square, {0, 99}));
+  EXPECT_TRUE(PathMap::PointInBox(square, {99, 0}));
+  EXPECT_FALSE(PathMap::PointInBox(square, {100, 50}));
+  EXPECT_FALSE(PathMap::PointInBox(square, {50, 100}));
+  EXPECT_FALSE(PathMap::PointInBox(square, {-1, 50}));
+  EXPECT_FALSE(PathMap::PointInBox(square, {50, -1}));
+}
+
+TEST(PointInBox, SlantedEdgesTruncateTheCrossingTowardZero) {
+  // Left edge from (0, 0) to (40, 30): at y = 10 the line is at x = 13.3,
+  // but the crossing is worked out from (40, 30) as 40 + (-26.7), which
+  // truncates to 14, so (13, 10) falls outside and (14, 10) inside.
+  const Box trapezoid{{{0, 0}, {40, 30}, {100, 30}, {100, 0}}};
+  EXPECT_FALSE(PathMap::PointInBox(trapezoid, {13, 10}));
+  EXPECT_TRUE(PathMap::PointInBox(trapezoid, {14, 10}));
+  // Right edge from (0, 30) to (100, 0): at y = 10 the crossing is 66.7,
+  // truncated to 66.
+  const Box wedge{{{0, 0}, {100, 0}, {0, 30}, {0, 30}}};
+  EXPECT_TRUE(PathMap::PointInBox(wedge, {65, 10}));
+  EXPECT_FALSE(PathMap::PointInBox(wedge, {66, 10}));
+  // Concave quadrilateral (an arrow head): the notch is outside.
+  const Box arrow{{{0, 0}, {100, 50}, {0, 100}, {50, 50}}};
+  EXPECT_TRUE(PathMap::PointInBox(arrow, {70, 50}));
+  EXPECT_FALSE(PathMap::PointInBox(arrow, {20, 50}));
+  EXPECT_TRUE(PathMap::PointInBox(arrow, {20, 20}));
+}
+
+TEST(PointInBox, TheLargestLoadableBoxesStillWork) {
+  // The lower-left half of the whole 16-bit plane: the crossing product of the
+  // diagonal goes far beyond 32 bits.
+  const Box half{{{0, 0}, {65535, 65535}, {0, 65535}, {0, 65535}}};
+  EXPECT_TRUE(PathMap::PointInBox(half, {40000, 50000}));
+  EXPECT_FALSE(PathMap::PointInBox(half, {50001, 50000}));
+  EXPECT_TRUE(PathMap::PointInBox(half, {49999, 50000}));
+}
+
+TEST(BoxIndexOf, FirstBoxInLoadOrderWins) {
+  PathMap map;
+  EXPECT_EQ(map.BoxIndexOf({0, 0}), -1);  // an empty map holds nothing
+  map.ReplaceBoxes({Rect(0, 0, 100, 100), Rect(50, 50, 150, 150), Rect(200, 0, 300, 100)});
+  EXPECT_EQ(map.BoxIndexOf({60, 60}), 0);
+  EXPECT_EQ(map.BoxIndexOf({120, 60}), 1);
+  EXPECT_EQ(map.BoxIndexOf({250, 99}), 2);
+  EXPECT_EQ(map.BoxIndexOf({250, 100}), -1);
+  EXPECT_EQ(map.BoxIndexOf({170, 50}), -1);
+  EXPECT_TRUE(map.PointInAnyBox({100, 100}));
+  EXPECT_FALSE(map.PointInAnyBox({150, 150}));
+  EXPECT_FALSE(map.PointInAnyBox(kNowhere));
+}
+
+TEST(BoxCentre, SumsAreDividedTowardZero) {
+  EXPECT_EQ(PathMap::BoxCentre(Rect(0, 0, 101, 51)), (WalkPoint{50, 25}));
+  EXPECT_EQ(PathMap::BoxCentre(Box{{{-1, -3}, {-1, 0}, {0, 0}, {0, 0}}}), (WalkPoint{0, 0}));
+  EXPECT_EQ(PathMap::BoxCentre(Box{{{-5, -7}, {0, 0}, {0, 0}, {0, 0}}}), (WalkPoint{-1, -1}));
+  EXPECT_EQ(PathMap::BoxCentre(Rect(65535, 65535, 65535, 65535)), (WalkPoint{65535, 65535}));
+}
+
+TEST(Distance, IsTheTruncatedEuclideanDistance) {
+  EXPECT_EQ(PathMap::Distance({0, 0}, {3, 4}), 5);
+  EXPECT_EQ(PathMap::Distance({0, 0}, {1, 1}), 1);
+  EXPECT_EQ(PathMap::Distance({10, 10}, {10, 10}), 0);
+  EXPECT_EQ(PathMap::Distance({0, 0}, {65535, 65535}), 92680);  // no 32-bit wrap into a short distance
+}
+
+}  // namespace

@@ -1,0 +1,299 @@
+// Path search: the worked examples, connection rules, ties, refused points, and
+// a plain keyed-list search compared waypoint for waypoint on generated maps.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <deque>
+#include <random>
+
+#include "support/walk_map_bytes.h"
+#include "util/hashtable.h"
+#include "walk/path_map.h"
+
+namespace {
+
+using Points = std::vector<WalkPoint>;
+
+std::string Show(const Points& points) {
+  std::string text;
+  for (const WalkPoint& p : points) text += "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
+  return text;
+}
+
+std::vector<std::string> Keys(const PathMap& map) {
+  std::vector<std::string> keys;
+  for (int i = 0; i < map.PathCount(); ++i) keys.push_back(map.PathKeyAt(i));
+  return keys;
+}
+
+bool Search(PathMap& map, WalkPoint from, WalkPoint to) {
+  EXPECT_TRUE(map.SetStart(from.x, from.y));
+  EXPECT_TRUE(map.SetTarget(to.x, to.y));
+  return map.FindPath();
+}
+
+TEST(FindPath, StartAndTargetInOneBoxOrNeighbouringBoxesGoStraight) {
+  PathMap map;
+  map.ReplaceBoxes({Rect(0, 0, 100, 100), Rect(100, 0, 200, 100)});
+  ASSERT_TRUE(Search(map, {10, 10}, {90, 90}));
+  EXPECT_EQ(Show(map.Path()), "(10,10)(90,90)");
+  EXPECT_EQ(Keys(map), (std::vector<std::string>{"0", "1"}));
+  ASSERT_TRUE(Search(map, {10, 10}, {190, 90}));
+  EXPECT_EQ(Show(map.Path()), "(10,10)(190,90)");
+}
+
+TEST(FindPath, ThreeBoxesInARowPassTheMiddleCentre) {
+  PathMap map;
+  map.ReplaceBoxes({Rect(0, 0, 100, 100), Rect(100, 0, 200, 100), Rect(200, 0, 300, 100)});
+  ASSERT_TRUE(Search(map, {10, 50}, {290, 60}));
+  EXPECT_EQ(Show(map.Path()), "(10,50)(150,50)(290,60)");
+  // The start box's centre leaves its key behind; the target takes the next free one.
+  EXPECT_EQ(Keys(map), (std::vector<std::string>{"0", "2", "3"}));
+  EXPECT_TRUE(map.DeadEnds().empty());
+}
+
+// S(0) with a dead end D(1) beside it that lies nearer the target than the way
+// round through A, B, C, E to T.
+std::vector<Box> DeadEndMap() {
+  return {Rect(0, 0, 100, 100),     Rect(100, 0, 200, 100),   Rect(0, 100, 100, 200), Rect(0, 200, 100, 300),
+          Rect(100, 200, 200, 300), Rect(200, 200, 300, 300), Rect(200, 100, 300, 200)};
+}
+
+TEST(FindPath, BacksOutOfADeadEndAndNeverEntersItAgain) {
+  PathMap map;
+  map.ReplaceBoxes(DeadEndMap());
+  EXPECT_EQ(map.Neighbours(1), (std::vector<int>{0}));  // touching A and T in one corner only
+  ASSERT_TRUE(Search(map, {50, 50}, {250, 150}));
+  EXPECT_EQ(Show(map.Path()), "(50,50)(50,150)(50,250)(150,250)(250,250)(250,150)");
+  EXPECT_EQ(Keys(map), (std::vector<std::string>{"0", "2", "3", "4", "5", "6"}));
+  EXPECT_EQ(Show(map.DeadEnds()), "(150,50)");
+}
+
+TEST(FindPath, FailsWhenOnlyDeadEndsAreLeft) {
+  PathMap map;
+  std::vector<Box> boxes = DeadEndMap();
+  boxes[3] = Rect(0, 201, 100, 300);  // the way round is cut by one pixel
+  map.ReplaceBoxes(boxes);
+  EXPECT_FALSE(Search(map, {50, 50}, {250, 150}));
+  EXPECT_EQ(Show(map.DeadEnds()), "(150,50)(50,150)");
+}
+
+TEST(FindPath, CornerTouchOrOnePixelOffIsNoConnection) {
+  PathMap map;
+  map.ReplaceBoxes({Rect(0, 0, 100, 100), Rect(100, 100, 200, 200)});
+  EXPECT_TRUE(map.Neighbours(0).empty());
+  EXPECT_FALSE(Search(map, {50, 50}, {150, 150}));
+
+  map.ReplaceBoxes({Rect(0, 0, 100, 100), Box{{{100, 0}, {200, 0}, {200, 100}, {100, 101}}}});
+  EXPECT_TRUE(map.Neighbours(0).empty());
+  EXPECT_FALSE(Search(map, {50, 50}, {150, 50}));
+
+  map.ReplaceBoxes({Rect(0, 0, 100, 100), Box{{{200, 0}, {100, 0}, {100, 100}, {200, 100}}}});
+  EXPECT_EQ(map.Neighbours(0), (std::vector<int>{1}));  // corner order does not matter
+  EXPECT_EQ(map.Neighbours(1), (std::vector<int>{0}));
+}
+
+// A ring round a hole: S at the top, T at the bottom, equally far both ways.
+// first = the boxes of one side, second = the other side; the first side gets
+// the lower box numbers.
+std::vector<Box> Ring(bool leftFirst) {
+  std::vector<Box> left = {Rect(0, 0, 100, 100), Rect(0, 100, 100, 200), Rect(0, 200, 100, 300)};
+  std::vector<Box> right = {Rect(200, 0, 300, 100), Rect(200, 100, 300, 200), Rect(200, 200, 300, 300)};
+  std::vector<Box> boxes = {Rect(100, 0, 200, 100)};
+  for (const Box& b : leftFirst ? left : right) boxes.push_back(b);
+  for (const Box& b : leftFirst ? right : left) boxes.push_back(b);
+  boxes.push_back(Rect(100, 200, 200, 300));
+  return boxes;
+}
+
+TEST(FindPath, OfEquallyNearBoxesTheLowerNumberIsTaken) {
+  PathMap map;
+  map.ReplaceBoxes(Ring(true));
+  ASSERT_TRUE(Search(map, {150, 50}, {150, 250}));
+  EXPECT_EQ(Show(map.Path()), "(150,50)(50,50)(50,150)(50,250)(150,250)");
+  map.ReplaceBoxes(Ring(false));
+  ASSERT_TRUE(Search(map, {150, 50}, {150, 250}));
+  EXPECT_EQ(Show(map.Path()), "(150,50)(250,50)(250,150)(250,250)(150,250)");
+}
+
+TEST(FindPath, RefusedPointsKeepThePreviousOnes) {
+  PathMap map;
+  map.ReplaceBoxes({Rect(0, 0, 100, 100), Rect(100, 0, 200, 100)});
+  // Before any point was accepted there is nothing to search from.
+  EXPECT_EQ(map.Start(), kNowhere);
+  EXPECT_TRUE(map.SetTarget(150, 50));
+  EXPECT_FALSE(map.FindPath());
+
+  EXPECT_TRUE(map.SetStart(10, 10));
+  EXPECT_FALSE(map.SetStart(500, 500));
+  EXPECT_FALSE(map.SetTarget(-1, 50));
+  EXPECT_EQ(map.Start(), (WalkPoint{10, 10}));
+  EXPECT_EQ(map.Target(), (WalkPoint{150, 50}));
+  ASSERT_TRUE(map.FindPath());
+  EXPECT_EQ(Show(map.Path()), "(10,10)(150,50)");
+
+  // A new map keeps the points; one that no longer holds them fails.
+  map.ReplaceBoxes({Rect(300, 300, 400, 400)});
+  EXPECT_FALSE(map.FindPath());
+}
+
+TEST(PickNearest, NineThousandNineHundredNinetyNineIsTooFar) {
+  PathMap map;
+  // A long thin box whose centre is 10000 pixels from the target box.
+  map.ReplaceBoxes({Rect(0, 0, 100, 100), Rect(100, 0, 20100, 100), Rect(20100, 0, 20200, 100)});
+  ASSERT_TRUE(map.SetStart(50, 50));
+  ASSERT_TRUE(map.SetTarget(20150, 50));
+  EXPECT_EQ(PathMap::Distance(PathMap::BoxCentre(map.BoxAt(1)), map.Target()), 10050);
+  EXPECT_EQ(map.PickNearest({1}), -1);
+  EXPECT_FALSE(map.FindPath());
+  ASSERT_TRUE(map.SetTarget(20099, 50));  // exactly 9999 away: still too far
+  EXPECT_EQ(map.PickNearest({1}), -1);
+  ASSERT_TRUE(map.SetTarget(20098, 50));
+  EXPECT_EQ(map.PickNearest({1}), 1);
+  EXPECT_EQ(map.PickNearest({}), -1);
+}
+
+// The search exactly as the engine has always described it: keyed lists with
+// linear lookups and no precomputed tables.
+struct PlainSearch {
+  std::vector<Box> boxes;
+  WalkPoint start = kNowhere, target = kNowhere;
+  Hashtable<WalkPoint*> path, deadEnds;
+  std::deque<WalkPoint> store;
+
+  int IndexOf(WalkPoint p) const {
+    for (size_t i = 0; i < boxes.size(); ++i)
+      if (PathMap::PointInBox(boxes[i], p)) return static_cast<int>(i);
+    return -1;
+  }
+  static bool Listed(const Hashtable<WalkPoint*>& list, WalkPoint p) {
+    for (int i = 0; i < list.Count(); ++i)
+      if (*list.ValueAt(i) == p) return true;
+    return false;
+  }
+  WalkPoint* Keep(WalkPoint p) {
+    store.push_back(p);
+    return &store.back();
+  }
+  std::vector<int> Neighbours(int b) const {
+    std::vector<int> result;
+    for (size_t i = 0; i < boxes.size(); ++i) {
+      if (static_cast<int>(i) == IndexOf(PathMap::BoxCentre(boxes[b]))) continue;
+      int pairs = 0;
+      for (const WalkPoint& a : boxes[i].corners)
+        for (const WalkPoint& c : boxes[b].corners) pairs += a == c;
+      if (pairs >= 2) result.push_back(static_cast<int>(i));
+    }
+    return result;
+  }
+  int Pick(const std::vector<int>& candidates, bool skipOnPath) const {
+    int best = 9999, choice = -1;
+    for (int c : candidates) {
+      WalkPoint centre = PathMap::BoxCentre(boxes[c]);
+      if ((skipOnPath && Listed(path, centre)) || Listed(deadEnds, centre)) continue;
+      double dx = centre.x - target.x, dy = centre.y - target.y;
+      int d = static_cast<int>(std::sqrt(dx * dx + dy * dy));
+      if (d < best) best = d, choice = c;
+    }
+    return choice;
+  }
+  void RemoveLast() {
+    if (path.Count() > 0) path.Remove(path.KeyAt(path.Count() - 1));
+  }
+  bool Find() {
+    path.Clear();
+    deadEnds.Clear();
+    if (IndexOf(start) < 0 || IndexOf(target) < 0) return false;
+    int current = IndexOf(start);
+    WalkPoint point = PathMap::BoxCentre(boxes[current]);
+    path.Add("0", Keep(start));
+    for (;;) {
+      if (IndexOf(point) == IndexOf(target)) {
+        if (path.Count() == 0) path.Add("0", Keep(start));
+        else if (path.Count() >= 2) path.Remove(path.KeyAt(1));
+        int before = path.Count();
+        path.Add(std::to_string(before), Keep(target));
+        if (path.Count() == before) path.Add(std::to_string(before + 1), Keep(target));
+        return true;
+      }
+      path.Add(std::to_string(path.Count()), Keep(point));
+      WalkPoint previous = point;
+      std::vector<int> next = Neighbours(current);
+      int choice = Pick(next, true);
+      if (choice < 0) choice = Pick(next, false);
+      if (choice < 0) return false;
+      if (Listed(path, PathMap::BoxCentre(boxes[choice]))) {
+        deadEnds.Add(std::to_string(deadEnds.Count()), Keep(previous));
+        RemoveLast();
+        RemoveLast();
+      }
+      point = PathMap::BoxCentre(boxes[choice]);
+      current = choice;
+    }
+  }
+};
+
+// Grid maps with shared lattice corners (jittered, so edges slant), holes,
+// one-pixel breaks, overlapping extra boxes and shuffled box numbers.
+std::vector<Box> GeneratedMap(std::mt19937& random, int columns, int rows) {
+  std::uniform_int_distribution<int> jitter(-15, 15), percent(0, 99);
+  std::vector<std::vector<WalkPoint>> lattice(columns + 1, std::vector<WalkPoint>(rows + 1));
+  for (int i = 0; i <= columns; ++i)
+    for (int j = 0; j <= rows; ++j) lattice[i][j] = {100 + 60 * i + jitter(random), 100 + 60 * j + jitter(random)};
+  std::vector<Box> boxes;
+  for (int i = 0; i < columns; ++i) {
+    for (int j = 0; j < rows; ++j) {
+      if (percent(random) < 20) continue;
+      Box box{{lattice[i][j], lattice[i + 1][j], lattice[i + 1][j + 1], lattice[i][j + 1]}};
+      if (percent(random) < 8) box.corners[percent(random) % 4].x += 1;
+      if (percent(random) < 5) std::swap(box.corners[0], box.corners[2]);  // a bow tie
+      boxes.push_back(box);
+    }
+  }
+  for (int extra = percent(random) % 4; extra > 0; --extra) {
+    int x = 100 + percent(random) * columns * 60 / 100, y = 100 + percent(random) * rows * 60 / 100;
+    boxes.push_back(Rect(x, y, x + 30 + percent(random), y + 30 + percent(random)));
+  }
+  std::shuffle(boxes.begin(), boxes.end(), random);
+  return boxes;
+}
+
+TEST(FindPath, MatchesThePlainSearchWaypointForWaypoint) {
+  std::mt19937 random(20240611);
+  int found = 0, failed = 0;
+  for (int round = 0; round < 150; ++round) {
+    std::uniform_int_distribution<int> size(1, 9);
+    int columns = size(random), rows = size(random);
+    PlainSearch plain;
+    plain.boxes = GeneratedMap(random, columns, rows);
+    PathMap map;
+    map.LoadBoxesFromBuffer(MapBytes(plain.boxes).data(), static_cast<int>(plain.boxes.size() * 16));
+    std::uniform_int_distribution<int> x(80, 120 + 60 * columns), y(80, 120 + 60 * rows);
+    for (int query = 0; query < 40; ++query) {
+      WalkPoint from{x(random), y(random)}, to{x(random), y(random)};
+      if (query % 5 == 0 && !plain.boxes.empty()) from = PathMap::BoxCentre(plain.boxes[query % plain.boxes.size()]);
+      if (map.SetStart(from.x, from.y)) plain.start = from;
+      if (map.SetTarget(to.x, to.y)) plain.target = to;
+      bool expected = plain.Find();
+      ASSERT_EQ(map.FindPath(), expected) << "round " << round << " query " << query;
+      Points plainPath;
+      std::vector<std::string> plainKeys;
+      for (int i = 0; i < plain.path.Count(); ++i) {
+        plainPath.push_back(*plain.path.ValueAt(i));
+        plainKeys.push_back(plain.path.KeyAt(i));
+      }
+      Points plainDeadEnds;
+      for (int i = 0; i < plain.deadEnds.Count(); ++i) plainDeadEnds.push_back(*plain.deadEnds.ValueAt(i));
+      ASSERT_EQ(Show(map.Path()), Show(plainPath)) << "round " << round << " query " << query;
+      ASSERT_EQ(Keys(map), plainKeys);
+      ASSERT_EQ(Show(map.DeadEnds()), Show(plainDeadEnds));
+      expected ? ++found : ++failed;
+    }
+    for (int b = 0; b < map.BoxCount(); ++b) ASSERT_EQ(map.Neighbours(b), plain.Neighbours(b));
+  }
+  // The generated maps exercise both outcomes plenty.
+  EXPECT_GT(found, 1000);
+  EXPECT_GT(failed, 1000);
+}
+
+}  // namespace
