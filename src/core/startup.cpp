@@ -10,6 +10,7 @@
 
 #include "core/engine.h"
 #include "core/frame_loop.h"
+#include "resources/images.h"
 #include "script/script_args.h"
 #include "script/script_host.h"
 #include "util/log.h"
@@ -103,6 +104,11 @@ bool InitSDL(Engine& engine) {
 void Cleanup(Engine& engine) {
   CloseScripting(engine);
   Mix_CloseAudio();
+  // Surfaces go while the video system that may have made them is still open.
+  engine.text.systemFont.reset();
+  engine.text.talkFont.reset();
+  engine.text.decisionFont.reset();
+  ReleaseAllImages(engine);
   SDL_Quit();
   engine.core.sdlOpen = false;
   engine.core.screen = nullptr;

@@ -94,3 +94,8 @@ void ReleaseImage(Engine& engine, const std::string& address) {
   ForgetSurface(engine, surface);
   SDL_FreeSurface(surface);
 }
+
+void ReleaseAllImages(Engine& engine) {
+  Hashtable<SDL_Surface*>& images = engine.resources.images;
+  while (images.Count() > 0) ReleaseImage(engine, images.KeyAt(images.Count() - 1));
+}

@@ -14,3 +14,7 @@ SDL_Surface* LoadImage(Engine& engine, const std::string& address);
 // Frees the image registered under the address and removes the entry. Every
 // user of that surface afterwards behaves as one without an image.
 void ReleaseImage(Engine& engine, const std::string& address);
+
+// Frees every registered image, every holder letting go first. Shutdown does
+// this while the video system is still open.
+void ReleaseAllImages(Engine& engine);

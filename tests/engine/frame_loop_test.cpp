@@ -1,6 +1,7 @@
 // The frame loop's timing and the plain waits.
 #include <gtest/gtest.h>
 
+#include "scene_fixtures.h"
 #include "support/game_harness.h"
 
 namespace {
@@ -49,6 +50,50 @@ TEST(FrameLoop, WaitForAnUnknownObjectRestoresTheFlags) {
   EXPECT_TRUE(game.engine.input.interactive);
   EXPECT_TRUE(game.engine.view.cursorVisible);
   EXPECT_FALSE(game.engine.timing.waiting);
+}
+
+// A talking object the waits below watch.
+void WriteTalker(GameHarness& game, const std::string& main) {
+  scene_test::WriteBmp(game, "red.bmp", scene_test::Paint(10, 10, scene_test::kRed));
+  game.Write("init.lua",
+             "function Init() CreateObject('a') LoadAnim('a', 's', 'red.bmp', 10, 10, 0, 0, 1, 1)\n"
+             "  SetAnim('a', 's') Show('a') end\n"
+             "function Main()\n" + main + "\nExit() end\n");
+}
+
+TEST(FrameLoop, AClickEndsATalkingWaitAndTheFlagsComeBack) {
+  GameHarness game;
+  // 12 bytes of speech last 960 ms, far beyond the click in frame 5.
+  WriteTalker(game, "ShowCursor() SayText('a', 'twelve bytes') WaitFor('a', 'TALKING') print('done')");
+  game.At(2, [](Engine& e) {
+    EXPECT_FALSE(e.input.interactive);
+    EXPECT_FALSE(e.view.cursorVisible);
+    EXPECT_TRUE(e.timing.waiting);
+  });
+  game.At(5, [](Engine&) { GameHarness::Click(50, 50); });
+  game.Run();
+  EXPECT_EQ(game.engine.timing.frameCounter, 6u);
+  EXPECT_FALSE(game.engine.scene.objects.Get("a")->talking);
+  EXPECT_TRUE(game.engine.input.interactive);
+  EXPECT_TRUE(game.engine.view.cursorVisible);
+}
+
+TEST(FrameLoop, AWaitInDecisionModeLeavesInteractionOff) {
+  GameHarness game;
+  WriteTalker(game, "SetMode('DECISION') WaitFor('a', 'WALKING')");
+  game.Run();
+  EXPECT_EQ(game.engine.timing.frameCounter, 1u);  // not walking: one frame
+  EXPECT_FALSE(game.engine.input.interactive);
+  EXPECT_FALSE(game.engine.view.cursorVisible);
+}
+
+TEST(FrameLoop, AnUnknownWaitKindReturnsAtOnce) {
+  GameHarness game;
+  WriteTalker(game, "WaitFor('a', 'walking')");
+  game.Run();
+  EXPECT_EQ(game.engine.timing.frameCounter, 0u);
+  EXPECT_NE(game.log.Text().find("WaitFor(a): unknown kind <<walking>>, not waiting\r\n"), std::string::npos);
+  EXPECT_TRUE(game.engine.input.interactive);
 }
 
 }  // namespace
