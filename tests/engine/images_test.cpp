@@ -26,8 +26,21 @@ TEST(Images, LooseAndPackLoadsLogTheirLinesAndASecondLoadIsSilent) {
              "  LoadCursor('img.dat:1') LoadCursor('img.dat:1')\n"
              "  LoadCursor('img.dat:-1') LoadCursor('missing.bmp') LoadCursor('nopack.dat:0')\n"
              "end\n"
-             "function Main() Exit() end\n");
+             "function Main() end\n");
+  // Shutdown frees every image, so the registry is read in the last frame.
+  game.stopAfterFrames = 1;
+  game.At(1, [](Engine& engine) {
+    Hashtable<SDL_Surface*>& images = engine.resources.images;
+    ASSERT_EQ(images.Count(), 2);
+    EXPECT_EQ(images.KeyAt(0), "bg.bmp");
+    EXPECT_EQ(images.KeyAt(1), "img.dat:1");
+    // Failed loads leave the cursor as it was.
+    EXPECT_EQ(engine.view.cursor, images.Get("img.dat:1"));
+    EXPECT_EQ(engine.view.background, images.Get("bg.bmp"));
+    EXPECT_EQ(images.ValueAt(0)->flags & SDL_SRCCOLORKEY, static_cast<Uint32>(SDL_SRCCOLORKEY));
+  });
   game.Run();
+  EXPECT_EQ(game.engine.resources.images.Count(), 0);
   EXPECT_EQ(InitLog(game),
             "<<< CALL INIT-FUNCTION >>>\r\n"
             "lade Bild bg.bmp.....OK\r\n"
@@ -37,14 +50,6 @@ TEST(Images, LooseAndPackLoadsLogTheirLinesAndASecondLoadIsSilent) {
             "Fehler beim Laden aus BMP-Pack.\r\nERR\r\n"
             "lade Bild missing.bmp.ERR\r\n"
             "lade Bild Nr.0 aus nopack.dat. .ERR\r\n");
-  Hashtable<SDL_Surface*>& images = game.engine.resources.images;
-  ASSERT_EQ(images.Count(), 2);
-  EXPECT_EQ(images.KeyAt(0), "bg.bmp");
-  EXPECT_EQ(images.KeyAt(1), "img.dat:1");
-  // Failed loads leave the cursor as it was.
-  EXPECT_EQ(game.engine.view.cursor, images.Get("img.dat:1"));
-  EXPECT_EQ(game.engine.view.background, images.Get("bg.bmp"));
-  EXPECT_EQ(images.ValueAt(0)->flags & SDL_SRCCOLORKEY, static_cast<Uint32>(SDL_SRCCOLORKEY));
 }
 
 // An 8-bit strip whose palette holds magenta twice, a 24-bit and a 16-bit one:

@@ -125,17 +125,20 @@ TEST(Speech, FontLoadersBuildTheThreeFonts) {
              "end\n"
              "function Main() end\n");
   game.stopAfterFrames = 1;
+  // Shutdown frees the fonts: they are read in the last frame.
+  game.At(1, [](Engine& engine) {
+    TextState& text = engine.text;
+    ASSERT_TRUE(text.systemFont && text.talkFont && text.decisionFont);
+    EXPECT_EQ(text.systemFont->cellCount, 2);
+    EXPECT_EQ(engine.ui.sentenceX, 20);
+    EXPECT_EQ(engine.ui.sentenceY, 440);
+    EXPECT_EQ(text.talkFont->maxLineWidth, 150);
+    EXPECT_EQ(text.talkFont->rightLimit, 800);
+    EXPECT_EQ(text.talkFont->lineGap, 0);
+    EXPECT_EQ(text.decisionFont->image, nullptr);
+    EXPECT_EQ(text.decisionFont->cellHeight, 9);
+  });
   game.Run();
-  TextState& text = game.engine.text;
-  ASSERT_TRUE(text.systemFont && text.talkFont && text.decisionFont);
-  EXPECT_EQ(text.systemFont->cellCount, 2);
-  EXPECT_EQ(game.engine.ui.sentenceX, 20);
-  EXPECT_EQ(game.engine.ui.sentenceY, 440);
-  EXPECT_EQ(text.talkFont->maxLineWidth, 150);
-  EXPECT_EQ(text.talkFont->rightLimit, 800);
-  EXPECT_EQ(text.talkFont->lineGap, 0);
-  EXPECT_EQ(text.decisionFont->image, nullptr);
-  EXPECT_EQ(text.decisionFont->cellHeight, 9);
   const std::string& log = game.log.Text();
   EXPECT_NE(log.find("Initialized 2 Characters\n"), std::string::npos);
   EXPECT_NE(log.find("Can't load font-image (nofont.bmp): "), std::string::npos);
