@@ -416,7 +416,12 @@ Canvas Garden() {
   c.FillRect(0, wallTop, 640, lawnY - wallTop, Bricks(Rgb{164, 96, 72}, Rgb{200, 180, 160}));
   c.FillRect(0, wallTop - 6, 640, 8, Cylinder(Rgb{180, 172, 160}, 0, 640));
   for (int i = 0; i < 12; ++i) Bush(c, 20 + i * 56, wallTop - 2, 18, Rgb{76, 132, 62});
-  c.FillRect(40, 166, 80, 96, VGradient(Rgb{120, 130, 150}, Rgb{150, 146, 140}, 166, 262, 4));  // street beyond
+  // The street beyond the gateway: a house front and the pavement.
+  c.FillRect(40, 166, 80, 96, VGradient(Rgb{140, 180, 230}, Rgb{230, 220, 200}, 166, 206, 4));
+  c.FillRect(40, 184, 80, 60, Plaster(Rgb{196, 186, 214}));
+  Window(c, 58, 198, 18, 22, Rgb{236, 232, 220}, true);
+  c.FillRect(92, 206, 18, 38, Solid(Rgb{96, 60, 40}));
+  c.FillRect(40, 244, 80, 18, VGradient(Rgb{176, 170, 164}, Rgb{140, 136, 132}, 244, 262, 3));
   c.FillRect(26, 140, 14, 122, Cylinder(Rgb{176, 168, 158}, 26, 40));
   c.FillRect(120, 140, 14, 122, Cylinder(Rgb{176, 168, 158}, 120, 134));
   c.FillCircle(33, 136, 7, Ball(Rgb{190, 182, 172}, 33, 136, 7, 7));
@@ -444,7 +449,7 @@ Canvas Garden() {
   Tree(c, 600, 272, 44, Rgb{96, 150, 60}, 17);
   Bench(c, 300, 276, Rgb{140, 90, 52});
   Flowers(c, 110, 350, 70, 20, 46, 31);
-  Flowers(c, 560, 420, 60, 18, 40, 37);
+  Flowers(c, 590, 378, 44, 14, 30, 37);
   Bush(c, 380, 300, 22, Rgb{70, 130, 56});
   c.DarkenRect(0, 400, 640, 80, 0.7);
   return c;
