@@ -110,10 +110,11 @@ void LookAt(Canvas& c, Rgb ink, Rgb panel) {
 }
 
 void Smell(Canvas& c, Rgb ink, Rgb panel) {
-  c.FillPolygon({{34, 1}, {37, 1}, {42, 12}, {42, 15}, {34, 15}, {33, 12}}, Solid(ink));  // nose in profile
-  c.FillCircle(38, 14, 1.2, Solid(panel));
+  // A face in profile looking left, the nose standing out.
+  c.FillPolygon({{37, 2}, {43, 2}, {43, 16}, {36, 16}, {35.5, 14}, {30, 13}, {30.5, 11}, {35, 3.5}}, Solid(ink));
+  c.FillRect(34, 12, 2, 1, Solid(panel));  // nostril
   for (int k = 0; k < 3; ++k)  // wafting scent
-    for (int x = 18; x < 30; ++x) c.Put(x, int(std::lround(4 + k * 4.5 + std::sin(x * 0.9) * 1.2)), ink);
+    for (int x = 16; x < 28; ++x) c.Put(x, int(std::lround(4 + k * 4.5 + std::sin(x * 0.9) * 1.2)), ink);
 }
 
 Canvas Button(Pictogram draw) {

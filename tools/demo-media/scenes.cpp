@@ -97,7 +97,7 @@ void Shutters(Canvas& c, int x, int y, int w, int h, Rgb colour) {
 // A wall brush with a faint ordered grain, so large walls do not look flat.
 Brush Plaster(Rgb wall) {
   return [wall](int x, int y) {
-    uint32_t h = uint32_t(x * 73856093) ^ uint32_t(y * 19349663);
+    uint32_t h = (uint32_t(x) * 73856093u) ^ (uint32_t(y) * 19349663u);
     return (h % 23) == 0 ? Shade(wall, 0.93) : wall;
   };
 }
@@ -106,7 +106,7 @@ Brush Bricks(Rgb brick, Rgb mortar) {
   return [=](int x, int y) {
     int row = y / 6, off = (row % 2) * 7;
     if (y % 6 == 5 || (x + off) % 14 == 13) return mortar;
-    uint32_t h = uint32_t((x + off) / 14 * 2654435761u) ^ uint32_t(row * 40503);
+    uint32_t h = (uint32_t((x + off) / 14) * 2654435761u) ^ (uint32_t(row) * 40503u);
     return Shade(brick, 0.9 + (h % 5) * 0.04);
   };
 }
@@ -436,7 +436,7 @@ Canvas Garden() {
   // Gravel path from the gateway down to the front.
   c.FillPolygon({{48.0, 262.0}, {112.0, 262.0}, {380.0, 400.0}, {420.0, 480.0}, {240.0, 480.0}, {200.0, 400.0}},
                 [](int x, int y) {
-                  uint32_t h = uint32_t(x * 2654435761u) ^ uint32_t(y * 40503u);
+                  uint32_t h = (uint32_t(x) * 2654435761u) ^ (uint32_t(y) * 40503u);
                   return h % 7 == 0 ? Rgb{170, 156, 130} : h % 5 == 0 ? Rgb{220, 208, 180} : Rgb{200, 186, 156};
                 });
   // Pond with lily pads on the right.
