@@ -15,6 +15,7 @@
 #include <sstream>
 
 #include "demo-media/demo_media.h"
+#include "demo-media/raster.h"
 #include "resources/pixels.h"
 #include "support/temp_dir.h"
 
@@ -238,6 +239,44 @@ TEST(DemoMediaErrors, ReportsAFolderItCannotCreate) {
   std::ostringstream err;
   EXPECT_EQ(RunDemoMedia(dir.Path("file/media"), err), 1);
   EXPECT_NE(err.str().find("file/media"), std::string::npos);
+}
+
+}  // namespace
+
+// The rasteriser's promises that the strips rely on.
+namespace {
+
+TEST(DemoMediaRaster, DrawnColoursNeverBecomeTheColourKey) {
+  Canvas c(4, 1);
+  c.FillRect(0, 0, 4, 1, Solid(kMagenta));
+  for (int x = 0; x < 4; ++x) EXPECT_TRUE(c.Opaque(x, 0)) << x;
+  c.Clear(2, 0);
+  EXPECT_FALSE(c.Opaque(2, 0));
+}
+
+TEST(DemoMediaRaster, OutlinesStayInsideTheirFrame) {
+  // Two 8-pixel frames; a shape touching the shared edge must not spill over.
+  Canvas c(16, 8);
+  c.FillRect(4, 2, 4, 4, Solid(Rgb{10, 200, 10}));
+  c.Outline(0, 0, 8, 8, Rgb{1, 1, 1});
+  EXPECT_TRUE(c.Opaque(3, 3));  // border drawn on the frame's side
+  EXPECT_EQ(c.At(4, 1), (Rgb{1, 1, 1}));
+  for (int y = 0; y < 8; ++y) EXPECT_FALSE(c.Opaque(8, y)) << y;
+}
+
+TEST(DemoMediaRaster, BmpRowsAreBottomUpAndPaddedAsSdlReadsThem) {
+  Canvas c(3, 2);  // 9 bytes a row, padded to 12
+  c.Put(0, 0, Rgb{10, 20, 30});
+  c.Put(2, 1, Rgb{40, 50, 60});
+  std::string bmp = c.ToBmp();
+  EXPECT_EQ(bmp.size(), 54u + 2 * 12);
+  SDL_RWops* rw = SDL_RWFromConstMem(bmp.data(), int(bmp.size()));
+  Surface s(SDL_LoadBMP_RW(rw, 1));
+  ASSERT_NE(s, nullptr) << SDL_GetError();
+  Rgb8 a = At(s.get(), 0, 0), b = At(s.get(), 2, 1), key = At(s.get(), 1, 0);
+  EXPECT_EQ(a.r + a.g * 256 + a.b * 65536, 10 + 20 * 256 + 30 * 65536);
+  EXPECT_EQ(b.r + b.g * 256 + b.b * 65536, 40 + 50 * 256 + 60 * 65536);
+  EXPECT_TRUE(IsKey(key));
 }
 
 }  // namespace
