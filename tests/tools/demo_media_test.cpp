@@ -1,0 +1,282 @@
+// quillon-demo-media: every file games/demo/MEDIA.md promises, loadable by
+// SDL at its size, with clean transparency, the same bytes on every run.
+#include <gtest/gtest.h>
+
+#include <SDL/SDL.h>
+#include <SDL/SDL_mixer.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <set>
+#include <sstream>
+
+#include "demo-media/demo_media.h"
+#include "demo-media/raster.h"
+#include "resources/pixels.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+enum class Kind { Scene, Opaque, Sprite, Character };
+
+struct Picture {
+  const char* name;
+  int frameW, frameH, frames;
+  Kind kind;
+};
+
+// The contract of MEDIA.md.
+const Picture kPictures[] = {
+    {"street.bmp", 1280, 480, 1, Kind::Scene},       {"shop.bmp", 640, 480, 1, Kind::Scene},
+    {"garden.bmp", 640, 480, 1, Kind::Scene},        {"menu.bmp", 640, 80, 1, Kind::Scene},
+    {"hero_walk_left.bmp", 32, 64, 4, Kind::Character}, {"hero_walk_right.bmp", 32, 64, 4, Kind::Character},
+    {"hero_walk_up.bmp", 32, 64, 4, Kind::Character}, {"hero_walk_down.bmp", 32, 64, 4, Kind::Character},
+    {"hero_idle_left.bmp", 32, 64, 2, Kind::Character}, {"hero_idle_right.bmp", 32, 64, 2, Kind::Character},
+    {"hero_idle_up.bmp", 32, 64, 2, Kind::Character}, {"hero_idle_down.bmp", 32, 64, 2, Kind::Character},
+    {"keeper_idle.bmp", 32, 64, 2, Kind::Character}, {"keeper_talk.bmp", 32, 64, 2, Kind::Character},
+    {"key.bmp", 32, 32, 1, Kind::Sprite},            {"coin.bmp", 24, 24, 1, Kind::Sprite},
+    {"flower.bmp", 24, 32, 1, Kind::Sprite},         {"watering_can.bmp", 32, 32, 1, Kind::Sprite},
+    {"door_closed.bmp", 64, 112, 1, Kind::Opaque},   {"door_open.bmp", 64, 112, 1, Kind::Sprite},
+    {"gate_closed.bmp", 80, 96, 1, Kind::Sprite},    {"gate_open.bmp", 80, 96, 1, Kind::Sprite},
+    {"sign.bmp", 48, 64, 1, Kind::Sprite},           {"icon_key.bmp", 40, 40, 1, Kind::Sprite},
+    {"icon_coin.bmp", 40, 40, 1, Kind::Sprite},      {"icon_flower.bmp", 40, 40, 1, Kind::Sprite},
+    {"icon_can.bmp", 40, 40, 1, Kind::Sprite},       {"icon_bread.bmp", 40, 40, 1, Kind::Sprite},
+    {"btn_walk.bmp", 60, 18, 2, Kind::Opaque},       {"btn_talk.bmp", 60, 18, 2, Kind::Opaque},
+    {"btn_take.bmp", 60, 18, 2, Kind::Opaque},       {"btn_give.bmp", 60, 18, 2, Kind::Opaque},
+    {"btn_use.bmp", 60, 18, 2, Kind::Opaque},        {"btn_open.bmp", 60, 18, 2, Kind::Opaque},
+    {"btn_close.bmp", 60, 18, 2, Kind::Opaque},      {"btn_push.bmp", 60, 18, 2, Kind::Opaque},
+    {"btn_pull.bmp", 60, 18, 2, Kind::Opaque},       {"btn_look.bmp", 60, 18, 2, Kind::Opaque},
+    {"btn_smell.bmp", 60, 18, 2, Kind::Opaque},      {"cursor.bmp", 16, 16, 1, Kind::Sprite},
+    {"icon1.bmp", 32, 32, 1, Kind::Sprite},
+};
+const char* const kSounds[] = {"door.wav", "pickup.wav", "coin.wav", "step.wav", "bell.wav", "tune.wav"};
+
+struct SurfaceFree {
+  void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+};
+using Surface = std::unique_ptr<SDL_Surface, SurfaceFree>;
+
+struct Rgb8 {
+  Uint8 r, g, b;
+};
+
+Rgb8 At(SDL_Surface* s, int x, int y) {
+  Rgb8 c;
+  SDL_GetRGB(GetPixel(s, x, y), s->format, &c.r, &c.g, &c.b);
+  return c;
+}
+
+bool IsKey(Rgb8 c) { return c.r == 255 && c.g == 0 && c.b == 255; }
+
+std::string ReadAll(const std::filesystem::path& p) {
+  std::ifstream f(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+// One generated folder shared by the suite: drawing everything under the
+// sanitizers takes a while.
+class DemoMedia : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    dir_ = new TempDir;
+    std::ostringstream err;
+    status_ = RunDemoMedia(dir_->Path("media"), err);
+    error_ = err.str();
+  }
+  static void TearDownTestSuite() {
+    delete dir_;
+    dir_ = nullptr;
+  }
+  void SetUp() override { ASSERT_EQ(status_, 0) << error_; }
+
+  static std::string Path(const std::string& name) { return dir_->Path("media/" + name); }
+  static Surface Load(const std::string& name) { return Surface(SDL_LoadBMP(Path(name).c_str())); }
+
+  static TempDir* dir_;
+  static int status_;
+  static std::string error_;
+};
+TempDir* DemoMedia::dir_ = nullptr;
+int DemoMedia::status_ = -1;
+std::string DemoMedia::error_;
+
+TEST_F(DemoMedia, WritesExactlyTheDocumentedFilesAtTheirSizes) {
+  std::set<std::string> expected, written;
+  for (const Picture& p : kPictures) expected.insert(p.name);
+  for (const char* s : kSounds) expected.insert(s);
+  for (const auto& entry : std::filesystem::directory_iterator(dir_->Path("media")))
+    written.insert(entry.path().filename().string());
+  EXPECT_EQ(written, expected);
+
+  for (const Picture& p : kPictures) {
+    Surface s = Load(p.name);
+    ASSERT_NE(s, nullptr) << p.name << ": " << SDL_GetError();
+    EXPECT_EQ(s->w, p.frameW * p.frames) << p.name;
+    EXPECT_EQ(s->h, p.frameH) << p.name;
+  }
+}
+
+TEST_F(DemoMedia, BackgroundsAreSolidAndEverySpriteFrameHasShapeAndTransparency) {
+  for (const Picture& p : kPictures) {
+    Surface s = Load(p.name);
+    ASSERT_NE(s, nullptr) << p.name;
+    for (int f = 0; f < p.frames; ++f) {
+      int keyed = 0, drawn = 0;
+      for (int y = 0; y < p.frameH; ++y)
+        for (int x = f * p.frameW; x < (f + 1) * p.frameW; ++x) (IsKey(At(s.get(), x, y)) ? keyed : drawn)++;
+      const int area = p.frameW * p.frameH;
+      if (p.kind == Kind::Scene || p.kind == Kind::Opaque) {
+        EXPECT_EQ(keyed, 0) << p.name << " frame " << f << " would show holes";
+      } else {
+        EXPECT_GT(keyed, 0) << p.name << " frame " << f << " has no transparent pixel";
+        EXPECT_GT(drawn, area / 20) << p.name << " frame " << f;
+      }
+    }
+  }
+}
+
+// Scripts place every character strip with hotspot (16, 62): the feet must be there.
+TEST_F(DemoMedia, CharactersStandOnTheirFeetHotspot) {
+  for (const Picture& p : kPictures) {
+    if (p.kind != Kind::Character) continue;
+    Surface s = Load(p.name);
+    for (int f = 0; f < p.frames; ++f) {
+      int lowest = -1, sumX = 0, count = 0;
+      for (int y = 0; y < p.frameH; ++y)
+        for (int x = 0; x < p.frameW; ++x)
+          if (!IsKey(At(s.get(), f * p.frameW + x, y))) {
+            lowest = std::max(lowest, y);
+            if (y >= 56) sumX += x, ++count;
+          }
+      EXPECT_GE(lowest, 62) << p.name << " frame " << f << " floats above the hotspot";
+      EXPECT_LE(lowest, 63) << p.name << " frame " << f;
+      ASSERT_GT(count, 0) << p.name;
+      EXPECT_NEAR(double(sumX) / count, 16.0, 2.5) << p.name << " frame " << f << " feet off centre";
+      EXPECT_TRUE(IsKey(At(s.get(), f * p.frameW, 0))) << p.name << " frame " << f << " corner not transparent";
+    }
+  }
+}
+
+// Each animated strip must actually move: frames of one strip differ.
+TEST_F(DemoMedia, AnimationFramesDifferAndLitButtonsAreBrighter) {
+  for (const Picture& p : kPictures) {
+    if (p.frames < 2) continue;
+    Surface s = Load(p.name);
+    long sums[4] = {0, 0, 0, 0};
+    for (int f = 1; f < p.frames; ++f) {
+      int differing = 0;
+      for (int y = 0; y < p.frameH; ++y)
+        for (int x = 0; x < p.frameW; ++x) {
+          Rgb8 a = At(s.get(), x, y), b = At(s.get(), f * p.frameW + x, y);
+          differing += a.r != b.r || a.g != b.g || a.b != b.b;
+        }
+      EXPECT_GT(differing, 0) << p.name << " frame " << f << " equals frame 0";
+    }
+    if (p.kind != Kind::Opaque) continue;
+    for (int f = 0; f < 2; ++f)
+      for (int y = 0; y < p.frameH; ++y)
+        for (int x = 0; x < p.frameW; ++x) {
+          Rgb8 c = At(s.get(), f * p.frameW + x, y);
+          sums[f] += c.r + c.g + c.b;
+        }
+    EXPECT_GT(sums[1], sums[0] + sums[0] / 10) << p.name << " lit frame is not brighter";
+  }
+}
+
+TEST_F(DemoMedia, CursorPointsWithItsTopLeftPixel) {
+  Surface s = Load("cursor.bmp");
+  ASSERT_NE(s, nullptr);
+  EXPECT_FALSE(IsKey(At(s.get(), 0, 0)));
+  EXPECT_TRUE(IsKey(At(s.get(), 15, 0)));
+  EXPECT_TRUE(IsKey(At(s.get(), 0, 15)));
+}
+
+TEST_F(DemoMedia, ASecondRunWritesTheSameBytes) {
+  TempDir other;
+  std::ostringstream err;
+  ASSERT_EQ(RunDemoMedia(other.path(), err), 0) << err.str();
+  int compared = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir_->Path("media"))) {
+    std::string name = entry.path().filename().string();
+    std::string first = ReadAll(entry.path()), second = ReadAll(other.Path(name));
+    EXPECT_FALSE(first.empty()) << name;
+    EXPECT_TRUE(first == second) << name << " differs between runs";
+    ++compared;
+  }
+  EXPECT_EQ(compared, int(std::size(kPictures) + std::size(kSounds)));
+}
+
+TEST_F(DemoMedia, SoundsLoadInTheMixerAndAreAudible) {
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO | SDL_INIT_NOPARACHUTE), 0) << SDL_GetError();
+  ASSERT_EQ(Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 2048), 0) << SDL_GetError();
+  for (const char* name : kSounds) {
+    Mix_Chunk* chunk = Mix_LoadWAV(Path(name).c_str());
+    EXPECT_NE(chunk, nullptr) << name << ": " << Mix_GetError();
+    if (!chunk) continue;
+    const Sint16* samples = reinterpret_cast<const Sint16*>(chunk->abuf);
+    int peak = 0;
+    for (Uint32 i = 0; i < chunk->alen / 2; ++i) peak = std::max(peak, std::abs(int(samples[i])));
+    EXPECT_GT(peak, 8000) << name << " is (nearly) silent";
+    const double seconds = chunk->alen / (22050.0 * 4);
+    if (std::string(name) == "tune.wav")
+      EXPECT_GE(seconds, 3.0);
+    else
+      EXPECT_LE(seconds, 2.0) << name << " is too long for an effect";
+    Mix_FreeChunk(chunk);
+  }
+  Mix_CloseAudio();
+  SDL_Quit();
+}
+
+TEST(DemoMediaErrors, ReportsAFolderItCannotCreate) {
+  TempDir dir;
+  dir.Write("file", "x");
+  std::ostringstream err;
+  EXPECT_EQ(RunDemoMedia(dir.Path("file/media"), err), 1);
+  EXPECT_NE(err.str().find("file/media"), std::string::npos);
+}
+
+}  // namespace
+
+// The rasteriser's promises that the strips rely on.
+namespace {
+
+TEST(DemoMediaRaster, DrawnColoursNeverBecomeTheColourKey) {
+  Canvas c(4, 1);
+  c.FillRect(0, 0, 4, 1, Solid(kMagenta));
+  for (int x = 0; x < 4; ++x) EXPECT_TRUE(c.Opaque(x, 0)) << x;
+  c.Clear(2, 0);
+  EXPECT_FALSE(c.Opaque(2, 0));
+}
+
+TEST(DemoMediaRaster, OutlinesStayInsideTheirFrame) {
+  // Two 8-pixel frames; a shape touching the shared edge must not spill over.
+  Canvas c(16, 8);
+  c.FillRect(4, 2, 4, 4, Solid(Rgb{10, 200, 10}));
+  c.Outline(0, 0, 8, 8, Rgb{1, 1, 1});
+  EXPECT_TRUE(c.Opaque(3, 3));  // border drawn on the frame's side
+  EXPECT_EQ(c.At(4, 1), (Rgb{1, 1, 1}));
+  for (int y = 0; y < 8; ++y) EXPECT_FALSE(c.Opaque(8, y)) << y;
+}
+
+TEST(DemoMediaRaster, BmpRowsAreBottomUpAndPaddedAsSdlReadsThem) {
+  Canvas c(3, 2);  // 9 bytes a row, padded to 12
+  c.Put(0, 0, Rgb{10, 20, 30});
+  c.Put(2, 1, Rgb{40, 50, 60});
+  std::string bmp = c.ToBmp();
+  EXPECT_EQ(bmp.size(), 54u + 2 * 12);
+  SDL_RWops* rw = SDL_RWFromConstMem(bmp.data(), int(bmp.size()));
+  Surface s(SDL_LoadBMP_RW(rw, 1));
+  ASSERT_NE(s, nullptr) << SDL_GetError();
+  Rgb8 a = At(s.get(), 0, 0), b = At(s.get(), 2, 1), key = At(s.get(), 1, 0);
+  EXPECT_EQ(a.r + a.g * 256 + a.b * 65536, 10 + 20 * 256 + 30 * 65536);
+  EXPECT_EQ(b.r + b.g * 256 + b.b * 65536, 40 + 50 * 256 + 60 * 65536);
+  EXPECT_TRUE(IsKey(key));
+}
+
+}  // namespace
