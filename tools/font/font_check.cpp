@@ -86,7 +86,9 @@ void CheckMarkerRow(const CBitmapFont& font, Report& report) {
   if (markers > 0 && markers <= CBitmapFont::kCellCount && leftOver > 0)
     report.Warn("row 0: the " + std::to_string(leftOver) + " columns after the last marker belong to no cell");
   if (font.cellCount < 255) {
-    std::string which = "codes " + std::to_string(font.cellCount + 1) + " to 255 have no cell and draw nothing";
+    std::string which = font.cellCount == 254 ? "code 255 has no cell and draws nothing"
+                                              : "codes " + std::to_string(font.cellCount + 1) +
+                                                    " to 255 have no cell and draw nothing";
     if (font.cellCount < 223) which += " (German umlauts and sharp s among them)";
     report.Warn("only " + std::to_string(font.cellCount) + " cells: " + which);
   }
