@@ -44,8 +44,9 @@ void CBitmapFont::LoadBitmapFont(const std::string& file, int height) {
 
 void CBitmapFont::InitCharacters() {
   if (!image) return;
-  SDL_Surface* converted = SDL_DisplayFormat(image);
-  // Without a video mode there is no display format; a private copy still draws.
+  // Without a video mode there is no display format (and SDL_DisplayFormat crashes
+  // when video was never initialised); a private copy still draws.
+  SDL_Surface* converted = SDL_GetVideoSurface() ? SDL_DisplayFormat(image) : nullptr;
   if (!converted) converted = SDL_ConvertSurface(image, image->format, SDL_SWSURFACE);
   if (ownsImage_) SDL_FreeSurface(image);
   image = converted;

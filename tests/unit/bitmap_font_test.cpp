@@ -142,6 +142,17 @@ TEST_F(BitmapFontTest, LoadsAFontFileAndSetsTheBackgroundAsColourKey) {
   EXPECT_TRUE(key.Is(C::kBackground));
 }
 
+TEST(BitmapFontWithoutVideo, ToolsBuildTheCellsFromASoftwareCopy) {
+  SDL_Quit();  // the authoring tools never open SDL video
+  LogCapture log;
+  SDL_Surface* source = MakeTestFontSurface();
+  CBitmapFont font(nullptr, source, kTestCellHeight);
+  SDL_FreeSurface(source);
+  ASSERT_NE(font.image, nullptr);
+  EXPECT_EQ(font.cellCount, 2);
+  EXPECT_EQ(font.CellOf(2).x, 7);
+}
+
 // Talk-font spacing: letters touch, a blank is 10 wide; "\x01" measures 4.
 using TextBoxTest = BitmapFontTest;
 

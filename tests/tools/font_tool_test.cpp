@@ -1,0 +1,211 @@
+// quillon-font: DejaVu fonts made and read back by the engine's CBitmapFont, checks, bad input.
+#include <gtest/gtest.h>
+
+#include <SDL/SDL.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "font/font_tool.h"
+#include "resources/pixels.h"
+#include "support/font_image.h"
+#include "support/log_capture.h"
+#include "support/temp_dir.h"
+#include "text/bitmap_font.h"
+
+namespace {
+
+struct Result {
+  int status;
+  std::string out, err;
+};
+
+Result Font(std::vector<std::string> words) {
+  std::vector<const char*> argv;
+  for (const std::string& w : words) argv.push_back(w.c_str());
+  std::ostringstream out, err;
+  int status = RunFontTool(static_cast<int>(argv.size()), argv.data(), out, err);
+  return {status, out.str(), err.str()};
+}
+
+int CellHeightIn(const std::string& makeOutput) {
+  size_t at = makeOutput.find("cell height ");
+  return at == std::string::npos ? 0 : std::atoi(makeOutput.c_str() + at + 12);
+}
+
+const char kGreeting[] = "Gr\xFC\xDF" "e";  // "Grüße" as Latin-1 bytes
+
+class FontToolTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SDL_Init(SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE);
+    screen = SDL_SetVideoMode(200, 64, 24, SDL_SWSURFACE);
+    ASSERT_NE(screen, nullptr);
+  }
+  void TearDown() override { SDL_Quit(); }
+
+  // Draws the text at (10, 10) on black and counts the pixels of one colour.
+  int CountDrawn(CBitmapFont& font, const char* text, Uint8 r, Uint8 g, Uint8 b) {
+    FillSurface(screen, 0, 0, 0);
+    font.DrawString(text, 10, 10);
+    int count = 0;
+    for (int y = 0; y < screen->h; ++y)
+      for (int x = 0; x < screen->w; ++x) {
+        Rgb p = PixelAt(screen, x, y);
+        count += p.r == r && p.g == g && p.b == b;
+      }
+    return count;
+  }
+
+  TempDir dir;
+  SDL_Surface* screen = nullptr;
+  LogCapture log;
+};
+
+TEST_F(FontToolTest, AMadeFontGivesTheEngineEveryLatin1Code) {
+  Result made = Font({"make", dir.Path("f.bmp"), "--size", "14"});
+  ASSERT_EQ(made.status, 0) << made.err;
+  int cellHeight = CellHeightIn(made.out);
+  ASSERT_GT(cellHeight, 14);  // ascender + descender + the undrawn first line
+  ASSERT_LT(cellHeight, 24);
+
+  CBitmapFont font(screen, dir.Path("f.bmp"), cellHeight);
+  ASSERT_NE(font.image, nullptr);
+  EXPECT_EQ(font.image->h, 2 * cellHeight);
+  EXPECT_EQ(font.cellCount, 255);
+  EXPECT_GT(font.CellOf('W').width, font.CellOf('i').width);
+  EXPECT_GT(font.CellOf(0xE4).width, 2);  // ä
+  EXPECT_GT(font.CellOf(' ').width, 0);   // the blank keeps its slot
+  EXPECT_EQ(font.CellOf('\n').width, 1);  // control codes: narrow and empty
+  EXPECT_EQ(CountDrawn(font, "\n\x85", 255, 255, 255), 0);
+  EXPECT_GT(font.GetTextWidth(kGreeting), 20);
+
+  // Row 0 draws white, row 1 yellow; ü and ß have pixels of their own.
+  int whole = CountDrawn(font, kGreeting, 255, 255, 255);
+  EXPECT_GT(whole, 40);
+  EXPECT_GT(CountDrawn(font, "\xFC", 255, 255, 255), 10);
+  EXPECT_GT(CountDrawn(font, "\xDF", 255, 255, 255), 10);
+  font.colorRow = 1;
+  EXPECT_EQ(CountDrawn(font, kGreeting, 255, 255, 0), whole);
+  EXPECT_EQ(CountDrawn(font, kGreeting, 255, 255, 255), 0);
+  EXPECT_EQ(CountDrawn(font, kGreeting, 255, 0, 255), 0);  // the background stays transparent
+
+  Result check = Font({"check", dir.Path("f.bmp"), "--cell-height", std::to_string(cellHeight), "--strict"});
+  EXPECT_EQ(check.status, 0) << check.err;
+  EXPECT_EQ(check.err, "");
+  EXPECT_NE(check.out.find("marker colour FF0000, background colour FF00FF"), std::string::npos);
+  EXPECT_NE(check.out.find("255 cells (codes 1 to 255)"), std::string::npos);
+  EXPECT_NE(check.out.find("2 bands (colour rows 0 to 1)"), std::string::npos);
+  EXPECT_NE(check.out.find("no problems"), std::string::npos);
+}
+
+TEST_F(FontToolTest, BandsFollowTheColoursAndTheOutlineRingsTheGlyphs) {
+  Result plain = Font({"make", dir.Path("plain.bmp"), "--size", "12"});
+  Result made = Font({"make", dir.Path("f.bmp"), "--size", "12", "--colour", "00FF00", "--colour", "#8080ff",
+                      "--colour", "FFFFFF", "--outline", "000080", "--background", "000000", "--marker", "00FFFF"});
+  ASSERT_EQ(made.status, 0) << made.err;
+  int cellHeight = CellHeightIn(made.out);
+  EXPECT_EQ(cellHeight, CellHeightIn(plain.out) + 2);
+
+  CBitmapFont font(screen, dir.Path("f.bmp"), cellHeight);
+  EXPECT_EQ(font.image->h, 3 * cellHeight);
+  font.colorRow = 2;
+  int ink = CountDrawn(font, "Hi", 255, 255, 255);
+  int ring = CountDrawn(font, "Hi", 0, 0, 128);
+  EXPECT_GT(ink, 10);
+  EXPECT_GT(ring, ink);  // straight stems are ringed on both sides
+  EXPECT_EQ(CountDrawn(font, "Hi", 0, 255, 0), 0);
+  Result check = Font({"check", dir.Path("f.bmp"), "--cell-height", std::to_string(cellHeight)});
+  EXPECT_NE(check.out.find("marker colour 00FFFF, background colour 000000"), std::string::npos) << check.out;
+}
+
+// Reads, changes and saves a font image.
+template <typename Change>
+void Edit(const std::string& path, Change change) {
+  SDL_Surface* image = SDL_LoadBMP(path.c_str());
+  ASSERT_NE(image, nullptr);
+  SDL_LockSurface(image);
+  change(image, GetPixel(image, 1, 0));
+  SDL_UnlockSurface(image);
+  SDL_SaveBMP(image, path.c_str());
+  SDL_FreeSurface(image);
+}
+
+TEST_F(FontToolTest, CheckNamesEachDamage) {
+  ASSERT_EQ(Font({"make", dir.Path("f.bmp"), "--size", "14"}).status, 0);
+  int h = 18;
+  CBitmapFont made(screen, dir.Path("f.bmp"), h);
+  ASSERT_EQ(made.image->h, 2 * h) << "the test expects DejaVu at 14 px to make cells 18 high";
+  const CharacterCell a = made.CellOf('A'), w = made.CellOf('W');
+  const std::string H = std::to_string(h);
+
+  // Glyph-less 'A' and a lost marker joining W and X.
+  Edit(dir.Path("f.bmp"), [&](SDL_Surface* s, Uint32 bg) {
+    SDL_Rect cell = {Sint16(a.x), 1, Uint16(a.width), Uint16(2 * h - 1)};
+    SDL_FillRect(s, &cell, bg);
+    PutPixel(w.x + w.width, 0, bg, s);
+  });
+  Result damaged = Font({"check", dir.Path("f.bmp"), "--cell-height", H});
+  EXPECT_EQ(damaged.status, 0);
+  EXPECT_NE(damaged.out.find("254 cells"), std::string::npos);
+  // Every code after the lost marker moves one cell on: '~' gets the empty cell of 127.
+  EXPECT_NE(damaged.err.find("band 0: empty cells (no glyph pixel) for printable codes 65 'A', 126 '~'\n"),
+            std::string::npos);
+  EXPECT_NE(damaged.err.find("band 1: empty cells"), std::string::npos);
+  EXPECT_NE(damaged.err.find("twice the usual width"), std::string::npos);
+  EXPECT_NE(damaged.err.find("codes 87 'W'"), std::string::npos) << damaged.err;
+  EXPECT_NE(damaged.err.find("only 254 cells: code 255 has no cell"), std::string::npos);
+  EXPECT_EQ(Font({"check", dir.Path("f.bmp"), "--cell-height", H, "--strict"}).status, 1);
+
+  Result uneven = Font({"check", dir.Path("f.bmp"), "--cell-height", "17"});
+  EXPECT_NE(uneven.err.find("the height 36 is not a multiple of the cell height 17"), std::string::npos);
+  Result short_ = Font({"check", dir.Path("f.bmp"), "--cell-height", "19"});
+  EXPECT_EQ(short_.status, 1);
+  EXPECT_NE(short_.err.find("two bands of cell height 19"), std::string::npos);
+
+  // Markers side by side, then no markers at all.
+  SaveTestFont(dir.Path("tiny.bmp"));
+  Edit(dir.Path("tiny.bmp"), [](SDL_Surface* s, Uint32) { PutPixel(7, 0, GetPixel(s, 0, 0), s); });
+  Result tiny = Font({"check", dir.Path("tiny.bmp"), "--cell-height", std::to_string(kTestCellHeight)});
+  EXPECT_NE(tiny.err.find("zero-width cells (they draw nothing) for codes 2\n"), std::string::npos) << tiny.err;
+  EXPECT_NE(tiny.err.find("only 3 cells"), std::string::npos);
+  Edit(dir.Path("tiny.bmp"), [](SDL_Surface* s, Uint32 bg) {
+    for (int x = 2; x < s->w; ++x) PutPixel(x, 0, bg, s);
+  });
+  Result bare = Font({"check", dir.Path("tiny.bmp"), "--cell-height", std::to_string(kTestCellHeight)});
+  EXPECT_EQ(bare.status, 1);
+  EXPECT_NE(bare.err.find(dir.Path("tiny.bmp") + ": no cell markers"), std::string::npos) << bare.err;
+}
+
+TEST(FontTool, BadInputGivesOneLineAndFails) {
+  TempDir dir;
+  dir.Write("text.bmp", "not an image\n");
+  dir.Write("face.ttf", "not a face either\n");
+  struct Case {
+    std::vector<std::string> words;
+    std::string message;
+  } cases[] = {
+      {{"make", dir.Path("o.bmp"), "--face", dir.Path("gone.ttf")}, dir.Path("gone.ttf") + ": cannot read the file"},
+      {{"make", dir.Path("o.bmp"), "--face", dir.Path("face.ttf")}, dir.Path("face.ttf") + ": not a font file"},
+      {{"make", dir.Path("o.bmp"), "--colour", "yellow"}, "--colour 'yellow' is not a colour"},
+      {{"make", dir.Path("o.bmp"), "--background", "12345"}, "--background '12345' is not a colour"},
+      {{"make", dir.Path("o.bmp"), "--colour", "FF0101"}, "--colour FF0101 is too close to the marker colour FF0000"},
+      {{"make", dir.Path("o.bmp"), "--size", "big"}, "--size 'big' is not a number"},
+      {{"make", dir.Path("no/such/dir/o.bmp")}, dir.Path("no/such/dir/o.bmp") + ": cannot write the image"},
+      {{"check", dir.Path("text.bmp"), "--cell-height", "10"}, dir.Path("text.bmp") + ": not a readable BMP image"},
+      {{"check", dir.Path("text.bmp")}, "give the font image and --cell-height H"},
+      {{"make", dir.Path("o.bmp"), "--size"}, "--size needs a value"},
+      {{"draw"}, "unknown command 'draw'"},
+  };
+  for (const Case& c : cases) {
+    Result r = Font(c.words);
+    EXPECT_NE(r.status, 0) << c.message;
+    EXPECT_EQ(r.err.rfind(c.message, 0) == 0 || r.err.find(": " + c.message) != std::string::npos, true) << r.err;
+    if (c.words[0] != "draw") EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  }
+  Result help = Font({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("check FONT.bmp --cell-height H"), std::string::npos);
+}
+
+}  // namespace
