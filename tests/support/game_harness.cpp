@@ -27,6 +27,7 @@ int GameHarness::Run() {
     clock.now += msPerFrame;
     auto action = actions_.find(e.timing.frameCounter);
     if (action != actions_.end()) action->second(e);
+    if (everyFrame) everyFrame(e);
     if (e.timing.frameCounter >= stopAfterFrames) e.core.running = false;
   };
   return RunEngine(engine);

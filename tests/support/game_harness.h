@@ -55,6 +55,7 @@ class GameHarness {
   LogCapture log;
   Uint32 msPerFrame = 10;       // the clock advances this much at the end of every frame
   Uint32 stopAfterFrames = 500; // the top-level loop is ended after this many frames
+  std::function<void(Engine&)> everyFrame;  // runs after every frame, nested ones included
 
  private:
   std::map<Uint32, std::function<void(Engine&)>> actions_;
