@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "core/startup.h"
+#include "play/input_events.h"
 
 namespace {
 
@@ -33,35 +34,13 @@ int GameHarness::Run() {
   return RunEngine(engine);
 }
 
-void GameHarness::MoveMouse(int x, int y) { SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y)); }
+void GameHarness::MoveMouse(int x, int y) { MovePointer(x, y); }
 
-void GameHarness::Click(int x, int y, Uint8 button) {
-  SDL_Event event = {};
-  event.type = SDL_MOUSEBUTTONDOWN;
-  event.button.type = SDL_MOUSEBUTTONDOWN;
-  event.button.button = button;
-  event.button.state = SDL_PRESSED;
-  event.button.x = static_cast<Uint16>(x);
-  event.button.y = static_cast<Uint16>(y);
-  SDL_PushEvent(&event);
-  event.type = event.button.type = SDL_MOUSEBUTTONUP;
-  event.button.state = SDL_RELEASED;
-  SDL_PushEvent(&event);
-}
+void GameHarness::Click(int x, int y, Uint8 button) { PushClick(button, x, y); }
 
-void GameHarness::PressKey(SDLKey key) {
-  SDL_Event event = {};
-  event.type = event.key.type = SDL_KEYDOWN;
-  event.key.state = SDL_PRESSED;
-  event.key.keysym.sym = key;
-  SDL_PushEvent(&event);
-}
+void GameHarness::PressKey(SDLKey key) { PushKeyDown(key); }
 
-void GameHarness::CloseWindow() {
-  SDL_Event event = {};
-  event.type = SDL_QUIT;
-  SDL_PushEvent(&event);
-}
+void GameHarness::CloseWindow() { PushQuit(); }
 
 std::string LogFrom(const std::string& log, const std::string& marker) {
   size_t at = log.find(marker);

@@ -1,0 +1,172 @@
+// quillon-play: replays to the end, failures and their reports, stuck games, screenshots, recording.
+#include <gtest/gtest.h>
+
+#include <SDL/SDL.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "engine/ui_fixtures.h"
+#include "play/input_events.h"
+#include "play/play_session.h"
+#include "play/play_tool.h"
+
+namespace {
+
+using namespace ui_test;
+
+struct Result {
+  int status;
+  std::string out, err;
+};
+
+// Verb buttons at y 400 (OPEN at x 125, LOOK at x 225), a hero at (300, 300)
+// and a red door at (100, 100); opening the door ends the game.
+struct PlayGame {
+  GameHarness game;  // only writes the folder: quillon-play runs its own engine
+  PlayGame() {
+    WriteMedia(game);
+    game.Write("init.lua", std::string(kSceneLibrary) +
+                               "function Init()\n"
+                               "  LoadSystemFont('font.bmp', 8, 10, 430)\n"
+                               "  MakeButtons()\n"
+                               "  LoadPathMap('floor.map')\n"
+                               "  MakeObject('hero', 'Hero', 300, 300, 'blue.bmp') SetHero('hero') SetSpeed('hero', 1000)\n"
+                               "  MakeObject('door', 'Door', 100, 100)\n"
+                               "end\n"
+                               "function Main() end\n"
+                               "function Event(verb, first, second)\n"
+                               "  print('EVENT ' .. verb .. ' ' .. first)\n"
+                               "  if verb == 'OPEN' then Exit() end\n"
+                               "end\n");
+  }
+  Result Play(std::vector<std::string> words) {
+    std::vector<const char*> argv;
+    for (const std::string& w : words) argv.push_back(w.c_str());
+    std::ostringstream out, err;
+    int status = RunPlayTool(static_cast<int>(argv.size()), argv.data(), out, err);
+    return {status, out.str(), err.str()};
+  }
+  Result PlayReplay(const std::string& steps, std::vector<std::string> more = {}) {
+    game.Write("test.replay", steps);
+    more.insert(more.begin(), game.Path("test.replay"));
+    return Play(more);
+  }
+};
+
+const char kOpenTheDoor[] =
+    "# choose OPEN, then the door\n"
+    "click 130 405\n"
+    "click 105 105\n"
+    "wait for \"EVENT OPEN door\" within 100 frames\n"
+    "expect exit within 5 frames\n"
+    "expect \"Average FPS\"\n";
+
+TEST(PlayTool, AReplayPlaysTheGameToItsExit) {
+  PlayGame g;
+  Result r = g.PlayReplay(kOpenTheDoor);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("LUA-EVENT-CALLED: OPEN door"), std::string::npos);
+  EXPECT_NE(r.err.find("passed: 5 steps"), std::string::npos) << r.err;
+}
+
+TEST(PlayTool, FailuresNameTheStepAndShowTheLastLogLines) {
+  PlayGame g;
+  Result wrong = g.PlayReplay("click 230 405\nclick 105 105\nwait for \"EVENT LOOK door\"\n\nexpect \"EVENT OPEN door\"\n");
+  EXPECT_EQ(wrong.status, 1);
+  EXPECT_NE(wrong.err.find("test.replay:5: expect \"EVENT OPEN door\"\n  not in the log after the previous match\n"),
+            std::string::npos) << wrong.err;
+  EXPECT_NE(wrong.err.find("last 20 log lines:\n"), std::string::npos) << wrong.err;
+  EXPECT_NE(wrong.err.find("  | EVENT LOOK door\n"), std::string::npos) << wrong.err;
+
+  Result unfinished = g.PlayReplay("click 230 405\nclick 105 105\nwait for \"EVENT LOOK door\"\n");
+  EXPECT_EQ(unfinished.status, 1);
+  EXPECT_NE(unfinished.err.find("test.replay:3"), std::string::npos) << unfinished.err;
+  EXPECT_NE(unfinished.err.find("the game goes on"), std::string::npos) << unfinished.err;
+
+  Result early = g.PlayReplay("key ESCAPE\nwait 5 frames\nclick 105 105\nexpect exit\n");
+  EXPECT_EQ(early.status, 1);
+  EXPECT_NE(early.err.find("test.replay:2: wait 5 frames\n  the game ended before this step"), std::string::npos)
+      << early.err;
+
+  Result malformed = g.PlayReplay("click 130 405\nwait 5 hours\n");
+  EXPECT_EQ(malformed.status, 2);
+  EXPECT_NE(malformed.err.find("test.replay:2: cannot read this step: wait 5 hours"), std::string::npos)
+      << malformed.err;
+}
+
+TEST(PlayToolDeathTest, AGameStuckInANestedLoopEndsAfterTheFrameBudget) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  PlayGame g;
+  g.game.Write("init.lua", "function Init() LoadDecisionFont('font.bmp', 8) end\n"
+                           "function Main() SetMode('DECISION') MakeDecision('Yes', 'No') Exit() end\n");
+  g.game.Write("test.replay", "wait 10 frames\nexpect exit\n");
+  std::string replay = g.game.Path("test.replay");
+  const char* argv[] = {replay.c_str(), "--max-frames", "60", "--quiet"};
+  EXPECT_EXIT(RunPlayTool(4, argv, std::cout, std::cerr), testing::ExitedWithCode(1),
+              "test.replay:2: expect exit\n  the frame budget of 60 frames is spent");
+}
+
+TEST(PlayTool, ScreenshotsAreTheScreenAsDrawn) {
+  PlayGame g;
+  Result r = g.PlayReplay("screenshot start\nclick 130 405\nclick 105 105\nexpect exit\n",
+                          {"--screenshots", g.game.Path("shots")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  SDL_Surface* shot = SDL_LoadBMP(g.game.Path("shots/start.bmp").c_str());
+  ASSERT_NE(shot, nullptr);
+  EXPECT_EQ(shot->w, 640);
+  EXPECT_EQ(shot->h, 480);
+  auto colour = [shot](int x, int y) {
+    Uint8 r, g, b;
+    SDL_GetRGB(GetPixel(shot, x, y), shot->format, &r, &g, &b);
+    return scene_test::Rgb{r, g, b};
+  };
+  EXPECT_EQ(colour(110, 110), scene_test::kRed);    // the door
+  EXPECT_EQ(colour(310, 310), scene_test::kBlue);   // the hero, not yet walking
+  EXPECT_EQ(colour(400, 200), (scene_test::Rgb{0, 0, 0}));
+  SDL_FreeSurface(shot);
+}
+
+TEST(PlayTool, EveryRunOfAReplayGivesTheSameLog) {
+  PlayGame g;
+  // The replay lives apart from the game and names its folder.
+  TempDir elsewhere;
+  std::string game = std::filesystem::relative(g.game.dir.path(), elsewhere.path()).string();
+  elsewhere.Write("doors.replay", "game " + game + "\nclick 230 405\nclick 105 105\nwait 300 ms\n" + kOpenTheDoor);
+  Result first = g.Play({elsewhere.Path("doors.replay")});
+  Result second = g.Play({elsewhere.Path("doors.replay")});
+  ASSERT_EQ(first.status, 0) << first.err;
+  EXPECT_NE(first.out.find("EVENT LOOK door"), std::string::npos);
+  EXPECT_EQ(first.out, second.out);
+}
+
+TEST(PlayTool, ARecordingPlaysBackToTheSameLog) {
+  PlayGame g;
+  PlayOptions options;
+  options.target = g.game.dir.path();
+  options.record = g.game.Path("recorded.replay");
+  // Someone at the window: LOOK at the door, then press Escape.
+  options.standIn = [](Engine& e) {
+    switch (e.timing.frameCounter) {
+      case 3: MovePointer(230, 405); break;
+      case 5: PushClick(SDL_BUTTON_LEFT, 230, 405); break;
+      case 6: MovePointer(105, 105); break;
+      case 8: PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 105, 105); break;
+      case 9: PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 105, 105); break;
+      case 60: PushKeyDown(SDLK_ESCAPE); break;
+    }
+  };
+  std::ostringstream recordedLog, recordErr;
+  ASSERT_EQ(RunPlaySession(options, recordedLog, recordErr), 0) << recordErr.str();
+  EXPECT_NE(recordedLog.str().find("EVENT LOOK door"), std::string::npos);
+  EXPECT_EQ(g.game.dir.Read("recorded.replay"),
+            "# A player's inputs, recorded by quillon-play --record.\n"
+            "wait 2 frames\nmove 230 405\nwait 2 frames\nclick left\nwait 1 frames\nmove 105 105\n"
+            "wait 2 frames\nmouse down right\nwait 1 frames\nmouse up right\nwait 51 frames\nkey ESCAPE\n"
+            "expect exit\n");
+  Result replayed = g.Play({g.game.Path("recorded.replay")});
+  EXPECT_EQ(replayed.status, 0) << replayed.err;
+  EXPECT_EQ(replayed.out, recordedLog.str());
+}
+
+}  // namespace

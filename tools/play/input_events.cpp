@@ -1,0 +1,33 @@
+// Input as a player's would arrive: pointer moves and button, key and close events in SDL's queue.
+#include "play/input_events.h"
+
+void MovePointer(int x, int y) { SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y)); }
+
+void PushButton(Uint8 type, Uint8 button, int x, int y) {
+  SDL_Event event = {};
+  event.type = event.button.type = type;
+  event.button.button = button;
+  event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+  event.button.x = static_cast<Uint16>(x);
+  event.button.y = static_cast<Uint16>(y);
+  SDL_PushEvent(&event);
+}
+
+void PushClick(Uint8 button, int x, int y) {
+  PushButton(SDL_MOUSEBUTTONDOWN, button, x, y);
+  PushButton(SDL_MOUSEBUTTONUP, button, x, y);
+}
+
+void PushKeyDown(SDLKey key) {
+  SDL_Event event = {};
+  event.type = event.key.type = SDL_KEYDOWN;
+  event.key.state = SDL_PRESSED;
+  event.key.keysym.sym = key;
+  SDL_PushEvent(&event);
+}
+
+void PushQuit() {
+  SDL_Event event = {};
+  event.type = SDL_QUIT;
+  SDL_PushEvent(&event);
+}

@@ -1,0 +1,15 @@
+// Input as a player's would arrive: pointer moves and button, key and close events in SDL's queue.
+#pragma once
+
+#include <SDL/SDL.h>
+
+// Moves the pointer: updates the mouse state and queues a motion event.
+void MovePointer(int x, int y);
+// Queues a press or a release of a mouse button; a real button event carries
+// the pointer's position, so x and y are normally where the pointer is.
+void PushButton(Uint8 type, Uint8 button, int x, int y);
+// Queues a press and a release: one click.
+void PushClick(Uint8 button, int x, int y);
+void PushKeyDown(SDLKey key);
+// The window's close button.
+void PushQuit();

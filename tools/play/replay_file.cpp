@@ -1,0 +1,193 @@
+// Replay files: one step a line, read into steps the player runs from the frame hook.
+#include "play/replay_file.h"
+
+#include <cctype>
+#include <sstream>
+
+#include "play/key_names.h"
+
+namespace {
+
+struct Token {
+  std::string text;
+  bool quoted = false;
+};
+
+// Splits a line into words and "quoted texts" (with \" and \\ inside); a #
+// where a word would begin starts a comment.
+bool Tokenize(const std::string& line, std::vector<Token>* tokens, std::string* error) {
+  size_t i = 0;
+  while (i < line.size()) {
+    if (std::isspace(static_cast<unsigned char>(line[i]))) {
+      ++i;
+    } else if (line[i] == '#') {
+      break;
+    } else if (line[i] == '"') {
+      Token token{"", true};
+      for (++i; i < line.size() && line[i] != '"'; ++i) {
+        if (line[i] == '\\' && i + 1 < line.size()) ++i;
+        token.text += line[i];
+      }
+      if (i >= line.size()) {
+        *error = "a text lacks its closing quote";
+        return false;
+      }
+      ++i;
+      tokens->push_back(token);
+    } else {
+      Token token;
+      while (i < line.size() && !std::isspace(static_cast<unsigned char>(line[i]))) token.text += line[i++];
+      tokens->push_back(token);
+    }
+  }
+  return true;
+}
+
+bool Number(const Token& token, int* value) {
+  if (token.quoted || token.text.empty() || token.text.size() > 9) return false;
+  for (char c : token.text)
+    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+  *value = std::stoi(token.text);
+  return true;
+}
+
+bool IsWord(const std::vector<Token>& t, size_t i, const char* word) {
+  return i < t.size() && !t[i].quoted && t[i].text == word;
+}
+
+// "within N frames" from position i on; a missing clause leaves limit at 0.
+bool FrameLimit(const std::vector<Token>& t, size_t i, int* limit) {
+  if (i == t.size()) return true;
+  return i + 3 == t.size() && IsWord(t, i, "within") && Number(t[i + 1], limit) && *limit > 0 &&
+         (IsWord(t, i + 2, "frames") || IsWord(t, i + 2, "frame"));
+}
+
+bool ParseStep(const std::vector<Token>& t, Step* step, std::string* error) {
+  const std::string& verb = t[0].text;
+  size_t n = t.size();
+  *error = "cannot read this step";
+  if (verb == "move") {
+    step->kind = StepKind::kMove;
+    return n == 3 && Number(t[1], &step->x) && Number(t[2], &step->y);
+  }
+  if (verb == "click") {
+    step->kind = StepKind::kClick;
+    size_t i = 1;
+    if (n >= 3 && Number(t[1], &step->x) && Number(t[2], &step->y)) {
+      step->at = true;
+      i = 3;
+    }
+    if (i < n && !ButtonFromWord(t[i++].text, &step->button)) return false;
+    return i == n;
+  }
+  if (verb == "mouse") {
+    if (n < 2 || n > 3 || (!IsWord(t, 1, "down") && !IsWord(t, 1, "up"))) return false;
+    step->kind = t[1].text == "down" ? StepKind::kMouseDown : StepKind::kMouseUp;
+    return n == 2 || ButtonFromWord(t[2].text, &step->button);
+  }
+  if (verb == "key") {
+    step->kind = StepKind::kKey;
+    *error = "no such key (use F5, ESCAPE, A, 7, LSHIFT ... or a key code)";
+    return n == 2 && KeyFromName(t[1].text, &step->key);
+  }
+  if (verb == "close") {
+    step->kind = StepKind::kClose;
+    return n == 1;
+  }
+  if (verb == "wait" && IsWord(t, 1, "for")) {
+    step->kind = StepKind::kWaitFor;
+    if (n < 3 || !t[2].quoted || t[2].text.empty()) return false;
+    step->text = t[2].text;
+    return FrameLimit(t, 3, &step->count);
+  }
+  if (verb == "wait") {
+    if (n != 3 || !Number(t[1], &step->count)) return false;
+    if (IsWord(t, 2, "frames") || IsWord(t, 2, "frame")) step->kind = StepKind::kWaitFrames;
+    else if (IsWord(t, 2, "ms")) step->kind = StepKind::kWaitMs;
+    else return false;
+    return true;
+  }
+  if (verb == "screenshot") {
+    step->kind = StepKind::kScreenshot;
+    *error = "a screenshot name is a plain file name";
+    if (n != 2) return false;
+    step->text = t[1].text;
+    return !step->text.empty() && step->text[0] != '.' && step->text.find_first_of("/\\") == std::string::npos;
+  }
+  if (verb == "expect" && IsWord(t, 1, "exit")) {
+    step->kind = StepKind::kExpectExit;
+    return FrameLimit(t, 2, &step->count);
+  }
+  if (verb == "expect" && IsWord(t, 1, "no")) {
+    step->kind = StepKind::kExpectNo;
+    step->text = n == 3 && t[2].quoted ? t[2].text : "";
+    return !step->text.empty();
+  }
+  if (verb == "expect") {
+    step->kind = StepKind::kExpect;
+    if (n < 2 || !t[1].quoted || t[1].text.empty()) return false;
+    step->text = t[1].text;
+    step->sinceStart = n == 4 && IsWord(t, 2, "since") && IsWord(t, 3, "start");
+    return n == 2 || step->sinceStart;
+  }
+  *error = "unknown step \"" + verb + "\"";
+  return false;
+}
+
+std::string Trimmed(const std::string& line) {
+  size_t begin = line.find_first_not_of(" \t\r");
+  size_t end = line.find_last_not_of(" \t\r");
+  return begin == std::string::npos ? "" : line.substr(begin, end - begin + 1);
+}
+
+}  // namespace
+
+bool ParseReplay(const std::string& text, const std::string& fileName, Replay* replay, std::string* error) {
+  std::istringstream lines(text);
+  std::string line;
+  for (int number = 1; std::getline(lines, line); ++number) {
+    std::string where = fileName + ":" + std::to_string(number);
+    std::vector<Token> tokens;
+    std::string problem;
+    bool read = Tokenize(line, &tokens, &problem);
+    if (read && tokens.empty()) continue;
+    if (read && IsWord(tokens, 0, "game")) {
+      read = tokens.size() == 2 && replay->gameFolder.empty() && replay->steps.empty();
+      problem = "a game line names one folder, once, before the steps";
+      if (read) replay->gameFolder = tokens[1].text;
+    } else if (read && IsWord(tokens, 0, "ms-per-frame")) {
+      read = tokens.size() == 2 && Number(tokens[1], &replay->msPerFrame) && replay->msPerFrame > 0 &&
+             replay->steps.empty();
+      problem = "ms-per-frame takes a number above 0, before the steps";
+    } else if (read) {
+      Step step{};
+      step.where = where;
+      step.line = Trimmed(line);
+      read = ParseStep(tokens, &step, &problem);
+      if (read) replay->steps.push_back(step);
+    }
+    if (!read) {
+      *error = where + ": " + problem + ": " + Trimmed(line);
+      return false;
+    }
+  }
+  return true;
+}
+
+bool ButtonFromWord(const std::string& word, Uint8* button) {
+  if (word == "left") *button = SDL_BUTTON_LEFT;
+  else if (word == "middle") *button = SDL_BUTTON_MIDDLE;
+  else if (word == "right") *button = SDL_BUTTON_RIGHT;
+  else if (word.size() == 1 && word[0] >= '1' && word[0] <= '9') *button = static_cast<Uint8>(word[0] - '0');
+  else return false;
+  return true;
+}
+
+std::string WordOfButton(Uint8 button) {
+  switch (button) {
+    case SDL_BUTTON_LEFT: return "left";
+    case SDL_BUTTON_MIDDLE: return "middle";
+    case SDL_BUTTON_RIGHT: return "right";
+    default: return std::to_string(button);
+  }
+}
