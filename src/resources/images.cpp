@@ -17,7 +17,7 @@ SDL_Surface* ReadSource(Engine& engine, const std::string& address) {
   if (!where.isPackEntry) {
     LogFormat("lade Bild %s.", address.c_str());
     SDL_RWops* stream = SDL_RWFromFile(address.c_str(), "rb");
-    return stream ? SDL_LoadBMP_RW(stream, 1) : nullptr;
+    return ReadBmp(stream);
   }
   if (where.entry < 0) {
     LogText("Fehler beim Laden aus BMP-Pack.\r\n");
@@ -77,6 +77,21 @@ SDL_Surface* Load(Engine& engine, const std::string& address) {
 }
 
 }  // namespace
+
+SDL_Surface* ReadBmp(SDL_RWops* stream) {
+  if (!stream) return nullptr;
+  SDL_Surface* surface = SDL_LoadBMP_RW(stream, 1);
+  if (!surface) return nullptr;
+  const SDL_PixelFormat* format = surface->format;
+  bool convertible = format->BitsPerPixel == 8 ? format->palette != nullptr
+                                               : (format->BitsPerPixel == 15 || format->BitsPerPixel == 16 ||
+                                                  format->BitsPerPixel == 24 || format->BitsPerPixel == 32);
+  if (convertible) return surface;
+  int depth = format->BitsPerPixel;
+  SDL_FreeSurface(surface);
+  SDL_SetError("BMP of unusable depth %d", depth);
+  return nullptr;
+}
 
 SDL_Surface* LoadImage(Engine& engine, const std::string& address) {
   SDL_Surface* surface = nullptr;
