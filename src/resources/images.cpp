@@ -78,8 +78,41 @@ SDL_Surface* Load(Engine& engine, const std::string& address) {
 
 }  // namespace
 
+namespace {
+
+// True when the stream, from its current position, holds the pixel rows its
+// BMP header claims: SDL allocates the surface for the claimed size before it
+// reads a row. Leaves the stream where it was.
+bool BmpRowsPresent(SDL_RWops* stream) {
+  int start = SDL_RWtell(stream);
+  int end = SDL_RWseek(stream, 0, RW_SEEK_END);
+  unsigned char h[30] = {};
+  bool read = start >= 0 && SDL_RWseek(stream, start, RW_SEEK_SET) == start && SDL_RWread(stream, h, 1, 30) == 30;
+  SDL_RWseek(stream, start, RW_SEEK_SET);
+  if (!read || h[0] != 'B' || h[1] != 'M') return read;  // not a BMP: SDL refuses it by itself
+  auto u16 = [&](int at) { return static_cast<int64_t>(h[at] | h[at + 1] << 8); };
+  auto i32 = [&](int at) { return static_cast<int64_t>(static_cast<int32_t>(u16(at) | u16(at + 2) << 16)); };
+  int64_t dataOffset = i32(10), width, height, bits;
+  if (i32(14) == 12) {  // the old OS/2 header
+    width = u16(18), height = u16(20), bits = u16(24);
+  } else {
+    width = i32(18), height = i32(22), bits = u16(28);
+  }
+  if (height < 0) height = -height;  // rows stored top-down
+  int64_t rowBytes = (width * bits + 31) / 32 * 4;
+  return width > 0 && height > 0 && dataOffset >= 0 && bits > 0 && bits <= 32 &&
+         dataOffset + rowBytes * height <= static_cast<int64_t>(end) - start;
+}
+
+}  // namespace
+
 SDL_Surface* ReadBmp(SDL_RWops* stream) {
   if (!stream) return nullptr;
+  if (!BmpRowsPresent(stream)) {
+    SDL_RWclose(stream);
+    SDL_SetError("BMP header claims more pixels than the file holds");
+    return nullptr;
+  }
   SDL_Surface* surface = SDL_LoadBMP_RW(stream, 1);
   if (!surface) return nullptr;
   const SDL_PixelFormat* format = surface->format;
