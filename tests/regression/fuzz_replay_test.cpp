@@ -30,7 +30,7 @@ std::string ReadFile(const std::string& path) {
   return bytes.str();
 }
 
-int Run(const FuzzTarget& target, const std::string& input) {
+int Replay(const FuzzTarget& target, const std::string& input) {
   return target.entry(reinterpret_cast<const uint8_t*>(input.data()), input.size());
 }
 
@@ -44,10 +44,10 @@ TEST_P(FuzzReplay, SeedsAndKeptFindingsRunCleanly) {
   const FuzzTarget& target = GetParam();
   std::vector<std::string> seeds = SeedInputs(target.name);
   ASSERT_FALSE(seeds.empty());
-  for (const std::string& seed : seeds) EXPECT_EQ(Run(target, seed), 0);
+  for (const std::string& seed : seeds) EXPECT_EQ(Replay(target, seed), 0);
   for (const std::string& file : FindingsOf(target.name)) {
     SCOPED_TRACE(file);
-    EXPECT_EQ(Run(target, ReadFile(file)), 0);
+    EXPECT_EQ(Replay(target, ReadFile(file)), 0);
   }
 }
 
