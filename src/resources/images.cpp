@@ -99,9 +99,10 @@ bool BmpRowsPresent(SDL_RWops* stream) {
     width = i32(18), height = i32(22), bits = u16(28);
   }
   if (height < 0) height = -height;  // rows stored top-down
-  int64_t rowBytes = (width * bits + 31) / 32 * 4;
-  return width > 0 && height > 0 && dataOffset >= 0 && bits > 0 && bits <= 32 &&
-         dataOffset + rowBytes * height <= static_cast<int64_t>(end) - start;
+  if (width <= 0 || height <= 0 || dataOffset < 0 || bits <= 0 || bits > 32) return false;
+  int64_t available = static_cast<int64_t>(end) - start - dataOffset;
+  int64_t rowBytes = (width * bits + 31) / 32 * 4;  // width below 2^31, bits at most 32: no overflow
+  return available >= 0 && rowBytes <= available / height;
 }
 
 }  // namespace
