@@ -2,7 +2,8 @@
 #include <gtest/gtest.h>
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// From the AddressSanitizer runtime (its header does not come with every compiler).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #else
 #include <malloc.h>
 #endif
