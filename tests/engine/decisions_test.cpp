@@ -97,6 +97,14 @@ TEST(Decisions, OptionsNoPointerCanReachReturnZeroAtOnce) {
   EXPECT_NE(log.find("FINE 2\n"), std::string::npos);  // one reachable option is enough to wait for
 }
 
+// An event inside a WaitFor runs in frames that read no pointer: a decision there cannot be answered.
+TEST(Decisions, ADecisionDuringAWaitForReturnsZeroAtOnce) {
+  DecisionGame g("SetMode('DECISION') print('INSIDE ' .. MakeDecision('Yes'))", "");
+  g.game.At(1, [](Engine& e) { e.timing.waiting = true; });
+  g.game.Run();
+  EXPECT_NE(g.game.log.Text().find("MakeDecision: a WaitFor is running, returning 0\r\nINSIDE 0\n"), std::string::npos);
+}
+
 TEST(Decisions, NoDecisionFontNoWait) {
   GameHarness game;
   game.Write("init.lua", "function Init() end function Main() SetMode('DECISION') print('R ' .. MakeDecision('x')) Exit() end");
