@@ -21,11 +21,22 @@ uint32_t Big32(const unsigned char* b) {
 
 uint32_t Big16(const unsigned char* b) { return static_cast<uint32_t>(b[0]) << 8 | b[1]; }
 
-// RIFF WAVE: every chunk up to and including "data" must lie inside the bytes.
+// SDL converts every sound to the device's rate with at most ten filters and
+// no check: a rate far from the device's (1 Hz, a gigahertz) writes past its
+// filter table and crashes. Real sounds lie well inside this range.
+constexpr uint32_t kLowestRate = 2000;
+constexpr uint32_t kHighestRate = 192000;
+
+// RIFF WAVE: every chunk up to and including "data" must lie inside the bytes,
+// and the format must name a rate and channel count SDL can convert.
 bool WaveClaimsFit(const unsigned char* data, size_t size) {
   for (size_t at = 12; at + 8 <= size;) {
     uint64_t length = Little32(data + at + 4);
     if (length > size - at - 8) return false;
+    if (memcmp(data + at, "fmt ", 4) == 0 && length >= 8) {
+      uint32_t channels = data[at + 10] | data[at + 11] << 8, rate = Little32(data + at + 12);
+      if (channels < 1 || channels > 6 || rate < kLowestRate || rate > kHighestRate) return false;
+    }
     if (memcmp(data + at, "data", 4) == 0) return true;
     at += 8 + length;
   }

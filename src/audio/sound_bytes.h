@@ -7,8 +7,9 @@
 #include <string>
 
 // False when a WAV or AIFF header claims a chunk or a sample count larger than
-// the bytes that follow it: SDL's loaders allocate what the header claims
-// before they read. Other formats are decoded as they stream and pass.
+// the bytes that follow it (SDL's loaders allocate what the header claims
+// before they read), or a WAV a rate or channel count SDL cannot convert.
+// Other formats pass unchecked.
 bool SoundClaimsFit(const unsigned char* data, size_t size);
 
 // A new chunk decoded from the bytes (the chunk keeps its own copy), or null

@@ -1,4 +1,4 @@
-// BMP and sound headers that claim more data than their file holds are refused before SDL allocates for them.
+// BMP and sound headers that claim more than their file holds, or what SDL cannot convert, are refused before SDL sees them.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -35,14 +35,14 @@ TEST(ReadBmp, TakesWholeRowsAndRefusesClaimsBeyondTheFile) {
   EXPECT_EQ(Read(Bmp(3, 2, 7, 24)), nullptr);           // a depth SDL cannot convert
 }
 
-std::string Wav(uint32_t dataClaim, size_t dataBytes) {
+std::string Wav(uint32_t dataClaim, size_t dataBytes, int32_t rate = 22050) {
   std::string wav = "RIFF";
   AppendInt32(&wav, static_cast<int32_t>(36 + dataBytes));
   wav += "WAVEfmt ";
   AppendInt32(&wav, 16);
   wav += std::string("\x01\x00\x01\x00", 4);
-  AppendInt32(&wav, 22050);
-  AppendInt32(&wav, 44100);
+  AppendInt32(&wav, rate);
+  AppendInt32(&wav, rate * 2);
   wav += std::string("\x02\x00\x10\x00", 4);
   wav += "data";
   AppendInt32(&wav, static_cast<int32_t>(dataClaim));
@@ -54,6 +54,8 @@ TEST(SoundClaims, ChunksMustLieInsideTheBytes) {
   EXPECT_TRUE(fits(Wav(64, 64)));
   EXPECT_FALSE(fits(Wav(65, 64)));
   EXPECT_FALSE(fits(Wav(0xFFFFFFF0u, 64)));
+  EXPECT_TRUE(fits(Wav(64, 64, 8000)));
+  EXPECT_FALSE(fits(Wav(64, 64, 1)));  // SDL's rate conversion would overrun its filter table
   EXPECT_TRUE(fits("OggS and whatever follows"));  // decoded as it streams
 }
 
