@@ -3,6 +3,7 @@
 
 #include <SDL/SDL.h>
 
+#include "audio/sound_bytes.h"
 #include "script/script_args.h"
 #include "util/log.h"
 #include "util/resource_address.h"
@@ -29,8 +30,7 @@ Mix_Chunk* Sfx::LoadChunk(const std::string& address) {
     return chunk;
   }
   LogFormat("lade Sound %s.", address.c_str());
-  SDL_RWops* stream = SDL_RWFromFile(address.c_str(), "rb");
-  Mix_Chunk* chunk = stream ? Mix_LoadWAV_RW(stream, 1) : nullptr;  // the loader closes the stream
+  Mix_Chunk* chunk = LoadSoundFile(address);
   if (!chunk) LogFormat("Mix_LoadWAV-Error: %s\r\n", SDL_GetError());
   return chunk;
 }

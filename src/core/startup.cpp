@@ -55,7 +55,7 @@ void PrintVideoReport(Engine& engine) {
 void SetWindowIcon() {
   SDL_Surface* icon = nullptr;
   if (FILE* file = fopen("icon1.bmp", "rb")) {
-    icon = SDL_LoadBMP_RW(SDL_RWFromFP(file, 1), 1);
+    icon = ReadBmp(SDL_RWFromFP(file, 1));
   }
   SDL_WM_SetIcon(icon, nullptr);  // a null icon keeps the default one
   if (icon) SDL_FreeSurface(icon);

@@ -17,7 +17,7 @@ SDL_Surface* ReadSource(Engine& engine, const std::string& address) {
   if (!where.isPackEntry) {
     LogFormat("lade Bild %s.", address.c_str());
     SDL_RWops* stream = SDL_RWFromFile(address.c_str(), "rb");
-    return stream ? SDL_LoadBMP_RW(stream, 1) : nullptr;
+    return ReadBmp(stream);
   }
   if (where.entry < 0) {
     LogText("Fehler beim Laden aus BMP-Pack.\r\n");
@@ -77,6 +77,55 @@ SDL_Surface* Load(Engine& engine, const std::string& address) {
 }
 
 }  // namespace
+
+namespace {
+
+// True when the stream, from its current position, holds the pixel rows its
+// BMP header claims: SDL allocates the surface for the claimed size before it
+// reads a row. Leaves the stream where it was.
+bool BmpRowsPresent(SDL_RWops* stream) {
+  int start = SDL_RWtell(stream);
+  int end = SDL_RWseek(stream, 0, RW_SEEK_END);
+  unsigned char h[30] = {};
+  bool read = start >= 0 && SDL_RWseek(stream, start, RW_SEEK_SET) == start && SDL_RWread(stream, h, 1, 30) == 30;
+  SDL_RWseek(stream, start, RW_SEEK_SET);
+  if (!read || h[0] != 'B' || h[1] != 'M') return read;  // not a BMP: SDL refuses it by itself
+  auto u16 = [&](int at) { return static_cast<int64_t>(h[at] | h[at + 1] << 8); };
+  auto i32 = [&](int at) { return static_cast<int64_t>(static_cast<int32_t>(u16(at) | u16(at + 2) << 16)); };
+  int64_t dataOffset = i32(10), width, height, bits;
+  if (i32(14) == 12) {  // the old OS/2 header
+    width = u16(18), height = u16(20), bits = u16(24);
+  } else {
+    width = i32(18), height = i32(22), bits = u16(28);
+  }
+  if (height < 0) height = -height;  // rows stored top-down
+  if (width <= 0 || height <= 0 || dataOffset < 0 || bits <= 0 || bits > 32) return false;
+  int64_t available = static_cast<int64_t>(end) - start - dataOffset;
+  int64_t rowBytes = (width * bits + 31) / 32 * 4;  // width below 2^31, bits at most 32: no overflow
+  return available >= 0 && rowBytes <= available / height;
+}
+
+}  // namespace
+
+SDL_Surface* ReadBmp(SDL_RWops* stream) {
+  if (!stream) return nullptr;
+  if (!BmpRowsPresent(stream)) {
+    SDL_RWclose(stream);
+    SDL_SetError("BMP header claims more pixels than the file holds");
+    return nullptr;
+  }
+  SDL_Surface* surface = SDL_LoadBMP_RW(stream, 1);
+  if (!surface) return nullptr;
+  const SDL_PixelFormat* format = surface->format;
+  bool convertible = format->BitsPerPixel == 8 ? format->palette != nullptr
+                                               : (format->BitsPerPixel == 15 || format->BitsPerPixel == 16 ||
+                                                  format->BitsPerPixel == 24 || format->BitsPerPixel == 32);
+  if (convertible) return surface;
+  int depth = format->BitsPerPixel;
+  SDL_FreeSurface(surface);
+  SDL_SetError("BMP of unusable depth %d", depth);
+  return nullptr;
+}
 
 SDL_Surface* LoadImage(Engine& engine, const std::string& address) {
   SDL_Surface* surface = nullptr;

@@ -7,6 +7,11 @@
 
 struct Engine;
 
+// SDL's BMP loader (closing the stream), refusing what its converters cannot
+// take: a header may claim any depth, and SDL builds a surface of it that
+// crashes the first conversion. Null when the stream holds no usable BMP.
+SDL_Surface* ReadBmp(SDL_RWops* stream);
+
 // The registered surface for the address, loading it on first use; null when
 // the image cannot be loaded (the failure is logged).
 SDL_Surface* LoadImage(Engine& engine, const std::string& address);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "audio/sound_bytes.h"
 #include "util/log.h"
 
 namespace {
@@ -83,7 +84,7 @@ SDL_Surface* BMPPackReader::LoadImage(const char* file, int entry) {
     }
     LogText(".");
     // The surface may be no larger than the data the file really holds for it.
-    int64_t bytesPerPixel = (depth + 7) / 8;
+    int64_t bytesPerPixel = (static_cast<int64_t>(depth) + 7) / 8;  // any depth the record claims
     int64_t pitch = (static_cast<int64_t>(width) * bytesPerPixel + 3) & ~int64_t{3};
     int64_t palette = depth == 8 ? kPaletteBytes : 0;
     bool depthKnown = depth == 8 || depth == 16 || depth == 24 || depth == 32;
@@ -158,9 +159,7 @@ Mix_Chunk* SFXPackReader::LoadSound(const char* file, int entry) {
     if (!ReadDataRecord(f.get(), file, entry, &offset, &size)) return nullptr;
     std::vector<unsigned char> data(static_cast<size_t>(size));
     if (size > 0 && fread(data.data(), 1, data.size(), f.get()) != data.size()) return nullptr;
-    if (data.empty()) return nullptr;
-    // The chunk keeps its own copy of the samples, so the buffer may go.
-    return Mix_LoadWAV_RW(SDL_RWFromMem(data.data(), static_cast<int>(data.size())), 1);
+    return DecodeSound(data.data(), data.size());
   } catch (const std::exception&) {
     LogFormat("Exception catched in SFXPackReader::LoadSound(%s, %i)\r\n", file, entry);
     return nullptr;

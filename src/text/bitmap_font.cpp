@@ -1,6 +1,7 @@
 // Bitmap fonts: loading the font image, the character cells, and drawing one line.
 #include "text/bitmap_font.h"
 
+#include "resources/images.h"
 #include "resources/pixels.h"
 #include "script/script_args.h"
 #include "util/log.h"
@@ -32,7 +33,7 @@ void CBitmapFont::LoadBitmapFont(const std::string& file, int height) {
       [&] { return FormatText("CBitmapFont.LoadBitmapFont(%s,%i):Exception occured !", file.c_str(), height); },
       [&] {
         cellHeight = height;
-        image = SDL_LoadBMP_RW(SDL_RWFromFile(file.c_str(), "rb"), 1);
+        image = ReadBmp(SDL_RWFromFile(file.c_str(), "rb"));
         if (!image) {
           LogFormat("Can't load font-image (%s): %s\n", file.c_str(), SDL_GetError());
           return;

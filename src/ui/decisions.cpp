@@ -1,6 +1,8 @@
 // Dialogue decisions: the options on screen, the hover, the pick and MakeDecision.
 #include "ui/decisions.h"
 
+#include <algorithm>
+
 #include "core/engine.h"
 #include "core/frame_loop.h"
 #include "script/script_args.h"
@@ -50,12 +52,27 @@ void BlitDecisions(Engine& engine) {
 
 namespace {
 
+// True when some pointer position inside the window hovers the option: the
+// hover test wants the pointer strictly inside its row.
+bool CanBePointedAt(Engine& engine, const CBitmapFont& font, size_t option) {
+  const UiState& ui = engine.ui;
+  long long left = ui.decisionX, right = left + font.GetTextWidth(ui.options[option].c_str());
+  long long top = ui.decisionY + static_cast<long long>(option) * font.cellHeight, bottom = top + font.cellHeight;
+  long long firstX = std::max(left + 1, 0LL), lastX = std::min(right - 1, engine.core.screenWidth - 1LL);
+  long long firstY = std::max(top + 1, 0LL), lastY = std::min(bottom - 1, engine.core.screenHeight - 1LL);
+  return firstX <= lastX && firstY <= lastY;
+}
+
 // Why no pick could ever end the decision now, or null when one can.
 const char* DecisionCannotEnd(Engine& engine) {
   if (engine.ui.options.empty()) return "no options to choose from";
   if (!engine.text.decisionFont) return "no decision font loaded";
   if (!engine.input.decisionMode) return "not in DECISION mode";
-  return nullptr;
+  // Frames of a WaitFor take no pointer input, so an event inside one cannot be answered.
+  if (engine.timing.waiting) return "a WaitFor is running";
+  for (size_t i = 0; i < engine.ui.options.size(); ++i)
+    if (CanBePointedAt(engine, *engine.text.decisionFont, i)) return nullptr;
+  return "no option can be pointed at";
 }
 
 }  // namespace

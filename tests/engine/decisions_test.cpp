@@ -83,6 +83,28 @@ TEST(Decisions, DecisionsThatCannotEndReturnZeroAtOnce) {
   EXPECT_NE(log.find("ODD 2\n"), std::string::npos);  // a table has no text but keeps its line
 }
 
+// No pointer position inside the window hovers an option without text, a
+// character without a cell, or a row below the window: nothing could end it.
+TEST(Decisions, OptionsNoPointerCanReachReturnZeroAtOnce) {
+  DecisionGame g("SetMode('DECISION') print('EMPTY ' .. MakeDecision('', {}))\n"
+                 "SetDecisionPos(100, 480) print('BELOW ' .. MakeDecision('Yes'))\n"
+                 "SetDecisionPos(100, 100) print('FINE ' .. MakeDecision('', 'Yes'))");
+  PointAndClick(g.game, 1, 101, 112);
+  g.game.Run();
+  const std::string& log = g.game.log.Text();
+  EXPECT_NE(log.find("MakeDecision: no option can be pointed at, returning 0\r\nEMPTY 0\n"), std::string::npos);
+  EXPECT_NE(log.find("MakeDecision: no option can be pointed at, returning 0\r\nBELOW 0\n"), std::string::npos);
+  EXPECT_NE(log.find("FINE 2\n"), std::string::npos);  // one reachable option is enough to wait for
+}
+
+// An event inside a WaitFor runs in frames that read no pointer: a decision there cannot be answered.
+TEST(Decisions, ADecisionDuringAWaitForReturnsZeroAtOnce) {
+  DecisionGame g("SetMode('DECISION') print('INSIDE ' .. MakeDecision('Yes'))", "");
+  g.game.At(1, [](Engine& e) { e.timing.waiting = true; });
+  g.game.Run();
+  EXPECT_NE(g.game.log.Text().find("MakeDecision: a WaitFor is running, returning 0\r\nINSIDE 0\n"), std::string::npos);
+}
+
 TEST(Decisions, NoDecisionFontNoWait) {
   GameHarness game;
   game.Write("init.lua", "function Init() end function Main() SetMode('DECISION') print('R ' .. MakeDecision('x')) Exit() end");

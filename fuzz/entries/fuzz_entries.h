@@ -1,0 +1,30 @@
+// Entry functions of the fuzz targets: the fuzzers and the regression tests run the same code.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Each entry takes arbitrary bytes, feeds them to one input path of the engine
+// and returns 0. None of them may crash, hang or leak, whatever the bytes.
+int FuzzDataPack(const uint8_t* data, size_t size);    // script/text pack reader, scripts and maps from packs
+int FuzzImagePack(const uint8_t* data, size_t size);   // image pack reader and LoadImage on its entries
+int FuzzSoundPack(const uint8_t* data, size_t size);   // sound pack reader
+int FuzzBmpImage(const uint8_t* data, size_t size);    // LoadImage on a loose BMP file
+int FuzzWalkMap(const uint8_t* data, size_t size);     // walk-box maps and the path search over them
+int FuzzFont(const uint8_t* data, size_t size);        // font images, DrawString and DrawTextBox
+int FuzzStringFile(const uint8_t* data, size_t size);  // string files through SetStringFile and GetString
+int FuzzScriptCalls(const uint8_t* data, size_t size); // sequences of calls of the 77 script functions
+
+struct FuzzTarget {
+  const char* name;  // also the folder name of its corpus and regression inputs
+  int (*entry)(const uint8_t* data, size_t size);
+};
+const std::vector<FuzzTarget>& FuzzTargets();
+
+// A small corpus for each target, made with the engine's own writers.
+std::vector<std::string> SeedInputs(const std::string& target);
+
+// Closes the SDL video and audio the entries opened (for test binaries that go on).
+void CloseFuzzWorld();
