@@ -1,5 +1,5 @@
 // The two forms of a walk-box map: the readable text an author writes and the
-// Walk-box maps as text and as the 16-byte records the engine reads.
+// 16-byte records the engine reads.
 #pragma once
 
 #include <string>
