@@ -51,6 +51,7 @@ void CBitmapFont::InitCharacters() {
   if (ownsImage_) SDL_FreeSurface(image);
   image = converted;
   ownsImage_ = image != nullptr;
+  glyphRuns_ = SpriteRuns();  // a new image may sit where the old one was
   if (!image) return;
 
   Uint32 marker = GetPixel(image, 0, 0);
@@ -78,6 +79,7 @@ const CharacterCell& CBitmapFont::CellOf(unsigned char code) const {
 
 void CBitmapFont::DrawString(const char* text, int x, int y) {
   if (!image || !text) return;
+  if (shortcuts && !glyphRuns_.Describes(image)) glyphRuns_.Build(image);
   long long pen = 0;
   for (const char* p = text; *p; ++p) {
     unsigned char code = static_cast<unsigned char>(*p);
@@ -100,7 +102,8 @@ void CBitmapFont::DrawString(const char* text, int x, int y) {
       targetRect.x = static_cast<Sint16>(destX);
       targetRect.y = static_cast<Sint16>(y);
       targetRect.w = targetRect.h = 0;
-      SDL_UpperBlit(image, &sourceRect, target, &targetRect);
+      if (!shortcuts || !glyphRuns_.Blit(image, &sourceRect, target, &targetRect))
+        SDL_UpperBlit(image, &sourceRect, target, &targetRect);
     }
     pen += cell.width + letterSpacing;
   }

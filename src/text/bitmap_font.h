@@ -5,6 +5,9 @@
 
 #include <string>
 
+#include "resources/sprite_runs.h"
+#include "text/box_blend.h"
+
 // One character cell of the font image. Codes without a cell keep the zeros.
 struct CharacterCell {
   int width = 0;     // pixels between the two markers
@@ -48,9 +51,11 @@ class CBitmapFont {
   SDL_Rect targetRect = {};        // scratch of DrawString
   CharacterCell cells[kCellCount]; // code k at index k - 1
   int cellCount = 0;               // cells found in row 0
+  bool shortcuts = true;           // glyphs from opaque runs, boxes through blend tables; false: SDL alone
 
  private:
   bool ownsImage_ = false;  // image is ours to free (not the caller's surface)
+  SpriteRuns glyphRuns_;    // opaque runs of image, rebuilt whenever image changes
 };
 
 class CBitmapFont2 : public CBitmapFont {
@@ -73,5 +78,6 @@ class CBitmapFont2 : public CBitmapFont {
   SDL_Surface* background = nullptr; // 800 x 300 box background; owned
 
  private:
+  BoxBlend boxBlend_;  // blend tables of background over the target's format
   void UseTextBoxSpacing();
 };

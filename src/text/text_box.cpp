@@ -56,6 +56,7 @@ void CBitmapFont2::UseTextBoxSpacing() {
 }
 
 void CBitmapFont2::InitBackground() {
+  boxBlend_.Reset();
   Guarded(">> Exception catched in CBitmapFont2::InitBackground\r\n", [&] {
     background = SDL_CreateRGBSurface(SDL_HWSURFACE | SDL_SRCALPHA, kBackgroundWidth, kBackgroundHeight, 16, 0, 0,
                                       0, 0);
@@ -104,7 +105,7 @@ void CBitmapFont2::DrawTextBox(const char* text, int x, int y, int alignment) {
   if (background) {
     SDL_Rect source = {0, 0, ClipU16(boxWidth + 20), ClipU16(count * lineHeight + 20)};
     SDL_Rect at = {Clip16(left - 10), Clip16(top - 10), 0, 0};
-    SDL_UpperBlit(background, &source, target, &at);
+    if (!shortcuts || !boxBlend_.Blit(background, &source, target, &at)) SDL_UpperBlit(background, &source, target, &at);
   }
   for (size_t i = 0; i < lines.size(); ++i)
     DrawString(lines[i].c_str(), static_cast<int>(Clip16(left)),
