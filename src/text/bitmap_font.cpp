@@ -1,6 +1,8 @@
 // Bitmap fonts: loading the font image, the character cells, and drawing one line.
 #include "text/bitmap_font.h"
 
+#include <cstring>
+
 #include "resources/pixels.h"
 #include "script/script_args.h"
 #include "util/log.h"
@@ -78,10 +80,14 @@ const CharacterCell& CBitmapFont::CellOf(unsigned char code) const {
 }
 
 void CBitmapFont::DrawString(const char* text, int x, int y) {
+  if (text) DrawString(text, std::strlen(text), x, y);
+}
+
+void CBitmapFont::DrawString(const char* text, size_t length, int x, int y) {
   if (!image || !text) return;
   if (shortcuts && !glyphRuns_.Describes(image)) glyphRuns_.Build(image);
   long long pen = 0;
-  for (const char* p = text; *p; ++p) {
+  for (const char* p = text; p != text + length; ++p) {
     unsigned char code = static_cast<unsigned char>(*p);
     if (code == ' ') {
       pen += spaceWidth;
@@ -109,10 +115,12 @@ void CBitmapFont::DrawString(const char* text, int x, int y) {
   }
 }
 
-int CBitmapFont::GetTextWidth(const char* text) const {
+int CBitmapFont::GetTextWidth(const char* text) const { return GetTextWidth(text, text ? std::strlen(text) : 0); }
+
+int CBitmapFont::GetTextWidth(const char* text, size_t length) const {
   if (!text) return -1;
   long long width = -1;
-  for (const char* p = text; *p; ++p) {
+  for (const char* p = text; p != text + length; ++p) {
     unsigned char code = static_cast<unsigned char>(*p);
     width += code == ' ' ? spaceWidth : letterSpacing + CellOf(code).width;
   }

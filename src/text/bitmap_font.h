@@ -4,6 +4,7 @@
 #include <SDL/SDL.h>
 
 #include <string>
+#include <vector>
 
 #include "resources/sprite_runs.h"
 #include "text/box_blend.h"
@@ -36,8 +37,12 @@ class CBitmapFont {
   void InitCharacters();
   // One line, left edge at x, top at y.
   void DrawString(const char* text, int x, int y);
+  // The same for the first length bytes of text.
+  void DrawString(const char* text, size_t length, int x, int y);
   // Width in pixels; -1 for a null or empty text.
   int GetTextWidth(const char* text) const;
+  // The same for the first length bytes of text.
+  int GetTextWidth(const char* text, size_t length) const;
   // The cell of a byte; codes without a cell give an empty one.
   const CharacterCell& CellOf(unsigned char code) const;
 
@@ -78,6 +83,12 @@ class CBitmapFont2 : public CBitmapFont {
   SDL_Surface* background = nullptr; // 800 x 300 box background; owned
 
  private:
-  BoxBlend boxBlend_;  // blend tables of background over the target's format
+  // One wrapped line of a text box: the bytes from..to of the text.
+  struct TextLine {
+    size_t from, to;
+  };
+
+  BoxBlend boxBlend_;             // blend tables of background over the target's format
+  std::vector<TextLine> lines_;   // scratch of DrawTextBox, kept to spare an allocation per frame
   void UseTextBoxSpacing();
 };
