@@ -94,6 +94,19 @@ bool BoxBlend::Measure(SDL_Surface* background, const SDL_PixelFormat* format) {
   return usable_;
 }
 
+template <int kBytes>
+void BoxBlend::BlendRows(Uint8* row, int pitch, int width, int height) const {
+  const Uint32 *red = tables_[0], *green = tables_[1], *blue = tables_[2];
+  const int rs = shifts_[0], gs = shifts_[1], bs = shifts_[2];
+  for (int y = 0; y < height; ++y, row += pitch) {
+    Uint8* p = row;
+    for (int x = 0; x < width; ++x, p += kBytes) {
+      Uint32 in = Read(p, kBytes);
+      Write(p, kBytes, red[(in >> rs) & 255] | green[(in >> gs) & 255] | blue[(in >> bs) & 255]);
+    }
+  }
+}
+
 bool BoxBlend::Blit(SDL_Surface* background, SDL_Rect* source, SDL_Surface* target, SDL_Rect* at) {
   if (!background || !target || !at || background->locked || target->locked || SDL_MUSTLOCK(target) ||
       !target->pixels)
@@ -105,16 +118,8 @@ bool BoxBlend::Blit(SDL_Surface* background, SDL_Rect* source, SDL_Surface* targ
   if (!usable_) return false;
   SDL_Rect area;
   if (!ClipBlit(background, source, target, at, &area)) return true;
-  const int bytes = bytes_;
-  Uint8* row = static_cast<Uint8*>(target->pixels) + at->y * target->pitch + at->x * bytes;
-  const Uint32 *red = tables_[0], *green = tables_[1], *blue = tables_[2];
-  const int rs = shifts_[0], gs = shifts_[1], bs = shifts_[2];
-  for (int y = 0; y < area.h; ++y, row += target->pitch) {
-    Uint8* p = row;
-    for (int x = 0; x < area.w; ++x, p += bytes) {
-      Uint32 in = Read(p, bytes);
-      Write(p, bytes, red[(in >> rs) & 255] | green[(in >> gs) & 255] | blue[(in >> bs) & 255]);
-    }
-  }
+  Uint8* row = static_cast<Uint8*>(target->pixels) + at->y * target->pitch + at->x * bytes_;
+  if (bytes_ == 4) BlendRows<4>(row, target->pitch, area.w, area.h);
+  else BlendRows<3>(row, target->pitch, area.w, area.h);
   return true;
 }

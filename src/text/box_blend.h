@@ -19,6 +19,8 @@ class BoxBlend {
 
  private:
   bool Measure(SDL_Surface* background, const SDL_PixelFormat* format);
+  template <int kBytes>
+  void BlendRows(Uint8* row, int pitch, int width, int height) const;
 
   SDL_Surface* measuredFor_ = nullptr;  // background the tables were measured for, null: none
   Uint8 bytes_ = 0;                     // bytes per pixel of the target format measured
