@@ -11,6 +11,7 @@
 #include "ui/menus.h"
 #include "util/log.h"
 #include "util/numbers.h"
+#include "resources/image_blit.h"
 #include "resources/images.h"
 #include "script/script_args.h"
 #include "script/script_functions.h"
@@ -50,7 +51,7 @@ void BlitObjects(Engine& engine) {
     SDL_Rect target;
     target.x = Clip16(std::trunc((engine.view.scrollX + object.x) - ox));
     target.y = Clip16(std::trunc(object.y - oy));
-    SDL_UpperBlit(animation->image, &source, engine.core.screen, &target);
+    BlitImage(engine, animation->image, &source, engine.core.screen, &target);
   }
 }
 
@@ -111,7 +112,7 @@ void Blit(Engine& engine) {
     SDL_UpdateRect(screen, 0, 0, 0, 0);
     if (SDL_Surface* background = engine.view.background) {
       SDL_Rect at = {Clip16(engine.view.scrollX), 0, 0, 0};
-      SDL_UpperBlit(background, nullptr, screen, &at);
+      BlitImage(engine, background, nullptr, screen, &at);
     }
     BlitObjects(engine);
     BlitSpeech(engine);
@@ -123,7 +124,7 @@ void Blit(Engine& engine) {
     }
     if (engine.view.cursorVisible && engine.view.cursor) {
       SDL_Rect at = {Clip16(engine.input.mouseX), Clip16(engine.input.mouseY), 0, 0};
-      SDL_UpperBlit(engine.view.cursor, nullptr, screen, &at);
+      BlitImage(engine, engine.view.cursor, nullptr, screen, &at);
     }
     if (engine.core.fullscreen) SDL_Flip(screen);
   });

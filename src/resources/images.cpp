@@ -139,6 +139,7 @@ void ReleaseImage(Engine& engine, const std::string& address) {
   SDL_Surface* surface = images.Get(address);
   images.Remove(address);
   if (!surface) return;
+  engine.resources.imageRuns.erase(surface);  // a later surface may get the same address
   // Every holder lets go first, so nobody is left pointing at freed memory.
   ForgetSurface(engine, surface);
   SDL_FreeSurface(surface);

@@ -4,9 +4,11 @@
 #include <SDL/SDL.h>
 
 #include <memory>
+#include <unordered_map>
 
 #include "resources/pack_readers.h"
 #include "resources/pixels.h"
+#include "resources/sprite_runs.h"
 #include "util/hashtable.h"
 
 struct ResourceState {
@@ -14,6 +16,8 @@ struct ResourceState {
   std::unique_ptr<BMPPackReader> imagePacks;   // second
   std::unique_ptr<PixelHitTester> hitTester;   // third
   Hashtable<SDL_Surface*> images;              // every loaded image by address; owns the surfaces
+  std::unordered_map<SDL_Surface*, SpriteRuns> imageRuns;  // opaque runs of drawn registry images; dropped on release
+  bool blitShortcuts = true;                   // draw from runs and blend tables; false: SDL's blitters alone
 
   ResourceState() = default;
   ~ResourceState();

@@ -1,6 +1,8 @@
 // Bitmap fonts: loading the font image, the character cells, and drawing one line.
 #include "text/bitmap_font.h"
 
+#include <cstring>
+
 #include "resources/images.h"
 #include "resources/pixels.h"
 #include "script/script_args.h"
@@ -52,6 +54,7 @@ void CBitmapFont::InitCharacters() {
   if (ownsImage_) SDL_FreeSurface(image);
   image = converted;
   ownsImage_ = image != nullptr;
+  glyphRuns_ = SpriteRuns();  // a new image may sit where the old one was
   if (!image) return;
 
   Uint32 marker = GetPixel(image, 0, 0);
@@ -78,9 +81,14 @@ const CharacterCell& CBitmapFont::CellOf(unsigned char code) const {
 }
 
 void CBitmapFont::DrawString(const char* text, int x, int y) {
+  if (text) DrawString(text, std::strlen(text), x, y);
+}
+
+void CBitmapFont::DrawString(const char* text, size_t length, int x, int y) {
   if (!image || !text) return;
+  if (shortcuts && !glyphRuns_.Describes(image)) glyphRuns_.Build(image);
   long long pen = 0;
-  for (const char* p = text; *p; ++p) {
+  for (const char* p = text; p != text + length; ++p) {
     unsigned char code = static_cast<unsigned char>(*p);
     if (code == ' ') {
       pen += spaceWidth;
@@ -101,16 +109,19 @@ void CBitmapFont::DrawString(const char* text, int x, int y) {
       targetRect.x = static_cast<Sint16>(destX);
       targetRect.y = static_cast<Sint16>(y);
       targetRect.w = targetRect.h = 0;
-      SDL_UpperBlit(image, &sourceRect, target, &targetRect);
+      if (!shortcuts || !glyphRuns_.Blit(image, &sourceRect, target, &targetRect))
+        SDL_UpperBlit(image, &sourceRect, target, &targetRect);
     }
     pen += cell.width + letterSpacing;
   }
 }
 
-int CBitmapFont::GetTextWidth(const char* text) const {
+int CBitmapFont::GetTextWidth(const char* text) const { return GetTextWidth(text, text ? std::strlen(text) : 0); }
+
+int CBitmapFont::GetTextWidth(const char* text, size_t length) const {
   if (!text) return -1;
   long long width = -1;
-  for (const char* p = text; *p; ++p) {
+  for (const char* p = text; p != text + length; ++p) {
     unsigned char code = static_cast<unsigned char>(*p);
     width += code == ' ' ? spaceWidth : letterSpacing + CellOf(code).width;
   }

@@ -4,6 +4,10 @@
 #include <SDL/SDL.h>
 
 #include <string>
+#include <vector>
+
+#include "resources/sprite_runs.h"
+#include "text/box_blend.h"
 
 // One character cell of the font image. Codes without a cell keep the zeros.
 struct CharacterCell {
@@ -33,8 +37,12 @@ class CBitmapFont {
   void InitCharacters();
   // One line, left edge at x, top at y.
   void DrawString(const char* text, int x, int y);
+  // The same for the first length bytes of text.
+  void DrawString(const char* text, size_t length, int x, int y);
   // Width in pixels; -1 for a null or empty text.
   int GetTextWidth(const char* text) const;
+  // The same for the first length bytes of text.
+  int GetTextWidth(const char* text, size_t length) const;
   // The cell of a byte; codes without a cell give an empty one.
   const CharacterCell& CellOf(unsigned char code) const;
 
@@ -48,9 +56,11 @@ class CBitmapFont {
   SDL_Rect targetRect = {};        // scratch of DrawString
   CharacterCell cells[kCellCount]; // code k at index k - 1
   int cellCount = 0;               // cells found in row 0
+  bool shortcuts = true;           // glyphs from opaque runs, boxes through blend tables; false: SDL alone
 
  private:
   bool ownsImage_ = false;  // image is ours to free (not the caller's surface)
+  SpriteRuns glyphRuns_;    // opaque runs of image, rebuilt whenever image changes
 };
 
 class CBitmapFont2 : public CBitmapFont {
@@ -73,5 +83,12 @@ class CBitmapFont2 : public CBitmapFont {
   SDL_Surface* background = nullptr; // 800 x 300 box background; owned
 
  private:
+  // One wrapped line of a text box: the bytes from..to of the text.
+  struct TextLine {
+    size_t from, to;
+  };
+
+  BoxBlend boxBlend_;             // blend tables of background over the target's format
+  std::vector<TextLine> lines_;   // scratch of DrawTextBox, kept to spare an allocation per frame
   void UseTextBoxSpacing();
 };

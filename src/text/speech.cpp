@@ -23,6 +23,7 @@ void BlitSpeech(Engine& engine) {
       alignment = 1;
     }
     font->colorRow = object.textColor;
+    font->shortcuts = engine.resources.blitShortcuts;
     font->DrawTextBox(object.speechText.c_str(), x, y, alignment);
   }
 }

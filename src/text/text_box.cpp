@@ -1,5 +1,6 @@
 // Text box fonts: the translucent box background and word-wrapped speech text.
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "resources/pixels.h"
@@ -16,18 +17,6 @@ Sint16 Clip16(long long value) {
 }
 
 Uint16 ClipU16(long long value) { return static_cast<Uint16>(std::min<long long>(65535, std::max(0LL, value))); }
-
-// Every blank ends a word: n blanks give n + 1 words, two in a row an empty one.
-std::vector<std::string> SplitWords(const std::string& text) {
-  std::vector<std::string> words(1);
-  for (char c : text) {
-    if (c == ' ')
-      words.emplace_back();
-    else
-      words.back() += c;
-  }
-  return words;
-}
 
 }  // namespace
 
@@ -56,6 +45,7 @@ void CBitmapFont2::UseTextBoxSpacing() {
 }
 
 void CBitmapFont2::InitBackground() {
+  boxBlend_.Reset();
   Guarded(">> Exception catched in CBitmapFont2::InitBackground\r\n", [&] {
     background = SDL_CreateRGBSurface(SDL_HWSURFACE | SDL_SRCALPHA, kBackgroundWidth, kBackgroundHeight, 16, 0, 0,
                                       0, 0);
@@ -71,26 +61,34 @@ void CBitmapFont2::InitBackground() {
 
 void CBitmapFont2::DrawTextBox(const char* text, int x, int y, int alignment) {
   // Wrapped anew every frame: the text and the font may change between frames.
-  std::vector<std::string> lines(1);
-  for (const std::string& word : SplitWords(text ? text : "")) {
-    std::string& line = lines.back();
-    if (line.empty()) {
-      line = word;  // a word wider than the box still stands alone on its line
-    } else if (GetTextWidth((line + " " + word).c_str()) <= maxLineWidth) {
-      line += " ";
-      line += word;
+  // Every blank ends a word, so a line of words joined by single blanks is a
+  // stretch of the text itself; lines are kept as stretches, without copies.
+  if (!text) text = "";
+  size_t length = std::strlen(text);
+  lines_.assign(1, TextLine{0, 0});
+  for (size_t start = 0;; ) {
+    const char* blank = static_cast<const char*>(std::memchr(text + start, ' ', length - start));
+    size_t end = blank ? static_cast<size_t>(blank - text) : length;
+    TextLine& line = lines_.back();
+    if (line.from == line.to) {
+      line = {start, end};  // a word wider than the box still stands alone on its line
+    } else if (GetTextWidth(text + line.from, end - line.from) <= maxLineWidth) {
+      line.to = end;  // the line so far, its blank and the word
     } else {
-      lines.push_back(word);
+      lines_.push_back({start, end});
     }
+    if (end == length) break;
+    start = end + 1;
   }
 
   long long lineHeight = static_cast<long long>(cellHeight) + lineGap;
-  long long count = static_cast<long long>(lines.size());
+  long long count = static_cast<long long>(lines_.size());
   long long top = y - count * lineHeight;
   if (top < 10) top = 12;
 
   long long boxWidth = 0;
-  for (const std::string& line : lines) boxWidth = std::max<long long>(boxWidth, GetTextWidth(line.c_str()));
+  for (const TextLine& line : lines_)
+    boxWidth = std::max<long long>(boxWidth, GetTextWidth(text + line.from, line.to - line.from));
 
   long long left = x;
   if (alignment == 2) left -= boxWidth / 2;
@@ -104,9 +102,9 @@ void CBitmapFont2::DrawTextBox(const char* text, int x, int y, int alignment) {
   if (background) {
     SDL_Rect source = {0, 0, ClipU16(boxWidth + 20), ClipU16(count * lineHeight + 20)};
     SDL_Rect at = {Clip16(left - 10), Clip16(top - 10), 0, 0};
-    SDL_UpperBlit(background, &source, target, &at);
+    if (!shortcuts || !boxBlend_.Blit(background, &source, target, &at)) SDL_UpperBlit(background, &source, target, &at);
   }
-  for (size_t i = 0; i < lines.size(); ++i)
-    DrawString(lines[i].c_str(), static_cast<int>(Clip16(left)),
+  for (size_t i = 0; i < lines_.size(); ++i)
+    DrawString(text + lines_[i].from, lines_[i].to - lines_[i].from, static_cast<int>(Clip16(left)),
                static_cast<int>(Clip16(top + static_cast<long long>(i) * lineHeight)));
 }

@@ -38,6 +38,7 @@ void BlitDecisions(Engine& engine) {
   UiState& ui = engine.ui;
   CBitmapFont* font = engine.text.decisionFont.get();
   if (!font || ui.options.empty()) return;
+  font->shortcuts = engine.resources.blitShortcuts;
   try {
     long long rowTop = ui.decisionY;
     for (size_t i = 0; i < ui.options.size(); ++i) {

@@ -2,6 +2,7 @@
 #include "ui/inventory.h"
 
 #include "core/engine.h"
+#include "resources/image_blit.h"
 #include "resources/images.h"
 #include "script/script_args.h"
 #include "ui/verbs.h"
@@ -67,7 +68,7 @@ void BlitInventory(Engine& engine) {
       if (!item->inventoryIcon) continue;
       SDL_Rect area = {0, 0, Size16(ui.iconWidth), Size16(ui.iconHeight)};
       SDL_Rect at = {Clip16(SlotLeft(ui, i)), Clip16(ui.inventoryY), 0, 0};
-      SDL_UpperBlit(item->inventoryIcon, &area, engine.core.screen, &at);
+      BlitImage(engine, item->inventoryIcon, &area, engine.core.screen, &at);
     }
   } catch (...) {
     LogText("Exception catched in BlitInventory.\r\n");

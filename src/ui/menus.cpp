@@ -2,6 +2,7 @@
 #include "ui/menus.h"
 
 #include "core/engine.h"
+#include "resources/image_blit.h"
 #include "resources/images.h"
 #include "script/script_args.h"
 #include "ui/verbs.h"
@@ -43,17 +44,19 @@ void BlitMenu(Engine& engine) {
   try {
     if (ui.menuBackground && ui.menuBackgroundVisible) {
       SDL_Rect at = {Clip16(ui.menuBackgroundX), Clip16(ui.menuBackgroundY), 0, 0};
-      SDL_UpperBlit(ui.menuBackground, nullptr, screen, &at);
+      BlitImage(engine, ui.menuBackground, nullptr, screen, &at);
     }
     for (int i = 0; i < ui.buttons.Count(); ++i) {
       MenuButton* button = ui.buttons.ValueAt(i);
       if (!button->image || !button->visible) continue;
       SDL_Rect frame = {Clip16(button->width * button->lit), 0, Size16(button->width), Size16(button->height)};
       SDL_Rect at = {Clip16(button->x), Clip16(button->y), 0, 0};
-      SDL_UpperBlit(button->image, &frame, screen, &at);
+      BlitImage(engine, button->image, &frame, screen, &at);
     }
-    if (ui.sentence.size() > 1 && engine.text.systemFont)
+    if (ui.sentence.size() > 1 && engine.text.systemFont) {
+      engine.text.systemFont->shortcuts = engine.resources.blitShortcuts;
       engine.text.systemFont->DrawString(ui.sentence.c_str(), ui.sentenceX, ui.sentenceY);
+    }
   } catch (...) {
     LogText("Exception catched in BlitMenu.\r\n");
   }

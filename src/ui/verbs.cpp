@@ -32,13 +32,26 @@ void UpdateSentence(Engine& engine, const std::string& name) {
   bool use = CurrentVerbIs(engine, "USE");
   bool give = CurrentVerbIs(engine, "GIVE");
   if ((use || give) && ui.selectionCount == 2) return;
-  if ((use || give) && ui.selectionCount == 1) {
-    const std::string& first = ui.selected[0] ? ui.selected[0]->name : std::string();
-    const std::string joint = use ? " " + ui.useWord + " " : std::string(" an ");
-    ui.sentence = ui.verbLabel + " " + first + joint + name;
+  if (&name == &ui.sentence) {  // built from itself: keep a copy of the name
+    std::string copy = name;
+    UpdateSentence(engine, copy);
     return;
   }
-  ui.sentence = ui.verbLabel + " " + name;
+  // Rebuilt in place every frame, in the storage of the last sentence.
+  std::string& sentence = ui.sentence;
+  sentence.assign(ui.verbLabel);
+  sentence += ' ';
+  if ((use || give) && ui.selectionCount == 1) {
+    if (ui.selected[0]) sentence += ui.selected[0]->name;
+    if (use) {
+      sentence += ' ';
+      sentence += ui.useWord;
+      sentence += ' ';
+    } else {
+      sentence += " an ";
+    }
+  }
+  sentence += name;
 }
 
 void HoverObject(Engine& engine, AdventureObject* object) {

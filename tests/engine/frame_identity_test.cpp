@@ -1,0 +1,79 @@
+// The frame path's shortcuts (opaque runs, the text box blend tables) draw every
+// frame of the reference scene exactly as SDL's own blitters do, and log the same.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "core/compose.h"
+#include "support/game_harness.h"
+#include "support/reference_scene.h"
+
+namespace {
+
+const Uint32 kFrames = 300;
+
+std::vector<Uint8> Pixels(SDL_Surface* screen) {
+  std::vector<Uint8> copy(static_cast<size_t>(screen->pitch) * screen->h);
+  std::memcpy(copy.data(), screen->pixels, copy.size());
+  return copy;
+}
+
+// Where two screens first differ, as "x,y"; empty when they are equal.
+std::string FirstDifference(SDL_Surface* screen, const std::vector<Uint8>& a, const std::vector<Uint8>& b) {
+  int bytes = screen->format->BytesPerPixel;
+  for (int y = 0; y < screen->h; ++y) {
+    size_t row = static_cast<size_t>(y) * screen->pitch;
+    for (int x = 0; x < screen->w; ++x)
+      if (std::memcmp(&a[row + x * bytes], &b[row + x * bytes], bytes) != 0)
+        return std::to_string(x) + "," + std::to_string(y);
+  }
+  return "";
+}
+
+// Runs the reference game for kFrames frames. With compare set, the frame to
+// come is first composed with the shortcuts off after every frame, and the
+// engine's own composition of it must match that picture byte for byte.
+std::string Play(int depth, bool shortcuts, bool compare) {
+  GameHarness game;
+  WriteReferenceGame(game.dir.path(), depth);
+  game.stopAfterFrames = kFrames;
+  game.engine.resources.blitShortcuts = shortcuts;
+  auto reference = std::make_shared<std::vector<Uint8>>();
+  auto compared = std::make_shared<int>(0);
+  for (Uint32 frame = 1; frame <= kFrames; ++frame) {
+    game.At(frame, [=](Engine& e) {
+      KeepReferenceSceneGoing(e);
+      SDL_Surface* screen = e.core.screen;
+      ASSERT_TRUE(screen);
+      ASSERT_EQ(screen->format->BitsPerPixel, depth);
+      if (!compare) return;
+      std::vector<Uint8> drawn = Pixels(screen);
+      if (!reference->empty()) {
+        ASSERT_EQ(FirstDifference(screen, *reference, drawn), "") << "frame " << frame << " at " << depth << " bits";
+        ++*compared;
+      }
+      e.resources.blitShortcuts = false;
+      SortForDepth(e);
+      Blit(e);
+      *reference = Pixels(screen);
+      std::memcpy(screen->pixels, drawn.data(), drawn.size());
+      e.resources.blitShortcuts = true;
+    });
+  }
+  game.Run();
+  if (compare) EXPECT_EQ(*compared, static_cast<int>(kFrames) - 1);
+  return game.log.Text();
+}
+
+TEST(FrameIdentity, ShortcutsDrawEveryFrameAsSdlDoesAt32Bits) {
+  std::string fast = Play(32, true, true);
+  EXPECT_EQ(fast, Play(32, false, false));
+}
+
+TEST(FrameIdentity, ShortcutsDrawEveryFrameAsSdlDoesAt24Bits) {
+  std::string fast = Play(24, true, true);
+  EXPECT_EQ(fast, Play(24, false, false));
+}
+
+}  // namespace
