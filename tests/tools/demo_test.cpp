@@ -36,52 +36,37 @@ int Brightness(Uint32 rgb) { return int(rgb >> 16) + int((rgb >> 8) & 0xFF) + in
 
 const Uint32 kMagenta = 0xFF00FF;
 
-// One run of the packed demo, shared by the checks: it is long under the sanitizers.
-class Demo : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    dir_ = new TempDir;
+// One run of the packed demo (CTest runs each test in its own process, and
+// the run is long under the sanitizers: one test checks it all).
+struct DemoRun {
+  TempDir dir;
+  int status = -1;
+  std::vector<unsigned> counts;
+  std::string log, err;
+
+  DemoRun() {
     PlayOptions options;
     options.target = (fs::path(QUILLON_BINARY_DIR) / "demo").string();
     options.replay = QUILLON_SOURCE_DIR "/games/demo/playthrough.replay";
-    options.screenshotDir = dir_->Path("shots");
-    counts_ = new std::vector<unsigned>;
-    options.finished = [](const Engine& engine) {
-      counts_->assign(std::begin(engine.script.callCounts), std::end(engine.script.callCounts));
+    options.screenshotDir = dir.Path("shots");
+    options.finished = [this](const Engine& engine) {
+      counts.assign(std::begin(engine.script.callCounts), std::end(engine.script.callCounts));
     };
-    std::ostringstream out, err;
-    status_ = RunPlaySession(options, out, err);
-    log_ = new std::string(out.str());
-    err_ = new std::string(err.str());
+    std::ostringstream out, errors;
+    status = RunPlaySession(options, out, errors);
+    log = out.str();
+    err = errors.str();
   }
-  static void TearDownTestSuite() {
-    delete dir_;
-    delete counts_;
-    delete log_;
-    delete err_;
+  Surface Shot(const std::string& name) const {
+    return Surface(SDL_LoadBMP(dir.Path("shots/" + name + ".bmp").c_str()));
   }
-  void SetUp() override { ASSERT_EQ(status_, 0) << *err_; }
-
-  static Surface Shot(const std::string& name) {
-    return Surface(SDL_LoadBMP(dir_->Path("shots/" + name + ".bmp").c_str()));
-  }
-  static Surface Media(const std::string& name) {
-    return Surface(SDL_LoadBMP((fs::path(QUILLON_BINARY_DIR) / "demo-media" / name).c_str()));
-  }
-
-  static TempDir* dir_;
-  static int status_;
-  static std::vector<unsigned>* counts_;
-  static std::string* log_;
-  static std::string* err_;
 };
-TempDir* Demo::dir_ = nullptr;
-int Demo::status_ = -1;
-std::vector<unsigned>* Demo::counts_ = nullptr;
-std::string* Demo::log_ = nullptr;
-std::string* Demo::err_ = nullptr;
 
-TEST_F(Demo, TheStoryHappensInItsOrder) {
+Surface Media(const std::string& name) {
+  return Surface(SDL_LoadBMP((fs::path(QUILLON_BINARY_DIR) / "demo-media" / name).c_str()));
+}
+
+void CheckTheStory(const DemoRun& run) {
   const char* const story[] = {
       "Load Script <<lua.dat:0>>...OK", "Load Script <<lua.dat:1>>...OK", "DEMO: language 2",
       "Load Script <<lua.dat:2>>...OK", "DEMO: street", "DEMO: your turn",
@@ -96,26 +81,26 @@ TEST_F(Demo, TheStoryHappensInItsOrder) {
       "LUA-EVENT-CALLED: TAKE flower", "DEMO: the end"};
   size_t at = 0;
   for (const char* line : story) {
-    size_t found = log_->find(line, at);
+    size_t found = run.log.find(line, at);
     ASSERT_NE(found, std::string::npos) << "\"" << line << "\" missing after log position " << at;
     at = found + 1;
   }
   for (const char* fault : {"Exception catched", "Ecxeption", "PANIC", "ERR", "notreachable", "didn't find a Path",
                             "not waiting", "returning 0", "does not exist"})
-    EXPECT_EQ(log_->find(fault), std::string::npos) << fault;
+    EXPECT_EQ(run.log.find(fault), std::string::npos) << fault;
   // Script errors go to the error stream; only the verdict may be there.
-  EXPECT_EQ(err_->rfind("quillon-play: passed: ", 0), 0u) << *err_;
+  EXPECT_EQ(run.err.rfind("quillon-play: passed: ", 0), 0u) << run.err;
 }
 
-TEST_F(Demo, EveryScriptFunctionIsCalled) {
-  ASSERT_EQ(counts_->size(), size_t(kScriptFunctionCount));
-  for (int i = 0; i < kScriptFunctionCount; ++i) EXPECT_GT((*counts_)[i], 0u) << kScriptFunctions[i].name;
+void CheckEveryScriptFunctionIsCalled(const DemoRun& run) {
+  ASSERT_EQ(run.counts.size(), size_t(kScriptFunctionCount));
+  for (int i = 0; i < kScriptFunctionCount; ++i) EXPECT_GT(run.counts[i], 0u) << kScriptFunctions[i].name;
 }
 
 // The first screen of play shows the street from its west end; by the gate it
 // shows the east end: the view followed Robin.
-TEST_F(Demo, TheStreetScrollsWithTheHero) {
-  Surface street = Media("street.bmp"), start = Shot("02-street-start"), east = Shot("08-street-east");
+void CheckTheStreetScrollsWithTheHero(const DemoRun& run) {
+  Surface street = Media("street.bmp"), start = run.Shot("02-street-start"), east = run.Shot("08-street-east");
   ASSERT_TRUE(street && start && east);
   auto scroll = [&](SDL_Surface* shot) {
     const int y = 60;  // roofs and sky: nothing walks there
@@ -132,8 +117,8 @@ TEST_F(Demo, TheStreetScrollsWithTheHero) {
 
 // Robin stands at x 240 when play begins and has walked off by the time the
 // coin is taken: the place then shows the street again.
-TEST_F(Demo, TheHeroMoved) {
-  Surface street = Media("street.bmp"), start = Shot("02-street-start"), taken = Shot("03-coin-taken");
+void CheckTheHeroMoved(const DemoRun& run) {
+  Surface street = Media("street.bmp"), start = run.Shot("02-street-start"), taken = run.Shot("03-coin-taken");
   ASSERT_TRUE(street && start && taken);
   auto differing = [&](SDL_Surface* shot, int offset) {
     int count = 0;
@@ -146,8 +131,8 @@ TEST_F(Demo, TheHeroMoved) {
 }
 
 // The coin's icon fills the first inventory slot at (288, 430).
-TEST_F(Demo, TheTakenCoinShowsInTheInventory) {
-  Surface icon = Media("icon_coin.bmp"), shot = Shot("03-coin-taken");
+void CheckTheCoinShowsInTheInventory(const DemoRun& run) {
+  Surface icon = Media("icon_coin.bmp"), shot = run.Shot("03-coin-taken");
   ASSERT_TRUE(icon && shot);
   int opaque = 0, same = 0;
   for (int y = 0; y < icon->h; ++y)
@@ -163,8 +148,8 @@ TEST_F(Demo, TheTakenCoinShowsInTheInventory) {
 
 // While the baker thanks Robin, a dark box with light letters lies over the
 // shop above his head.
-TEST_F(Demo, SpeechIsDrawnInABox) {
-  Surface shop = Media("shop.bmp"), shot = Shot("06-speech");
+void CheckSpeechIsDrawnInABox(const DemoRun& run) {
+  Surface shop = Media("shop.bmp"), shot = run.Shot("06-speech");
   ASSERT_TRUE(shop && shot);
   int darker = 0, light = 0, area = 0;
   for (int y = 222; y < 250; ++y)
@@ -179,3 +164,14 @@ TEST_F(Demo, SpeechIsDrawnInABox) {
 }
 
 }  // namespace
+
+TEST(Demo, PlaysFromItsFirstChoiceToItsEnd) {
+  DemoRun run;
+  ASSERT_EQ(run.status, 0) << run.err;
+  CheckTheStory(run);
+  CheckEveryScriptFunctionIsCalled(run);
+  CheckTheStreetScrollsWithTheHero(run);
+  CheckTheHeroMoved(run);
+  CheckTheCoinShowsInTheInventory(run);
+  CheckSpeechIsDrawnInABox(run);
+}
