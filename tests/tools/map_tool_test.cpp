@@ -1,0 +1,530 @@
+// quillon-map: text round trips, the checker on maps made for each problem,
+// paths equal to the engine's, drawings the engine loads, and bad input.
+#include <gtest/gtest.h>
+
+#include <SDL/SDL.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <sstream>
+
+#include "engine/scene_fixtures.h"
+#include "map/map_draw.h"
+#include "map/map_tool.h"
+#include "resources/pack_writer.h"
+#include "resources/pixels.h"
+#include "support/game_harness.h"
+#include "support/log_capture.h"
+#include "support/temp_dir.h"
+#include "support/walk_map_bytes.h"
+#include "ui/menu_button.h"
+#include "walk/path_map.h"
+
+namespace {
+
+struct Result {
+  int status;
+  std::string out, err;
+};
+
+Result Map(std::vector<std::string> words) {
+  std::vector<const char*> argv;
+  for (const std::string& w : words) argv.push_back(w.c_str());
+  std::ostringstream out, err;
+  int status = RunMapTool(static_cast<int>(argv.size()), argv.data(), out, err);
+  return {status, out.str(), err.str()};
+}
+
+int Lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// The findings of a check: its lines naming an error or a warning.
+std::vector<std::string> Findings(const Result& r) {
+  std::vector<std::string> found;
+  std::istringstream lines(r.out);
+  std::string line;
+  while (std::getline(lines, line))
+    if (Has(line, ": error: ") || Has(line, ": warning: ")) found.push_back(line);
+  return found;
+}
+
+// The waypoints printed by `path`.
+std::vector<WalkPoint> Waypoints(const std::string& out) {
+  std::vector<WalkPoint> points;
+  std::istringstream lines(out);
+  std::string line;
+  std::getline(lines, line);  // the head line
+  while (std::getline(lines, line)) {
+    std::istringstream words(line);
+    WalkPoint p;
+    if (words >> p.x >> p.y) points.push_back(p);
+  }
+  return points;
+}
+
+// The engine's path on the same map file, searched the way the walking code searches.
+bool EnginePath(const std::string& mapFile, WalkPoint from, WalkPoint to, std::vector<WalkPoint>* path) {
+  LogCapture quiet;
+  PathMap map;
+  map.LoadBoxesFromFile(mapFile.c_str());
+  map.SetStart(from.x, from.y);
+  map.SetTarget(to.x, to.y);
+  if (!map.FindPath()) return false;
+  *path = map.Path();
+  return true;
+}
+
+const char kRoomText[] =
+    "# The bar: the floor in front of the counter and the way to the door.\n"
+    "\n"
+    "counter: 10,300  200,300  200,400  10,400   # the floor in front of the counter\n"
+    "(200,300) (400,300) (400,400) (200,400)\n"
+    "door:400,300,520,300,520,400,400,400\n"
+    "\t200 , 220   400,220   400,300   200,300  # the corner of the room\n";
+
+TEST(MapTool, CompileDecompileCompileIsByteIdentical) {
+  TempDir dir;
+  dir.Write("room.txt", std::string(kRoomText) + "far: 65535,0 65535,1 0,65535 0,0\n");
+  Result compiled = Map({"compile", dir.Path("room.txt"), dir.Path("room.map")});
+  ASSERT_EQ(compiled.status, 0) << compiled.err;
+  EXPECT_TRUE(Has(compiled.out, "5 boxes from " + dir.Path("room.txt"))) << compiled.out;
+  EXPECT_TRUE(Has(compiled.out, "  box 0  line 3  counter\n")) << compiled.out;
+  EXPECT_TRUE(Has(compiled.out, "  box 2  line 5  door\n")) << compiled.out;
+  EXPECT_EQ(dir.Read("room.map"),
+            MapBytes({Rect(10, 300, 200, 400), Rect(200, 300, 400, 400), Rect(400, 300, 520, 400),
+                      Rect(200, 220, 400, 300), Box{{{65535, 0}, {65535, 1}, {0, 65535}, {0, 0}}}}));
+  EXPECT_EQ(dir.Read("room.map").substr(0, 4), std::string("\x0a\x00\x2c\x01", 4));
+
+  Result text = Map({"decompile", dir.Path("room.map"), dir.Path("back.txt")});
+  ASSERT_EQ(text.status, 0) << text.err;
+  EXPECT_TRUE(Has(dir.Read("back.txt"), "10,300       200,300      200,400      10,400       # box 0\n"))
+      << dir.Read("back.txt");
+  ASSERT_EQ(Map({"compile", dir.Path("back.txt"), dir.Path("again.map")}).status, 0);
+  EXPECT_EQ(dir.Read("again.map"), dir.Read("room.map"));
+
+  // A text saved with a byte order mark and Windows line ends reads the same.
+  dir.Write("bom.txt", "\xEF\xBB\xBF" "10,20 100,20 100,80 10,80\r\n");
+  ASSERT_EQ(Map({"compile", dir.Path("bom.txt"), dir.Path("bom.map")}).status, 0);
+  EXPECT_EQ(dir.Read("bom.map"), MapBytes({Rect(10, 20, 100, 80)}));
+
+  // Without a TEXT the text goes to standard output.
+  Result printed = Map({"decompile", dir.Path("room.map")});
+  EXPECT_EQ(printed.status, 0);
+  EXPECT_EQ(printed.out, dir.Read("back.txt"));
+  EXPECT_EQ(printed.err, "");
+}
+
+TEST(MapTool, MapsInPacksAndLengthsThatAreNoWholeBoxes) {
+  TempDir dir;
+  std::string two = MapBytes({Rect(0, 0, 100, 100), Rect(100, 0, 200, 100)});
+  dir.Write("forty.map", two + std::string(8, '\x01'));
+  Result decompiled = Map({"decompile", dir.Path("forty.map")});
+  EXPECT_EQ(decompiled.status, 0);
+  EXPECT_TRUE(Has(decompiled.out, "# box 1\n"));
+  EXPECT_FALSE(Has(decompiled.out, "# box 2"));
+  EXPECT_EQ(decompiled.err, "quillon-map: " + dir.Path("forty.map") +
+                                ": warning: 40 bytes is not a multiple of 16: the last 8 bytes are no whole box "
+                                "and the engine ignores them\n");
+  Result check = Map({"check", dir.Path("forty.map")});
+  EXPECT_EQ(check.status, 0);
+  EXPECT_EQ(Findings(check).size(), 1u) << check.out;
+  EXPECT_EQ(Map({"check", "--strict", dir.Path("forty.map")}).status, 1);
+
+  // Entry 1 of a script pack, addressed as scripts address it; the engine refuses 18 bytes from a pack.
+  dir.Write("maps.dat", BuildDataPack({"x", two, two + "ab"}));
+  Result fromPack = Map({"check", dir.Path("maps.dat") + ":1"});
+  EXPECT_EQ(fromPack.status, 0) << fromPack.err;
+  EXPECT_TRUE(Has(fromPack.out, "2 boxes")) << fromPack.out;
+  Result refused = Map({"path", dir.Path("maps.dat") + ":2", "10", "10", "150", "10"});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_TRUE(Has(refused.err, ":2: 34 bytes: the engine refuses a map from a pack")) << refused.err;
+  Result missing = Map({"decompile", dir.Path("maps.dat") + ":7"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_TRUE(Has(missing.err, "has no readable entry 7")) << missing.err;
+}
+
+// A floor of seven boxes: a row of three, a box on each end of the row going
+// up, and a 2 x 2 corner whose diagonal boxes meet in one corner.
+std::vector<Box> GoodFloor() {
+  return {Rect(0, 300, 100, 400),   Rect(100, 300, 200, 400), Rect(200, 300, 300, 400),
+          Rect(200, 200, 300, 300), Rect(300, 200, 400, 300), Rect(300, 100, 400, 200),
+          Rect(200, 100, 300, 200)};
+}
+
+TEST(MapTool, CheckFindsNothingInAGoodMap) {
+  TempDir dir;
+  dir.Write("good.map", MapBytes(GoodFloor()));
+  Result check = Map({"check", "--strict", "--size", "640", "480", dir.Path("good.map")});
+  EXPECT_EQ(check.status, 0) << check.out;
+  EXPECT_TRUE(Findings(check).empty()) << check.out;
+  EXPECT_TRUE(Has(check.out, dir.Path("good.map") + ": 7 boxes on a background of 640 x 480\n")) << check.out;
+  EXPECT_TRUE(Has(check.out, "  box 1: (100,300) (200,300) (200,400) (100,400)  centre (150,350)  neighbours: 0, 2\n"))
+      << check.out;
+  EXPECT_TRUE(Has(check.out, "box 3: ") && Has(check.out, "neighbours: 2, 4, 6\n")) << check.out;
+  EXPECT_TRUE(Has(check.out, dir.Path("good.map") + ": no problems\n"));
+}
+
+struct ProblemMap {
+  const char* what;
+  std::vector<Box> boxes;
+  bool error;                 // the problem is an error (else a warning)
+  std::string finding;        // a part of its line
+  std::vector<std::string> options = {};
+};
+
+std::vector<Box> RingFloor() {
+  return {Rect(200, 100, 300, 200), Rect(100, 200, 200, 300), Rect(0, 0, 100, 100),
+          Rect(300, 100, 400, 200), Rect(300, 0, 400, 100),   Rect(200, 0, 300, 100),
+          Rect(0, 200, 100, 300),   Rect(200, 200, 300, 300), Rect(0, 100, 100, 200)};
+}
+
+std::vector<Box> JumpFloor() {
+  return {Rect(300, 0, 400, 100),   Rect(200, 100, 300, 200), Rect(100, 200, 200, 300), Rect(0, 200, 100, 300),
+          Rect(0, 0, 100, 100),     Rect(0, 100, 100, 200),   Rect(200, 200, 300, 300), Rect(200, 0, 300, 100),
+          Rect(300, 200, 400, 300), Rect(300, 100, 400, 200)};
+}
+
+TEST(MapTool, CheckFindsEachKindOfProblemInAMapMadeForIt) {
+  // (0,0) (100,50) (0,100) (50,50): an arrowhead whose centre (37,50) lies in its notch.
+  const Box arrow{{{0, 0}, {100, 50}, {0, 100}, {50, 50}}};
+  const Box bowTie{{{0, 0}, {100, 100}, {100, 0}, {0, 100}}};
+  const Box flat{{{0, 0}, {50, 0}, {100, 0}, {200, 0}}};
+  const ProblemMap maps[] = {
+      {"edges on each other", {Rect(0, 0, 100, 100), Rect(100, 20, 200, 80)}, false,
+       "boxes 0 and 1 are not connected: the edge (100,0)-(100,100) of box 0 lies on the edge (100,80)-(100,20) "
+       "of box 1, but the engine connects boxes only through two shared corners. Make both boxes use the corners "
+       "(100,20) and (100,80) (box 0's edge goes on beyond them: split box 0 there"},
+      {"one corner", {Rect(0, 0, 100, 100), Rect(100, 100, 200, 200)}, false,
+       "boxes 0 and 1 touch only in the corner (100,100): they are not connected"},
+      {"corner on an edge", {Rect(0, 0, 100, 100), Box{{{50, 100}, {150, 200}, {0, 200}, {20, 150}}}}, false,
+       "boxes 0 and 1 touch only in one point: the corner (50,100) of box 1 lies on the edge (100,100)-(0,100) of box 0"},
+      {"unreachable", {Rect(0, 0, 100, 100), Rect(100, 0, 200, 100), Rect(300, 0, 400, 100), Rect(400, 0, 500, 100)},
+       false, "boxes 2 and 3 cannot be reached from box 0: no chain of connected boxes leads there"},
+      {"crossing itself", {bowTie}, true,
+       "box 0 crosses itself: its edges (0,0)-(100,100) and (100,0)-(0,100) cross at about (50,50), so the box is "
+       "two triangles that meet in a point, not one piece of floor. List the corners in order around the box: "
+       "0,0  100,0  100,100  0,100"},
+      {"outside the background", {Rect(0, 0, 700, 100)}, true,
+       "box 0 reaches outside the background of 640 x 480: corners (700,0), (700,100).", {"--size", "640", "480"}},
+      {"centre outside", {arrow}, true, "box 0's centre (37,50) (the average of its corners) lies outside the box"},
+      {"no area", {Rect(0, 0, 100, 100), flat}, true, "box 1 has no area"},
+      {"overlap", {Rect(0, 0, 100, 100), Rect(50, 50, 150, 150)}, false,
+       "boxes 0 and 1 overlap but are not connected"},
+      {"corners a pixel apart", {Rect(0, 0, 100, 100), Rect(101, 0, 200, 100)}, false,
+       "boxes 0 and 1 are not connected, but the corner (100,0) of box 0 and the corner (101,0) of box 1 are only "
+       "1 pixel apart"},
+      {"search gives up on a long box", {Rect(0, 0, 100, 100), Rect(100, 0, 20100, 100), Rect(20100, 0, 20200, 100)},
+       false,
+       "the engine's path search finds no way from box 0 to box 2, although they are connected (0-1-2); the hero "
+       "cannot walk there. The search never steps into a box whose centre lies 9999 pixels or more from the target, "
+       "and the centre (10100,50) of box 1 is 10050 pixels from it"},
+      // A 2 x 2 block (boxes 0, 3, 4, 5) beside the way from box 7 to box 2: the search enters the block first.
+      {"search gives up in a ring", RingFloor(), false,
+       "the engine's path search finds no way from box 7 to box 2, although they are connected (7-1-6-8-2); the hero "
+       "cannot walk there. Why: the search backs out of a dead end properly only where the connected boxes form no "
+       "ring, and boxes 0, 3, 4 and 5 lie on rings. Reshape or merge boxes so that no ring of connected boxes remains "
+       "(for example one box instead of a 2 x 2 block of boxes). See: quillon-map path "},
+      {"path jumps", JumpFloor(), false,
+       "the engine's path from box 6 to box 4 jumps from (350,50) to (250,250), which are not in the same or "
+       "connected boxes"},
+  };
+  TempDir dir;
+  for (const ProblemMap& m : maps) {
+    dir.Write("m.map", MapBytes(m.boxes));
+    std::vector<std::string> words = {"check", dir.Path("m.map")};
+    words.insert(words.end(), m.options.begin(), m.options.end());
+    Result check = Map(words);
+    std::vector<std::string> found = Findings(check);
+    std::string prefix = dir.Path("m.map") + (m.error ? ": error: " : ": warning: ");
+    bool seen = std::any_of(found.begin(), found.end(),
+                            [&](const std::string& f) { return f.rfind(prefix, 0) == 0 && Has(f, m.finding); });
+    EXPECT_TRUE(seen) << m.what << "\n" << check.out;
+    EXPECT_EQ(check.status, m.error ? 1 : 0) << m.what;
+    words.push_back("--strict");
+    EXPECT_EQ(Map(words).status, 1) << m.what;
+  }
+}
+
+TEST(MapTool, CheckMeasuresTheBackgroundPicture) {
+  TempDir dir;
+  dir.Write("m.map", MapBytes({Rect(0, 0, 320, 200), Rect(320, 0, 330, 200)}));
+  SDL_Surface* picture = scene_test::Paint(320, 200, scene_test::kGrey);
+  SDL_SaveBMP(picture, dir.Path("bg.bmp").c_str());
+  SDL_FreeSurface(picture);
+  Result check = Map({"check", dir.Path("m.map"), "--background", dir.Path("bg.bmp")});
+  EXPECT_EQ(check.status, 1);
+  std::vector<std::string> found = Findings(check);
+  ASSERT_EQ(found.size(), 1u) << check.out;
+  EXPECT_TRUE(Has(found[0], "error: box 1 reaches outside the background of 320 x 200: corners (330,0), (330,200)."));
+}
+
+// Boxes with a dead end next to the start's neighbour: box 2 lies as near to
+// the target as box 3 and has the lower number, so the search goes there
+// first and backs out. Box 7 is an island.
+std::vector<Box> DeadEndFloor() {
+  return {Rect(0, 300, 100, 400),   Rect(100, 300, 200, 400), Rect(100, 200, 200, 300),
+          Rect(200, 300, 300, 400), Rect(300, 300, 400, 400), Rect(300, 200, 400, 300),
+          Rect(300, 100, 400, 200), Rect(500, 100, 600, 200)};
+}
+
+TEST(MapTool, PathPrintsTheEnginesWaypoints) {
+  TempDir dir;
+  dir.Write("floor.map", MapBytes(DeadEndFloor()));
+  Result path = Map({"path", dir.Path("floor.map"), "50", "350", "350", "150"});
+  ASSERT_EQ(path.status, 0) << path.err;
+  EXPECT_EQ(path.out,
+            "path from (50,350) in box 0 to (350,150) in box 6, 6 waypoints:\n"
+            "  50 350  start\n"
+            "  150 350  centre of box 1\n"
+            "  250 350  centre of box 3\n"
+            "  350 350  centre of box 4\n"
+            "  350 250  centre of box 5\n"
+            "  350 150  target\n");
+  const WalkPoint pairs[][2] = {{{50, 350}, {350, 150}}, {{350, 150}, {50, 350}}, {{150, 250}, {390, 390}},
+                                {{10, 310}, {10, 390}},  {{250, 350}, {150, 220}}};
+  for (const auto& pair : pairs) {
+    Result r = Map({"path", dir.Path("floor.map"), std::to_string(pair[0].x), std::to_string(pair[0].y),
+                    std::to_string(pair[1].x), std::to_string(pair[1].y)});
+    std::vector<WalkPoint> engine;
+    ASSERT_TRUE(EnginePath(dir.Path("floor.map"), pair[0], pair[1], &engine));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(Waypoints(r.out), engine) << r.out;
+  }
+
+  // A path that leaves the connected boxes is printed as the engine has it, with a warning.
+  dir.Write("jump.map", MapBytes(JumpFloor()));
+  Result jump = Map({"path", dir.Path("jump.map"), "250", "250", "50", "50"});
+  EXPECT_EQ(jump.status, 0);
+  std::vector<WalkPoint> engine;
+  ASSERT_TRUE(EnginePath(dir.Path("jump.map"), {250, 250}, {50, 50}, &engine));
+  EXPECT_EQ(Waypoints(jump.out), engine);
+  EXPECT_TRUE(Has(jump.err, "quillon-map: warning: the path jumps from (350,50) to (250,250)")) << jump.err;
+
+  struct NoPath {
+    std::vector<std::string> points;
+    std::string why;
+  } none[] = {
+      {{"700", "350", "350", "150"}, "no path from (700,350) to (350,150): the start lies in no box"},
+      {{"50", "350", "450", "150"}, "no path from (50,350) to (450,150): the target lies in no box"},
+      {{"-5", "0", "450", "150"}, "neither the start nor the target lies in a box"},
+      {{"50", "350", "550", "150"}, "box 0 (the start's) and box 7 (the target's) are not connected"},
+  };
+  for (const NoPath& n : none) {
+    std::vector<std::string> words = {"path", dir.Path("floor.map")};
+    words.insert(words.end(), n.points.begin(), n.points.end());
+    Result r = Map(words);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(Lines(r.err), 1) << r.err;
+    EXPECT_TRUE(Has(r.err, n.why)) << r.err;
+  }
+}
+
+// The hero of a game on the same map walks exactly the printed waypoints.
+TEST(MapTool, PathIsTheWalkOfTheHeroInAGame) {
+  GameHarness game;
+  game.Write("floor.map", MapBytes(DeadEndFloor()));
+  scene_test::WriteBmp(game, "pic.bmp", scene_test::Paint(10, 10, scene_test::kRed));
+  game.Write("init.lua",
+             "function Init()\n"
+             "  LoadPathMap('floor.map')\n"
+             "  CreateObject('hero') SetName('hero', 'Guybrush')\n"
+             "  LoadAnim('hero', 'stand', 'pic.bmp', 10, 10, 5, 9, 1, 0) SetAnim('hero', 'stand')\n"
+             "  SetPos('hero', 50, 350) SetSpeed('hero', 1000) Show('hero') SetHero('hero')\n"
+             "end\n"
+             "function Main() end\n"
+             "function Event(verb, first, second) end\n");
+  Result printed = Map({"path", game.Path("floor.map"), "50", "350", "350", "150"});
+  ASSERT_EQ(printed.status, 0) << printed.err;
+  std::vector<WalkPoint> walked;
+  game.At(1, [](Engine& e) {
+    MenuButton* walk = new MenuButton;  // the button registry owns it
+    walk->label = "WALK";
+    e.ui.buttons.Add("WALK", walk);
+    e.ui.currentVerb = walk;
+    GameHarness::Click(350, 150);
+  });
+  game.At(2, [&walked](Engine& e) { walked = e.scene.hero->path; });
+  game.stopAfterFrames = 150;
+  game.Run();
+  EXPECT_EQ(walked, Waypoints(printed.out));
+  EXPECT_EQ(static_cast<int>(game.engine.scene.hero->x), 350);
+  EXPECT_EQ(static_cast<int>(game.engine.scene.hero->y), 150);
+}
+
+// Reads the colour of a pixel of any surface.
+scene_test::Rgb ColourAt(SDL_Surface* s, int x, int y) {
+  Uint8 r, g, b;
+  SDL_GetRGB(GetPixel(s, x, y), s->format, &r, &g, &b);
+  return scene_test::Rgb{r, g, b};
+}
+
+TEST(MapTool, DrawMakesABmpTheEngineLoads) {
+  GameHarness game;
+  game.Write("floor.map", MapBytes(DeadEndFloor()));
+  // An 8-bit background, as many games have them.
+  SDL_Surface* grey = scene_test::Paint(640, 480, scene_test::kGrey);
+  scene_test::WriteBmp(game, "bg.bmp", scene_test::Palettize(grey, {scene_test::kGrey}));
+  SDL_FreeSurface(grey);
+  Result drawn = Map({"draw", game.Path("floor.map"), game.Path("bg.bmp"), game.Path("walk.bmp"), "--path", "50", "350",
+                      "350", "150"});
+  ASSERT_EQ(drawn.status, 0) << drawn.err;
+  EXPECT_EQ(drawn.out, game.Path("walk.bmp") + ": 640 x 480, 8 boxes, 6 connections, a path of 6 waypoints\n");
+
+  SDL_Surface* picture = SDL_LoadBMP(game.Path("walk.bmp").c_str());
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture->w, 640);
+  EXPECT_EQ(picture->h, 480);
+  EXPECT_EQ(picture->format->BitsPerPixel, 24);
+  int magenta = 0, drawnPixels = 0;
+  for (int y = 0; y < picture->h; ++y)
+    for (int x = 0; x < picture->w; ++x) {
+      scene_test::Rgb c = ColourAt(picture, x, y);
+      magenta += c == scene_test::kMagenta;
+      drawnPixels += !(c == scene_test::kGrey);
+    }
+  EXPECT_EQ(magenta, 0);
+  EXPECT_GT(drawnPixels, 1000);
+  EXPECT_EQ(ColourAt(picture, 620, 460), scene_test::kGrey);        // far from every box
+  EXPECT_EQ(ColourAt(picture, 40, 300), (scene_test::Rgb{255, 220, 0}));  // the top edge of box 0
+  EXPECT_EQ(ColourAt(picture, 50, 350), (scene_test::Rgb{0, 200, 0}));    // the start mark
+  SDL_FreeSurface(picture);
+  for (SDL_Color c : DrawingColours()) EXPECT_FALSE(c.r == 255 && c.g == 0 && c.b == 255);
+
+  // The engine's own image loading reads it at the background's size.
+  game.Write("init.lua", "function Init() LoadBackground('walk.bmp') end\nfunction Main() end\n");
+  game.stopAfterFrames = 1;
+  int w = 0, h = 0;
+  game.At(1, [&](Engine& e) {
+    ASSERT_NE(e.view.background, nullptr);
+    w = e.view.background->w;
+    h = e.view.background->h;
+  });
+  game.Run();
+  EXPECT_EQ(w, 640);
+  EXPECT_EQ(h, 480);
+  EXPECT_TRUE(Has(game.log.Text(), "lade Bild walk.bmp.....OK\r\n"));
+}
+
+TEST(MapTool, DrawWithoutAPathMarksWhereTheSearchFailed) {
+  TempDir dir;
+  dir.Write("two.map", MapBytes({Rect(10, 10, 90, 90), Rect(110, 10, 190, 90)}));
+  SDL_Surface* picture = scene_test::Paint(200, 120, scene_test::kMagenta);  // even a magenta background
+  SDL_SaveBMP(picture, dir.Path("bg.bmp").c_str());
+  SDL_FreeSurface(picture);
+  Result drawn = Map({"draw", dir.Path("two.map"), dir.Path("bg.bmp"), dir.Path("o.bmp"), "--path", "30", "30",
+                      "150", "30"});
+  EXPECT_EQ(drawn.status, 1);
+  EXPECT_EQ(drawn.out, dir.Path("o.bmp") + ": 200 x 120, 2 boxes, 0 connections\n");
+  EXPECT_EQ(Lines(drawn.err), 1);
+  EXPECT_TRUE(Has(drawn.err, "box 0 (the start's) and box 1 (the target's) are not connected")) << drawn.err;
+  EXPECT_TRUE(Has(drawn.err, "(the start and target are marked in " + dir.Path("o.bmp") + ")")) << drawn.err;
+  SDL_Surface* out = SDL_LoadBMP(dir.Path("o.bmp").c_str());
+  ASSERT_NE(out, nullptr);
+  EXPECT_EQ(out->w, 200);
+  EXPECT_EQ(out->h, 120);
+  EXPECT_EQ(ColourAt(out, 100, 110), scene_test::kMagenta);            // the background is kept as it is
+  EXPECT_EQ(ColourAt(out, 30, 10), (scene_test::Rgb{255, 220, 0}));    // box 0's top edge
+  EXPECT_EQ(ColourAt(out, 130, 90), (scene_test::Rgb{0, 230, 255}));   // box 1's lower edge
+  EXPECT_EQ(ColourAt(out, 30, 30), (scene_test::Rgb{0, 200, 0}));      // the start mark
+  EXPECT_EQ(ColourAt(out, 150, 30), (scene_test::Rgb{230, 0, 0}));     // the target mark
+  SDL_FreeSurface(out);
+}
+
+TEST(MapTool, BadInputGivesOneLineNamingTheFile) {
+  TempDir dir;
+  dir.Write("good.map", MapBytes(GoodFloor()));
+  dir.Write("seven.map", "1234567");
+  dir.Write("empty.map", "");
+  dir.Write("garbage.txt", "# a room\n10,20  100,20  100,80  10,80\n10,20 100,twenty 100,80 10,80\n");
+  dir.Write("three.txt", "10,20  100,20  100,80\n");
+  dir.Write("big.txt", "10,20  100,20  100,80  10,70000\n");
+  dir.Write("none.txt", "# nothing here\n\n");
+  dir.Write("not.bmp", "this is text");
+  dir.Write("binary.txt", MapBytes(GoodFloor()));
+  SDL_Surface* bg = scene_test::Paint(64, 48, scene_test::kGrey);
+  SDL_SaveBMP(bg, dir.Path("bg.bmp").c_str());
+  SDL_FreeSurface(bg);
+  struct Case {
+    std::vector<std::string> words;
+    int status;
+    std::string message;
+  } cases[] = {
+      {{"compile", dir.Path("gone.txt"), dir.Path("o.map")}, 1, dir.Path("gone.txt") + ": cannot read the file"},
+      {{"compile", dir.Path("garbage.txt"), dir.Path("o.map")}, 1,
+       dir.Path("garbage.txt") + ":3: 'twenty' is not a whole number"},
+      {{"compile", dir.Path("three.txt"), dir.Path("o.map")}, 1,
+       dir.Path("three.txt") + ":1: 3 corners: a box needs exactly four corners x,y"},
+      {{"compile", dir.Path("big.txt"), dir.Path("o.map")}, 1,
+       dir.Path("big.txt") + ":1: y 70000 of the fourth corner is outside 0..65535"},
+      {{"compile", dir.Path("none.txt"), dir.Path("o.map")}, 1, dir.Path("none.txt") + ": no boxes"},
+      {{"compile", dir.Path("binary.txt"), dir.Path("o.map")}, 1, dir.Path("binary.txt") + ":1: binary bytes"},
+      {{"decompile", dir.Path("seven.map")}, 1,
+       dir.Path("seven.map") + ": 7 bytes hold no whole box (a box is 16 bytes)"},
+      {{"check", dir.Path("seven.map")}, 1, dir.Path("seven.map") + ": 7 bytes hold no whole box"},
+      {{"check", dir.Path("empty.map")}, 1, dir.Path("empty.map") + ": the map is empty"},
+      {{"path", dir.Path("seven.map"), "1", "2", "3", "4"}, 1, dir.Path("seven.map") + ": 7 bytes"},
+      {{"draw", dir.Path("seven.map"), dir.Path("bg.bmp"), dir.Path("o.bmp")}, 1, dir.Path("seven.map") + ": 7 bytes"},
+      {{"check", dir.Path("gone.map")}, 1, dir.Path("gone.map") + ": cannot read the file"},
+      {{"path", dir.Path("gone.map"), "1", "2", "3", "4"}, 1, dir.Path("gone.map") + ": cannot read the file"},
+      {{"decompile", dir.Path("gone.map")}, 1, dir.Path("gone.map") + ": cannot read the file"},
+      {{"draw", dir.Path("good.map"), dir.Path("not.bmp"), dir.Path("o.bmp")}, 1,
+       dir.Path("not.bmp") + ": not a readable BMP image"},
+      {{"draw", dir.Path("good.map"), dir.Path("gone.bmp"), dir.Path("o.bmp")}, 1,
+       dir.Path("gone.bmp") + ": cannot read the file"},
+      {{"draw", dir.Path("good.map"), dir.Path("bg.bmp"), dir.Path("bg.bmp")}, 1,
+       dir.Path("bg.bmp") + ": the drawing would overwrite the background"},
+      {{"draw", dir.Path("good.map"), dir.Path("bg.bmp"), dir.Path("no/such/dir/o.bmp")}, 1,
+       dir.Path("no/such/dir/o.bmp") + ": cannot write the picture"},
+      {{"check", dir.Path("good.map"), "--background", dir.Path("not.bmp")}, 1,
+       dir.Path("not.bmp") + ": not a readable BMP image"},
+      {{"check", dir.Path("good.map"), "--size", "640"}, 2, "--size needs 2 values"},
+      {{"check", dir.Path("good.map"), "--size", "wide", "480"}, 2, "--size needs a width and a height"},
+      {{"path", dir.Path("good.map"), "1", "two", "3", "4"}, 2, "'two' is not a whole number"},
+      {{"path", dir.Path("good.map"), "1", "2"}, 2, "too few arguments; the form is: quillon-map path MAP X1 Y1 X2 Y2"},
+      {{"check", dir.Path("good.map"), "--path", "1", "2", "3", "4"}, 2, "--path belongs to draw"},
+      {{"check", dir.Path("good.map"), "--colour"}, 2, "unknown option '--colour'"},
+      {{"frobnicate"}, 2, "unknown command 'frobnicate'"},
+  };
+  for (const Case& c : cases) {
+    Result r = Map(c.words);
+    EXPECT_EQ(r.status, c.status) << c.words[0] << " " << c.message;
+    EXPECT_EQ(Lines(r.err), 1) << r.err;
+    EXPECT_EQ(r.err.rfind("quillon-map", 0), 0u) << r.err;
+    EXPECT_TRUE(Has(r.err, c.message)) << r.err;
+  }
+  EXPECT_FALSE(Map({"compile", dir.Path("garbage.txt"), dir.Path("o.map")}).status == 0);
+  EXPECT_EQ(dir.Read("o.map"), "");  // nothing written on a failure
+  Result help = Map({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(Has(help.out, "compile TEXT MAP"));
+  EXPECT_TRUE(Has(help.out, "draw MAP BACKGROUND.bmp OUT.bmp [--path X1 Y1 X2 Y2]"));
+  EXPECT_EQ(Map({}).status, 2);
+}
+
+// The built executable: exit statuses of a real process, and no crash on bad input.
+TEST(MapTool, TheExecutableExitsWithTheToolsStatus) {
+  TempDir dir;
+  dir.Write("room.txt", kRoomText);
+  dir.Write("seven.map", "1234567");
+  const std::string tool = std::string(QUILLON_BINARY_DIR) + "/tools/quillon-map";
+  auto run = [&](const std::string& args) {
+    int status = std::system((tool + " " + args + " >" + dir.Path("out.txt") + " 2>" + dir.Path("err.txt")).c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  };
+  EXPECT_EQ(run("--help"), 0);
+  EXPECT_TRUE(Has(dir.Read("out.txt"), "usage: quillon-map"));
+  EXPECT_EQ(run("compile " + dir.Path("room.txt") + " " + dir.Path("room.map")), 0);
+  EXPECT_EQ(run("check " + dir.Path("room.map")), 0);
+  EXPECT_EQ(run("path " + dir.Path("room.map") + " 20 310 450 350"), 0);
+  EXPECT_EQ(Waypoints(dir.Read("out.txt")), (std::vector<WalkPoint>{{20, 310}, {300, 350}, {450, 350}}));
+  EXPECT_EQ(run("decompile " + dir.Path("seven.map")), 1);
+  EXPECT_EQ(dir.Read("err.txt"), "quillon-map: " + dir.Path("seven.map") +
+                                      ": 7 bytes hold no whole box (a box is 16 bytes), so nobody can walk in the "
+                                      "scene\n");
+  EXPECT_EQ(run("path " + dir.Path("room.map") + " 1"), 2);
+}
+
+}  // namespace
