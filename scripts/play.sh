@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the game: in a window when there is a display,
-# otherwise headless with SDL's dummy drivers.
+# Sets up, builds and runs the demo adventure: in a window when there is a
+# display, otherwise played headless from its replay by quillon-play.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh"
 bash "$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_TESTS=OFF
 
-game="$root/games/sample"
-if [ -z "${DISPLAY:-}" ] && [ -z "${SDL_VIDEODRIVER:-}" ]; then
-  echo "No display found: running the game headless (SDL_VIDEODRIVER=dummy)."
-  export SDL_VIDEODRIVER=dummy
+game="$root/build/demo"
+if [ -n "${DISPLAY:-}" ]; then
+  if [ ! -e /dev/snd ] && [ -z "${SDL_AUDIODRIVER:-}" ]; then
+    echo "No sound device found: playing without sound (SDL_AUDIODRIVER=dummy)."
+    export SDL_AUDIODRIVER=dummy
+  fi
+  cd "$game"
+  exec "$root/build/quillon"
 fi
-if [ ! -e /dev/snd ] && [ -z "${SDL_AUDIODRIVER:-}" ]; then
-  echo "No sound device found: running without sound (SDL_AUDIODRIVER=dummy)."
-  export SDL_AUDIODRIVER=dummy
-fi
-cd "$game"
-exec "$root/build/quillon"
+
+shots="$root/build/demo-screenshots"
+echo "No display found: playing the demo headless from games/demo/playthrough.replay with quillon-play."
+"$root/build/tools/quillon-play" "$game" --replay "$root/games/demo/playthrough.replay" --screenshots "$shots" --quiet
+echo "Screenshots of the play (BMP) are in $shots"

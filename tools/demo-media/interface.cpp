@@ -176,4 +176,6 @@ void DrawInterface(Pictures& out) {
   for (const auto& b : kButtons) out.emplace_back(b.name, Button(b.draw));
   out.emplace_back("cursor.bmp", Cursor());
   out.emplace_back("icon1.bmp", Icon());
+  // Wholly transparent: with OverrideColorKey it makes places in a background clickable.
+  out.emplace_back("zone.bmp", Canvas(256, 160));
 }

@@ -206,6 +206,7 @@ int RunPlaySession(const PlayOptions& options, std::ostream& out, std::ostream& 
     status = RunEngine(engine);
   }
   engine.core.frameHook = nullptr;
+  if (options.finished) options.finished(engine);
 
   if (recording) {
     if (status != 0) {

@@ -16,6 +16,7 @@ struct PlayOptions {
   int maxFrames = 0;          // the run's frame budget; 0: 50000 (recordings have none)
   bool quiet = false;         // keep the game's log off out
   std::function<void(Engine&)> standIn;  // while recording: acts at the window from the frame hook (tests)
+  std::function<void(const Engine&)> finished;  // sees the engine once the game has ended (tests)
 };
 
 // Runs the game; its log goes to out, the verdict and failures to err.

@@ -1,0 +1,15 @@
+-- Robin's Flower, the demo adventure of Quillon: configuration.
+SetScreen(640, 480, 24, "WINDOW")
+DebugMode()
+
+-- The scripts name their pictures, sounds, maps and scenes by file name and
+-- ask R for the address to load. Played from loose files, the name is the
+-- address. The packed build puts a table ASSETS in front of this script (in
+-- lua.dat entry 0) that maps every name to its pack entry, such as
+-- ASSETS["street.bmp"] = "gfx.dat:0".
+function R(name)
+  if ASSETS and ASSETS[name] then
+    return ASSETS[name]
+  end
+  return name
+end
