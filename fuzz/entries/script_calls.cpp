@@ -132,6 +132,18 @@ void Define(lua_State* L, const char* source) {
   lua_settop(L, 0);
 }
 
+// With QUILLON_FUZZ_TRACE set, each call is printed before it runs, to read a finding.
+void TraceCall(lua_State* L, const char* name, int count) {
+  fprintf(stderr, "%s(", name);
+  for (int i = 1; i <= count; ++i) {
+    int at = lua_gettop(L) - count + i;
+    const char* text = lua_type(L, at) == LUA_TSTRING || lua_type(L, at) == LUA_TNUMBER ? lua_tostring(L, at) : nullptr;
+    if (text && lua_type(L, at) == LUA_TSTRING) fprintf(stderr, "%s\"%s\"", i > 1 ? ", " : "", text);
+    else fprintf(stderr, "%s%s", i > 1 ? ", " : "", text ? text : lua_typename(L, lua_type(L, at)));
+  }
+  fprintf(stderr, ")\n");
+}
+
 bool ReturnsOneResult(const char* name) {
   for (const char* f : {"IsInInventory", "MakeDecision", "GetString", "G"})
     if (std::string(name) == f) return true;
@@ -186,6 +198,7 @@ int FuzzScriptCalls(const uint8_t* data, size_t size) {
       if (i == 0 && IsTimed(calling)) lua_pushnumber(L, static_cast<int16_t>(in.U16()) % 3000);
       else PushArgument(L, in);
     }
+    if (getenv("QUILLON_FUZZ_TRACE")) TraceCall(L, calling, count);
     if (lua_pcall(L, count, LUA_MULTRET, 0) != 0) {
       fprintf(stderr, "fuzz entry: %s raised a script error: %s\n", calling, lua_tostring(L, -1));
       abort();

@@ -60,6 +60,11 @@ int lua_Wait(lua_State* L) {
 
 namespace {
 
+int FramesTheStripHolds(const Animation& animation) {
+  if (animation.frameWidth <= 0) return 1;
+  return animation.image->w / animation.frameWidth > 1 ? animation.image->w / animation.frameWidth : 1;
+}
+
 // Why a wait on this object can never end by itself, or null when it can.
 const char* WaitCannotEnd(Engine& engine, const AdventureObject& object, const std::string& kind) {
   if ((kind == "WALKING" || kind == "ANIMATING") && object.moving) {
@@ -79,6 +84,10 @@ const char* WaitCannotEnd(Engine& engine, const AdventureObject& object, const s
     const Animation& animation = *object.currentAnimation;
     if (!object.visible) return "the object is hidden and does not animate";
     if (animation.mode == kLoop) return "the animation loops for ever";
+    // A one-shot counts its frames to the end; more frames than its strip
+    // holds is a script mistake (a count of millions), not a real animation.
+    if (animation.mode == kOneShot && animation.image && animation.frameCount > FramesTheStripHolds(animation))
+      return "the one-shot has more frames than its picture holds";
   }
   return nullptr;
 }
