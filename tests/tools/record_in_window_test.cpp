@@ -1,0 +1,127 @@
+// quillon-play --record in a real window: a virtual X display, input from the
+// X server itself, and the recording played back headless to the same log.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include "engine/ui_fixtures.h"
+
+namespace {
+
+using namespace ui_test;
+namespace fs = std::filesystem;
+
+bool Installed(const char* program) {
+  return std::system((std::string("command -v ") + program + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// Starts a program with extra environment; its output goes to a file.
+pid_t Start(const std::vector<std::string>& argv, const std::vector<std::string>& env, const std::string& output) {
+  pid_t pid = fork();
+  if (pid != 0) return pid;
+  for (const std::string& assignment : env) putenv(const_cast<char*>(assignment.c_str()));
+  freopen(output.c_str(), "w", stdout);
+  freopen((output + ".err").c_str(), "w", stderr);
+  std::vector<char*> args;
+  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  execvp(args[0], args.data());
+  _exit(127);
+}
+
+// Waits for the child; -1 when it has not ended within the time (and then it
+// is killed, unless it may go on).
+int Finish(pid_t pid, int seconds, bool mayGoOn = false) {
+  for (int i = 0; i < seconds * 10; ++i) {
+    int status = 0;
+    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  if (mayGoOn) return -1;
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+  return -1;
+}
+
+std::string Read(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST(RecordInWindow, APlayersRecordingPlaysBackToTheSameLog) {
+  if (!Installed("Xvfb") || !Installed("xdotool")) GTEST_SKIP() << "Xvfb and xdotool are needed";
+  GameHarness game;  // only writes the folder
+  WriteMedia(game);
+  game.Write("init.lua", std::string(kSceneLibrary) +
+                             "function Init() LoadSystemFont('font.bmp', 8, 10, 430) MakeButtons()\n"
+                             "  MakeObject('hero', 'Hero', 300, 300, 'blue.bmp') SetHero('hero')\n"
+                             "  MakeObject('door', 'Door', 100, 100) end\n"
+                             "function Main() end\nfunction DeInit() end\n");
+  int number = 90 + getpid() % 100;
+  std::string display = ":" + std::to_string(number);
+  pid_t server = Start({"Xvfb", display, "-screen", "0", "800x600x24", "-nolisten", "tcp"}, {}, game.Path("xvfb.log"));
+  std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
+  for (int i = 0; i < 100 && !fs::exists(socket); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  ASSERT_TRUE(fs::exists(socket)) << Read(game.Path("xvfb.log.err"));
+
+  std::string play = QUILLON_BINARY_DIR "/tools/quillon-play";
+  // A window and no sound device; the X libraries' own allocations are not ours to check.
+  std::vector<std::string> windowed = {"DISPLAY=" + display, "SDL_VIDEODRIVER=x11", "SDL_AUDIODRIVER=dummy",
+                                       "ASAN_OPTIONS=detect_leaks=0"};
+  pid_t recorder = Start({play, game.dir.path(), "--record", game.Path("rec.replay")}, windowed, game.Path("rec.log"));
+
+  // The player: wait for the window, choose LOOK, click the door, press Escape.
+  std::string x = "DISPLAY=" + display + " xdotool ";
+  std::string window;
+  for (int i = 0; i < 100 && window.empty(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::system((x + "search --name Quillon > " + game.Path("window.txt") + " 2>/dev/null").c_str());
+    window = Read(game.Path("window.txt"));
+    window = window.substr(0, window.find('\n'));
+  }
+  ASSERT_FALSE(window.empty()) << Read(game.Path("rec.log.err"));
+  std::this_thread::sleep_for(std::chrono::seconds(1));  // the game reaches its frame loop
+  for (const char* step : {"mousemove --window W 230 405", "click 1", "mousemove --window W 105 105", "click 1",
+                           "key --window W Escape"}) {
+    std::string command = step;
+    if (size_t at = command.find(" W "); at != std::string::npos) command.replace(at, 3, " " + window + " ");
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    std::system((x + command + " 2>/dev/null").c_str());
+  }
+  // A key press the window missed is pressed again, as a player would.
+  int recorded = -1;
+  for (int attempt = 0; attempt < 5 && recorded == -1; ++attempt) {
+    recorded = Finish(recorder, 4, /*mayGoOn=*/true);
+    if (recorded == -1) std::system((x + "key --window " + window + " Escape 2>/dev/null").c_str());
+  }
+  if (recorded == -1) recorded = Finish(recorder, 5);
+  kill(server, SIGTERM);
+  Finish(server, 5);
+  ASSERT_EQ(recorded, 0) << Read(game.Path("rec.log.err"));
+
+  std::string replay = Read(game.Path("rec.replay"));
+  EXPECT_NE(replay.find("click left"), std::string::npos) << replay;
+  EXPECT_NE(replay.find("key ESCAPE"), std::string::npos) << replay;
+
+  pid_t player = Start({play, game.Path("rec.replay")},
+                       {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"},
+                       game.Path("play.log"));
+  ASSERT_EQ(Finish(player, 60), 0) << Read(game.Path("play.log.err"));
+
+  // Everything after the start-up report (which names the video driver) is the same.
+  auto game_part = [](const std::string& log) { return log.substr(log.find("<<< RUN INITIAL SCRIPT >>>")); };
+  std::string recordedLog = Read(game.Path("rec.log")), playedLog = Read(game.Path("play.log"));
+  EXPECT_NE(recordedLog.find("EVENT LOOK [door] []"), std::string::npos) << recordedLog;
+  EXPECT_EQ(game_part(recordedLog), game_part(playedLog));
+}
+
+}  // namespace
