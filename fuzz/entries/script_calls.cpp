@@ -10,6 +10,7 @@ extern "C" {
 }
 
 #include "core/engine.h"
+#include "core/input_events.h"
 #include "fuzz/entries/byte_reader.h"
 #include "fuzz/entries/fuzz_entries.h"
 #include "fuzz/entries/fuzz_world.h"
@@ -82,28 +83,9 @@ void PushArgument(lua_State* L, ByteReader& in) {
   }
 }
 
-void PushMouse(Uint8 type, int x, int y) {
-  SDL_Event event = {};
-  event.type = event.button.type = type;
-  event.button.button = SDL_BUTTON_LEFT;
-  event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-  event.button.x = static_cast<Uint16>(x);
-  event.button.y = static_cast<Uint16>(y);
-  SDL_PushEvent(&event);
-}
-
 void Click(int x, int y) {
-  SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
-  PushMouse(SDL_MOUSEBUTTONDOWN, x, y);
-  PushMouse(SDL_MOUSEBUTTONUP, x, y);
-}
-
-void PressKey(SDLKey key) {
-  SDL_Event event = {};
-  event.type = event.key.type = SDL_KEYDOWN;
-  event.key.state = SDL_PRESSED;
-  event.key.keysym.sym = key;
-  SDL_PushEvent(&event);
+  MovePointer(x, y);
+  PushClick(SDL_BUTTON_LEFT, x, y);
 }
 
 // What a patient player does during a long decision: point at each option in
@@ -187,7 +169,7 @@ int FuzzScriptCalls(const uint8_t* data, size_t size) {
       continue;
     }
     if (op == kScriptFunctionCount + 2) {
-      PressKey(in.Byte() & 1 ? SDLK_F5 : SDLK_a);
+      PushKeyDown(in.Byte() & 1 ? SDLK_F5 : SDLK_a);
       continue;
     }
     calling = kScriptFunctions[op].name;

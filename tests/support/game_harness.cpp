@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "core/startup.h"
-#include "play/input_events.h"
+#include "core/input_events.h"
 
 namespace {
 

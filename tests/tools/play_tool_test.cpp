@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "engine/ui_fixtures.h"
-#include "play/input_events.h"
+#include "core/input_events.h"
 #include "play/play_session.h"
 #include "play/play_tool.h"
 

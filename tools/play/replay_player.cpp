@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "core/engine.h"
-#include "play/input_events.h"
+#include "core/input_events.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Input as a player's would arrive: pointer moves and button, key and close events in SDL's queue.
-#include "play/input_events.h"
+#include "core/input_events.h"
 
 void MovePointer(int x, int y) { SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y)); }
 
