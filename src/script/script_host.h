@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "script/script_table.h"
+
 struct lua_State;
 struct Engine;
 
@@ -10,7 +12,7 @@ struct ScriptHostState {
   lua_State* L = nullptr;     // the one script state; closed by Cleanup
   std::string currentScript;  // address LoadScript last ran; F5 runs it again
   int nativeDepth = 0;        // script functions currently running on the C stack
-  unsigned callCounts[77] = {};  // calls of each script function, in table order (a game's coverage)
+  unsigned callCounts[kScriptFunctionCount] = {};  // calls of each script function, in table order (a game's coverage)
 };
 
 // Creates the script state, opens the base library and registers the script functions.
