@@ -66,12 +66,26 @@ TEST(RecordInWindow, APlayersRecordingPlaysBackToTheSameLog) {
                              "  MakeObject('hero', 'Hero', 300, 300, 'blue.bmp') SetHero('hero')\n"
                              "  MakeObject('door', 'Door', 100, 100) end\n"
                              "function Main() end\nfunction DeInit() end\n");
-  int number = 90 + getpid() % 100;
-  std::string display = ":" + std::to_string(number);
-  pid_t server = Start({"Xvfb", display, "-screen", "0", "800x600x24", "-nolisten", "tcp"}, {}, game.Path("xvfb.log"));
-  std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
+  // Xvfb picks a free display itself and writes its number into the pipe.
+  int numberPipe[2];
+  ASSERT_EQ(pipe(numberPipe), 0);
+  pid_t server = Start({"Xvfb", "-displayfd", std::to_string(numberPipe[1]), "-screen", "0", "800x600x24",
+                        "-nolisten", "tcp"},
+                       {}, game.Path("xvfb.log"));
+  close(numberPipe[1]);
+  std::string digits;
+  char c;
+  while (read(numberPipe[0], &c, 1) == 1 && c != '\n') digits += c;
+  close(numberPipe[0]);
+  ASSERT_FALSE(digits.empty()) << Read(game.Path("xvfb.log.err"));
+  std::string display = ":" + digits;
+  std::string socket = "/tmp/.X11-unix/X" + digits;
   for (int i = 0; i < 100 && !fs::exists(socket); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  ASSERT_TRUE(fs::exists(socket)) << Read(game.Path("xvfb.log.err"));
+  // Until a client gets through, the server is not ready yet.
+  for (int i = 0; i < 50; ++i) {
+    if (std::system(("DISPLAY=" + display + " xdotool getmouselocation >/dev/null 2>&1").c_str()) == 0) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
 
   std::string play = QUILLON_BINARY_DIR "/tools/quillon-play";
   // A window and no sound device; the X libraries' own allocations are not ours to check.
@@ -88,7 +102,7 @@ TEST(RecordInWindow, APlayersRecordingPlaysBackToTheSameLog) {
     window = Read(game.Path("window.txt"));
     window = window.substr(0, window.find('\n'));
   }
-  ASSERT_FALSE(window.empty()) << Read(game.Path("rec.log.err"));
+  ASSERT_FALSE(window.empty()) << Read(game.Path("rec.log")) << Read(game.Path("rec.log.err"));
   std::this_thread::sleep_for(std::chrono::seconds(1));  // the game reaches its frame loop
   for (const char* step : {"mousemove --window W 230 405", "click 1", "mousemove --window W 105 105", "click 1",
                            "key --window W Escape"}) {
