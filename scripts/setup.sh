@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake make pkg-config
-  libsdl1.2-dev libsdl-mixer1.2-dev liblua5.1-0-dev
+  libsdl1.2-dev libsdl-mixer1.2-dev libvorbis-dev liblua5.1-0-dev
   libgtest-dev libbenchmark-dev
   libfreetype-dev fonts-dejavu-core
   xvfb xdotool valgrind

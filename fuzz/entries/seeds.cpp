@@ -3,6 +3,7 @@
 
 #include "fuzz/entries/fuzz_entries.h"
 #include "fuzz/entries/fuzz_world.h"
+#include "fuzz/entries/sound_media.h"
 #include "resources/pack_writer.h"
 
 namespace {
@@ -70,7 +71,14 @@ std::vector<std::string> SeedInputs(const std::string& target) {
   OpenFuzzWorld();  // the media are drawn with SDL surfaces
   if (target == "data_pack") return {ScriptPackBytes(), BuildDataPack({WalkMapBytes(), "x"}), BuildDataPack({})};
   if (target == "image_pack") return {ImagePackBytes()};
-  if (target == "sound_pack") return {SoundPackBytes()};
+  if (target == "sound_pack") {
+    std::string silence("\xFF\x0F\xA6", 3), format9("\x22\x56\x00\x00\x08\x01\x00\x00\x00\x00\x00\x00", 12);
+    std::string stereo("\x53\xE9\x00\x01", 4);  // extended block: 22050 Hz stereo
+    return {SoundPackBytes(), BuildDataPack({AiffBytes(22050, 2), SvxBytes(8000)}),
+            BuildDataPack({VocBytes({{9, format9 + std::string(200, '\x70')}, {2, std::string(99, '\x60')}, {3, silence}}),
+                           VocBytes({{8, stereo}, VocSamples(300)}), VocBytes({VocSamples(200), {3, silence}, VocSamples(100)})}),
+            BuildDataPack({OggVorbisBytes()})};
+  }
   if (target == "bmp_image") return {SpriteBmp(), PaletteBmp()};
   if (target == "walk_map") {
     std::string lonely = Bytes({0, 0, 0, 0, 0, 0, 0, 0}) + std::string(16, '\0');

@@ -6,14 +6,13 @@
 #include <cstddef>
 #include <string>
 
-// False when a WAV or AIFF header claims a chunk or a sample count larger than
-// the bytes that follow it (SDL's loaders allocate what the header claims
-// before they read), or a WAV a rate or channel count SDL cannot convert.
-// Other formats pass unchecked.
+// False when the header claims more than the bytes hold (SDL's loaders
+// allocate what a header claims before they read) or a rate or channel
+// count SDL cannot convert; see sound_formats.h.
 bool SoundClaimsFit(const unsigned char* data, size_t size);
 
 // A new chunk decoded from the bytes (the chunk keeps its own copy), or null
-// when they are empty, claim too much, or SDL_mixer cannot read them (the
+// when they are empty, fail the header checks, or SDL_mixer cannot read them (the
 // reason is in SDL_GetError).
 Mix_Chunk* DecodeSound(const unsigned char* data, size_t size);
 
