@@ -129,6 +129,7 @@ int FuzzWalkMap(const uint8_t* data, size_t size) {
   } else {
     paths.LoadBoxesFromBuffer(reinterpret_cast<const char*>(map), length);
   }
+  Require(paths.BoxCount() <= kMostBoxes, "a map with more boxes than the engine's limit");
   SearchPaths(paths, choices);
   return 0;
 }

@@ -106,6 +106,10 @@ std::string VocProblem(const unsigned char* data, size_t size) {
     if (riskySilence && (type == 1 || type == 2 || type == 9))
       return Printed("VOC silence at byte %zu is followed by more sound, which cannot be played in this block format",
                      riskySilence);
+    // SDL reads only 8-bit (and, in new-format blocks, 16-bit) samples, and
+    // leaks what it has read when a later block has another kind.
+    if (((type == 1 || type == 8) && block[type == 1 ? 1 : 2] != 0) || (type == 9 && block[4] != 8 && block[4] != 16))
+      return Printed("VOC block at byte %zu holds compressed or unusual samples, which cannot be played", at);
     if (type == 1) {
       rate = pendingRate.first ? pendingRate : std::make_pair(1u, static_cast<uint32_t>(block[0]));
       pendingRate = {0, 0};

@@ -38,6 +38,10 @@ void PathMap::LoadBoxesFromFile(const char* name) {
                 // A missing file leaves the map without boxes; a trailing
                 // incomplete record is not a box.
                 while (file && fread(record, 1, kRecordSize, file.get()) == kRecordSize) {
+                  if (boxes.size() == static_cast<size_t>(kMostBoxes)) {
+                    LogFormat("Map-File (%s) has more than %d boxes; the rest are ignored\r\n", name, kMostBoxes);
+                    break;
+                  }
                   Box box = BoxFromRecord(record);
                   for (const WalkPoint& c : box.corners) LogFormat("(X:%i, Y:%i)", c.x, c.y);
                   boxes.push_back(box);
@@ -59,7 +63,12 @@ void PathMap::LoadBoxesFromBuffer(const char* buffer, int length) {
   Guarded("Exception catched in LoadBoxesFromBuffer\r\n", [&] {
     const auto* bytes = reinterpret_cast<const unsigned char*>(buffer);
     // Bytes after the last whole record are ignored.
-    for (int i = 0; i < length / kRecordSize; ++i) boxes.push_back(BoxFromRecord(bytes + kRecordSize * i));
+    int records = length / kRecordSize;
+    if (records > kMostBoxes) {
+      LogFormat("BoxBuffer has more than %d boxes; the rest are ignored\r\n", kMostBoxes);
+      records = kMostBoxes;
+    }
+    for (int i = 0; i < records; ++i) boxes.push_back(BoxFromRecord(bytes + kRecordSize * i));
   });
   ReplaceBoxes(std::move(boxes));
 }

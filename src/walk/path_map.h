@@ -18,13 +18,19 @@ struct Box {
 // loaded box can hold it (loaded corners lie between 0 and 65535).
 constexpr WalkPoint kNowhere = {INT_MIN, INT_MIN};
 
+// The most boxes a map may have. Working out which boxes touch takes time and
+// memory growing with the square of the count; real maps have tens of boxes,
+// while a stray file read as a map would make thousands.
+constexpr int kMostBoxes = 1024;
+
 class PathMap {
  public:
   PathMap() = default;
   virtual ~PathMap() = default;
 
   // Loaders: both replace every box (a buffer whose length is not a multiple
-  // of 4 is refused and the old boxes stay).
+  // of 4 is refused and the old boxes stay). Boxes beyond kMostBoxes are
+  // ignored, with a line in the log.
   void LoadBoxesFromFile(const char* name);
   void LoadBoxesFromBuffer(const char* buffer, int length);
   // The common last step of the loaders: box i of the list gets number i.

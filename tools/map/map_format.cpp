@@ -120,6 +120,9 @@ bool ParseMapText(const std::string& text, const std::string& fileName, MapText*
   }
   if (errors->size() == before && map->boxes.empty())
     errors->push_back(fileName + ": no boxes: write one box a line, four corners x,y, e.g. 10,20  100,20  100,80  10,80");
+  if (map->boxes.size() > static_cast<size_t>(kMostBoxes))
+    errors->push_back(fileName + ": " + std::to_string(map->boxes.size()) + " boxes; the engine uses at most " +
+                      std::to_string(kMostBoxes));
   return errors->size() == before;
 }
 
