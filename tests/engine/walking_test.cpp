@@ -2,25 +2,14 @@
 // the blocking walk before an event, and Goto.
 #include <gtest/gtest.h>
 
-extern "C" {
-#include <lauxlib.h>
-}
-
 #include <algorithm>
 #include <functional>
 
-#include "scene_fixtures.h"
-#include "support/game_harness.h"
+#include "engine/game_fixtures.h"
 #include "support/walk_map_bytes.h"
 #include "walk/walking.h"
 
 namespace {
-
-using scene_test::kRed;
-using scene_test::Paint;
-using scene_test::WriteBmp;
-
-void Lua(Engine& e, const std::string& code) { ASSERT_EQ(luaL_dostring(e.script.L, code.c_str()), 0) << code; }
 
 // Three boxes in a row from x 0 to 300, and an island from 400 to 500.
 const char kGame[] =
@@ -42,7 +31,7 @@ struct WalkGame : GameHarness {
     Write("init.lua", kGame);
     Write("room.map", MapBytes({Rect(0, 0, 100, 100), Rect(100, 0, 200, 100), Rect(200, 0, 300, 100),
                                 Rect(400, 0, 500, 100)}));
-    WriteBmp(*this, "pic.bmp", Paint(10, 10, kRed));
+    SaveBmp(Paint(10, 10, kRed), Path("pic.bmp"));
     stopAfterFrames = 80;
   }
   // Runs fn after every frame up to the last one.

@@ -1,6 +1,12 @@
 // The game harness: a fresh engine, a test clock and captured log per run.
 #include "support/game_harness.h"
 
+#include <gtest/gtest.h>
+
+extern "C" {
+#include <lauxlib.h>
+}
+
 #include <cstdlib>
 
 #include "core/startup.h"
@@ -45,4 +51,8 @@ void GameHarness::CloseWindow() { PushQuit(); }
 std::string LogFrom(const std::string& log, const std::string& marker) {
   size_t at = log.find(marker);
   return at == std::string::npos ? log : log.substr(at);
+}
+
+void Lua(Engine& engine, const std::string& code) {
+  ASSERT_EQ(luaL_dostring(engine.script.L, code.c_str()), 0) << code;
 }

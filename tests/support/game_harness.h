@@ -63,3 +63,6 @@ class GameHarness {
 
 // Log text from the first occurrence of marker on (the whole log when absent).
 std::string LogFrom(const std::string& log, const std::string& marker);
+
+// Runs a chunk in the game's script state; a failing chunk fails the test.
+void Lua(Engine& engine, const std::string& code);
