@@ -127,7 +127,7 @@ TEST(Input, AnyKeyButF5OrTheCloseEventEndsTheProgramAfterTheFrame) {
   for (SDLKey key : {SDLK_ESCAPE, SDLK_a, SDLK_LSHIFT, SDLK_F5, SDLK_UNKNOWN}) {
     GameHarness game;
     game.Write("init.lua", kIdleGame);
-    game.At(3, [key](Engine&) { key == SDLK_UNKNOWN ? GameHarness::CloseWindow() : GameHarness::PressKey(key); });
+    game.At(3, [key](Engine&) { key == SDLK_UNKNOWN ? PushQuit() : PushKeyDown(key); });
     game.stopAfterFrames = 10;
     game.Run();
     EXPECT_EQ(game.engine.timing.frameCounter, key == SDLK_F5 ? 10u : 4u) << key;
@@ -143,7 +143,7 @@ TEST(Input, F5InDebugModeReloadsTheRunningScene) {
              "function Init() print('init ' .. loads) end\n"
              "function Main() end\n"
              "function DeInit() print('deinit') end\n");
-  game.At(3, [](Engine&) { GameHarness::PressKey(SDLK_F5); });
+  game.At(3, [](Engine&) { PushKeyDown(SDLK_F5); });
   game.stopAfterFrames = 10;
   game.Run();
   EXPECT_NE(game.log.Text().find("<<< CALL GAMELOOP >>>\r\n<<< DeInit Scene >>>\r\ndeinit\n"

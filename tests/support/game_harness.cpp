@@ -44,10 +44,6 @@ void GameHarness::MoveMouse(int x, int y) { MovePointer(x, y); }
 
 void GameHarness::Click(int x, int y, Uint8 button) { PushClick(button, x, y); }
 
-void GameHarness::PressKey(SDLKey key) { PushKeyDown(key); }
-
-void GameHarness::CloseWindow() { PushQuit(); }
-
 std::string LogFrom(const std::string& log, const std::string& marker) {
   size_t at = log.find(marker);
   return at == std::string::npos ? log : log.substr(at);
