@@ -24,6 +24,13 @@ class BitmapFontTest : public ::testing::Test {
     SDL_Quit();
   }
   Rgb At(int x, int y) { return PixelAt(screen, x, y); }
+  struct Spot {
+    int x, y;
+    Rgb colour;
+  };
+  void ExpectPixels(const std::vector<Spot>& spots) {
+    for (const Spot& s : spots) EXPECT_EQ(At(s.x, s.y), s.colour) << s.x << "," << s.y;
+  }
   SDL_Surface* screen = nullptr;
   SDL_Surface* source = nullptr;
   LogCapture log;
@@ -75,23 +82,21 @@ TEST_F(BitmapFontTest, TextWidthCountsSpacingCellsAndBlanks) {
 TEST_F(BitmapFontTest, DrawsEachColourRowFromItsBandWithoutItsFirstLine) {
   CBitmapFont font(screen, source, kTestCellHeight);
   font.DrawString("\x01 \x02", 100, 50);
-  EXPECT_EQ(At(100, 50), kWhite);  // cell 1, source (1, 1)
-  EXPECT_EQ(At(104, 56), kWhite);  // its last row and column
-  EXPECT_EQ(At(102, 53), kBlack);  // the background hole is transparent
-  EXPECT_EQ(At(100, 57), kBlack);  // seven rows only
-  EXPECT_EQ(At(100, 49), kBlack);  // the marker row is not drawn
-  EXPECT_EQ(At(105, 50), kBlack);  // spacing and the blank
-  EXPECT_EQ(At(108, 50), kBlack);
-  EXPECT_EQ(At(109, 50), kWhite);  // cell 2 after 5 + 1 + 3
-  EXPECT_EQ(At(111, 50), kWhite);
-  EXPECT_EQ(At(112, 50), kBlack);
-
   font.colorRow = 1;
   font.DrawString("\x01", 200, 50);
-  EXPECT_EQ(At(200, 50), kFontRow1);
-  EXPECT_EQ(At(204, 56), kFontRow1);
-  EXPECT_EQ(At(202, 53), kBlack);
-  EXPECT_EQ(At(200, 57), kBlack);
+  ExpectPixels({
+      {100, 50, kWhite},  // cell 1, source (1, 1)
+      {104, 56, kWhite},  // its last row and column
+      {102, 53, kBlack},  // the background hole is transparent
+      {100, 57, kBlack},  // seven rows only
+      {100, 49, kBlack},  // the marker row is not drawn
+      {105, 50, kBlack},  // spacing and the blank
+      {108, 50, kBlack},
+      {109, 50, kWhite},  // cell 2 after 5 + 1 + 3
+      {111, 50, kWhite},
+      {112, 50, kBlack},
+      {200, 50, kFontRow1}, {204, 56, kFontRow1}, {202, 53, kBlack}, {200, 57, kBlack},  // colour row 1
+  });
 }
 
 TEST_F(BitmapFontTest, ImpossibleBandsAndCodesDrawNothing) {
@@ -161,13 +166,9 @@ TEST_F(TextBoxTest, TheBoxIsTranslucentGreyAroundTheCentredText) {
 
   font.DrawTextBox("\x01", 300, 100, 2);
   // One line: text top 92; width 4, centred: text left 298; box (288, 82) 24 x 28.
-  EXPECT_EQ(At(298, 92), kWhite);
   EXPECT_TRUE(IsBoxGreyOverBlack(At(288, 82)));
   EXPECT_TRUE(IsBoxGreyOverBlack(At(311, 109)));
-  EXPECT_EQ(At(287, 82), kBlack);
-  EXPECT_EQ(At(288, 81), kBlack);
-  EXPECT_EQ(At(312, 109), kBlack);
-  EXPECT_EQ(At(311, 110), kBlack);
+  ExpectPixels({{298, 92, kWhite}, {287, 82, kBlack}, {288, 81, kBlack}, {312, 109, kBlack}, {311, 110, kBlack}});
 
   // Without a font image only the box is drawn.
   Fill(screen, kBlack);
@@ -206,10 +207,8 @@ TEST_F(TextBoxTest, WordsWrapGreedilyAndAnOverlongWordStandsAlone) {
   CBitmapFont2 font(screen, source, kTestCellHeight, 14, 0, 640);
   // "\x01 \x02" measures 4 + 10 + 3 = 17 > 14: two lines, the first at 200 - 16.
   font.DrawTextBox("\x01 \x02", 100, 200, 1);
-  EXPECT_EQ(At(100, 184), kWhite);
-  EXPECT_EQ(At(100, 192), kWhite);
-  EXPECT_EQ(At(104, 184), kWhite);  // line 0: cell 1, 5 wide
-  EXPECT_NE(At(103, 192), kWhite);  // line 1: cell 2, 3 wide
+  ExpectPixels({{100, 184, kWhite}, {100, 192, kWhite}, {104, 184, kWhite}});  // line 0: cell 1, 5 wide
+  EXPECT_NE(At(103, 192), kWhite);                                          // line 1: cell 2, 3 wide
 
   Fill(screen, kBlack);
   // A 20-pixel word in a 14-pixel box: alone on line 0, unwrapped; "\x02" on line 1.
