@@ -1,70 +1,87 @@
-// The frame loop's timing and the plain waits.
+// The frame loop: the plain waits, fades over nested frames, WaitFor's flags,
+// and input dispatch (keys, the close event, the pointer and the modes).
 #include <gtest/gtest.h>
 
-#include "scene_fixtures.h"
-#include "support/game_harness.h"
+#include <map>
+
+#include "core/input_events.h"
+#include "engine/game_fixtures.h"
 
 namespace {
 
-TEST(FrameLoop, WaitRunsFramesUntilTheTimeHasPassed) {
-  GameHarness game;
-  game.Write("init.lua",
-             "function Init() end\n"
-             "function Main() Wait(500) Exit() end\n");
-  game.Run();
-  // 10 ms a frame: frames at 1000, 1010, ... until the clock reaches 1500.
-  EXPECT_EQ(game.engine.timing.frameCounter, 50u);
+TEST(FrameLoop, WaitRunsFramesUntilTheTimeHasPassedAndNoneForZeroOrLess) {
+  struct Case {
+    const char* main;
+    Uint32 frames;
+  } cases[] = {
+      {"Wait(500)", 50},  // 10 ms a frame: frames at 1000, 1010, ... until the clock reaches 1500
+      {"Wait(0) Wait(-100) Wait()", 0},
+  };
+  for (const Case& c : cases) {
+    GameHarness game;
+    game.Write("init.lua", std::string("function Init() end\nfunction Main() ") + c.main + " Exit() end\n");
+    game.Run();
+    EXPECT_EQ(game.engine.timing.frameCounter, c.frames) << c.main;
+  }
 }
 
-TEST(FrameLoop, WaitOfZeroOrLessRunsNoFrame) {
+// Runs main and records the gamma after every frame.
+std::map<Uint32, float> Gamma(const std::string& main, Uint32 frames, Uint32 startTicks = 1000) {
   GameHarness game;
-  game.Write("init.lua",
-             "function Init() end\n"
-             "function Main() Wait(0) Wait(-100) Wait() Exit() end\n");
-  game.Run();
-  EXPECT_EQ(game.engine.timing.frameCounter, 0u);
+  game.clock.now = startTicks;
+  game.Write("init.lua", "function Init() end\nfunction Main() " + main + " Exit() end\n");
+  std::map<Uint32, float> gamma;
+  game.everyFrame = [&](Engine& e) { gamma[e.timing.frameCounter] = e.core.gamma; };
+  EXPECT_EQ(game.Run(), 0);
+  EXPECT_EQ(game.engine.timing.frameCounter, frames) << main;
+  return gamma;
 }
 
-TEST(FrameLoop, TheTimeFactorIsTheLengthOfThePreviousFrame) {
-  GameHarness game;
-  game.Write("init.lua", "function Init() end function Main() end");
-  game.msPerFrame = 25;
-  game.At(3, [](Engine& e) {
-    EXPECT_EQ(e.timing.frameDelta, 25u);
-    EXPECT_DOUBLE_EQ(e.timing.timeFactor, 0.025);
-  });
-  game.stopAfterFrames = 3;
-  game.Run();
-  EXPECT_DOUBLE_EQ(game.engine.timing.timeFactorSum, 0.05);  // the first loop frame measures 0
+TEST(Fade, FadeOutFallsSteadilyAndEndsOnBlack) {
+  // 10 ms a frame: 100 fade frames, then one frame of the Wait.
+  std::map<Uint32, float> gamma = Gamma("FadeOut(1000) Wait(10)", 101);
+  EXPECT_EQ(gamma[1], 1.0f);
+  EXPECT_NEAR(gamma[51], 0.5f, 1e-6);  // 500 ms in
+  for (Uint32 frame = 2; frame <= 100; ++frame) EXPECT_LT(gamma[frame], gamma[frame - 1]) << frame;
+  EXPECT_GT(gamma[100], 0.0f);
+  EXPECT_EQ(gamma[101], 0.0f);
 }
 
-TEST(FrameLoop, WaitForAnUnknownObjectRestoresTheFlags) {
-  GameHarness game;
-  game.Write("init.lua",
-             "function Init() ShowCursor() end\n"
-             "function Main() WaitFor('nobody', 'WALKING') Exit() end\n");
-  game.Run();
-  EXPECT_NE(game.log.Text().find("<<< CALL MAIN-FUNCTION >>>\r\nException catched in lua_WaitFor\r\n"),
-            std::string::npos);
-  EXPECT_EQ(game.engine.timing.frameCounter, 0u);
-  EXPECT_TRUE(game.engine.input.interactive);
-  EXPECT_TRUE(game.engine.view.cursorVisible);
-  EXPECT_FALSE(game.engine.timing.waiting);
+TEST(Fade, FadeInEndsOnTheNormalDisplayAndASecondFadeOutStartsFromIt) {
+  std::map<Uint32, float> gamma = Gamma("FadeOut(200) FadeIn(300) Wait(10)", 51);
+  EXPECT_EQ(gamma[21], 0.0f);  // the fade in starts from black
+  EXPECT_NEAR(gamma[36], 0.5f, 1e-6);
+  EXPECT_LT(gamma[50], 1.0f);
+  EXPECT_EQ(gamma[51], 1.0f);
+
+  gamma = Gamma("FadeOut(0) FadeOut(100)", 10);
+  EXPECT_EQ(gamma[1], 1.0f);
+  EXPECT_NEAR(gamma[10], 0.1f, 1e-6);
+}
+
+TEST(Fade, ZeroOrMissingDurationsSetTheEndValueWithoutAFrame) {
+  std::map<Uint32, float> gamma =
+      Gamma("FadeOut(0) Wait(10) FadeIn(0.9) Wait(10) FadeOut() Wait(10) FadeIn(-50) Wait(10)", 4);
+  EXPECT_EQ(gamma, (std::map<Uint32, float>{{1, 0.0f}, {2, 1.0f}, {3, 0.0f}, {4, 1.0f}}));  // the waits' frames only
+}
+
+TEST(Fade, AFadeAcrossTheWrapOfTheTickCounterLastsItsDuration) {
+  Gamma("FadeOut(1000)", 100, 0xFFFFFF00u);  // checks that it took 100 frames of 10 ms
 }
 
 // A talking object the waits below watch.
 void WriteTalker(GameHarness& game, const std::string& main) {
-  scene_test::WriteBmp(game, "red.bmp", scene_test::Paint(10, 10, scene_test::kRed));
+  SaveBmp(Paint(10, 10, kRed), game.Path("red.bmp"));
   game.Write("init.lua",
-             "function Init() CreateObject('a') LoadAnim('a', 's', 'red.bmp', 10, 10, 0, 0, 1, 1)\n"
+             "function Init() ShowCursor() CreateObject('a') LoadAnim('a', 's', 'red.bmp', 10, 10, 0, 0, 1, 1)\n"
              "  SetAnim('a', 's') Show('a') end\n"
              "function Main()\n" + main + "\nExit() end\n");
 }
 
-TEST(FrameLoop, AClickEndsATalkingWaitAndTheFlagsComeBack) {
+TEST(WaitFor, AClickEndsATalkingWaitAndTheFlagsComeBack) {
   GameHarness game;
   // 12 bytes of speech last 960 ms, far beyond the click in frame 5.
-  WriteTalker(game, "ShowCursor() SayText('a', 'twelve bytes') WaitFor('a', 'TALKING') print('done')");
+  WriteTalker(game, "SayText('a', 'twelve bytes') WaitFor('a', 'TALKING')");
   game.At(2, [](Engine& e) {
     EXPECT_FALSE(e.input.interactive);
     EXPECT_FALSE(e.view.cursorVisible);
@@ -76,24 +93,100 @@ TEST(FrameLoop, AClickEndsATalkingWaitAndTheFlagsComeBack) {
   EXPECT_FALSE(game.engine.scene.objects.Get("a")->talking);
   EXPECT_TRUE(game.engine.input.interactive);
   EXPECT_TRUE(game.engine.view.cursorVisible);
+  EXPECT_FALSE(game.engine.timing.waiting);
 }
 
-TEST(FrameLoop, AWaitInDecisionModeLeavesInteractionOff) {
-  GameHarness game;
-  WriteTalker(game, "SetMode('DECISION') WaitFor('a', 'WALKING')");
-  game.Run();
-  EXPECT_EQ(game.engine.timing.frameCounter, 1u);  // not walking: one frame
-  EXPECT_FALSE(game.engine.input.interactive);
-  EXPECT_FALSE(game.engine.view.cursorVisible);
+TEST(WaitFor, UnknownObjectsAndKindsReturnAtOnceAndDecisionModeStaysNonInteractive) {
+  struct Case {
+    const char* main;
+    Uint32 frames;
+    bool interactive;
+    const char* log;
+  } cases[] = {
+      {"WaitFor('nobody', 'WALKING')", 0, true, "<<< CALL MAIN-FUNCTION >>>\r\nException catched in lua_WaitFor\r\n"},
+      {"WaitFor('a', 'walking')", 0, true, "WaitFor(a): unknown kind <<walking>>, not waiting\r\n"},
+      {"SetMode('DECISION') WaitFor('a', 'WALKING')", 1, false, nullptr},  // not walking: one frame
+  };
+  for (const Case& c : cases) {
+    GameHarness game;
+    WriteTalker(game, c.main);
+    game.Run();
+    EXPECT_EQ(game.engine.timing.frameCounter, c.frames) << c.main;
+    EXPECT_EQ(game.engine.input.interactive, c.interactive) << c.main;
+    EXPECT_TRUE(game.engine.view.cursorVisible) << c.main;  // as it was before the wait
+    EXPECT_EQ(game.engine.input.decisionMode, !c.interactive) << c.main;
+    EXPECT_FALSE(game.engine.timing.waiting);
+    if (c.log) EXPECT_NE(game.log.Text().find(c.log), std::string::npos) << c.main << "\n" << game.log.Text();
+  }
 }
 
-TEST(FrameLoop, AnUnknownWaitKindReturnsAtOnce) {
+const char kIdleGame[] =
+    "function Init() end\n"
+    "function Main() end\n"
+    "function DeInit() print('deinit') end\n";
+
+TEST(Input, AnyKeyButF5OrTheCloseEventEndsTheProgramAfterTheFrame) {
+  for (SDLKey key : {SDLK_ESCAPE, SDLK_a, SDLK_LSHIFT, SDLK_F5, SDLK_UNKNOWN}) {
+    GameHarness game;
+    game.Write("init.lua", kIdleGame);
+    game.At(3, [key](Engine&) { key == SDLK_UNKNOWN ? PushQuit() : PushKeyDown(key); });
+    game.stopAfterFrames = 10;
+    game.Run();
+    EXPECT_EQ(game.engine.timing.frameCounter, key == SDLK_F5 ? 10u : 4u) << key;
+    EXPECT_EQ(game.log.Text().find("<<< DeInit Scene >>>"), std::string::npos);  // F5 reloads in debug mode only
+  }
+}
+
+TEST(Input, F5InDebugModeReloadsTheRunningScene) {
   GameHarness game;
-  WriteTalker(game, "WaitFor('a', 'walking')");
+  game.Write("conf.lua", "DebugMode()");
+  game.Write("init.lua",
+             "loads = (loads or 0) + 1\n"
+             "function Init() print('init ' .. loads) end\n"
+             "function Main() end\n"
+             "function DeInit() print('deinit') end\n");
+  game.At(3, [](Engine&) { PushKeyDown(SDLK_F5); });
+  game.stopAfterFrames = 10;
   game.Run();
-  EXPECT_EQ(game.engine.timing.frameCounter, 0u);
-  EXPECT_NE(game.log.Text().find("WaitFor(a): unknown kind <<walking>>, not waiting\r\n"), std::string::npos);
-  EXPECT_TRUE(game.engine.input.interactive);
+  EXPECT_NE(game.log.Text().find("<<< CALL GAMELOOP >>>\r\n<<< DeInit Scene >>>\r\ndeinit\n"
+                                 "Load Script <<init.lua>>...OK\r\n<<< CALL INIT-FUNCTION >>>\r\ninit 2\n"
+                                 "<<< CALL MAIN-FUNCTION >>>\r\n"),
+            std::string::npos);
+  EXPECT_EQ(game.engine.timing.frameCounter, 10u);
+}
+
+TEST(Input, MovieModeFreezesThePointerUntilInteractAgain) {
+  GameHarness game;
+  game.Write("init.lua", kIdleGame);
+  game.At(2, [](Engine&) { GameHarness::MoveMouse(100, 50); });
+  game.At(4, [](Engine& e) {
+    EXPECT_EQ(e.input.mouseX, 100);
+    EXPECT_EQ(e.input.mouseY, 50);
+    Lua(e, "SetMode('MOVIE')");
+    GameHarness::MoveMouse(300, 200);
+  });
+  game.At(6, [](Engine& e) {
+    EXPECT_EQ(e.input.mouseX, 100);
+    Lua(e, "SetMode('interact')");  // lower case changes nothing
+    EXPECT_FALSE(e.input.interactive);
+    Lua(e, "SetMode('INTERACT')");
+    GameHarness::MoveMouse(310, 210);
+  });
+  game.stopAfterFrames = 8;
+  game.Run();
+  EXPECT_EQ(game.engine.input.mouseX, 310);
+  EXPECT_EQ(game.engine.input.mouseY, 210);
+}
+
+TEST(Input, AReleaseWithoutAPressDoesNotClick) {
+  GameHarness game;
+  game.Write("init.lua", kIdleGame);
+  game.At(2, [](Engine&) { PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 0, 0); });
+  game.At(3, [](Engine& e) { EXPECT_FALSE(e.input.buttonPressed); });
+  game.At(4, [](Engine&) { PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 0, 0); });
+  game.At(5, [](Engine& e) { EXPECT_TRUE(e.input.buttonPressed); });
+  game.stopAfterFrames = 6;
+  game.Run();
 }
 
 }  // namespace

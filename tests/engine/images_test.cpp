@@ -1,12 +1,10 @@
 // Image loading: log lines, the registry, the magenta colour key, and releases.
 #include <gtest/gtest.h>
 
-#include "engine/scene_fixtures.h"
+#include "engine/game_fixtures.h"
 #include "resources/images.h"
 
 namespace {
-
-using namespace scene_test;
 
 // The log of the Init function alone.
 std::string InitLog(GameHarness& game) {
@@ -16,7 +14,7 @@ std::string InitLog(GameHarness& game) {
 
 TEST(Images, LooseAndPackLoadsLogTheirLinesAndASecondLoadIsSilent) {
   GameHarness game;
-  WriteBmp(game, "bg.bmp", Paint(8, 8, kGrey));
+  SaveBmp(Paint(8, 8, kGrey), game.Path("bg.bmp"));
   SDL_Surface* blue = Paint(4, 4, kBlue);
   WriteImagePack(game, "img.dat", {Paint(4, 4, kRed), Palettize(blue, {kBlue})}, {24, 8});
   SDL_FreeSurface(blue);
@@ -56,7 +54,7 @@ TEST(Images, LooseAndPackLoadsLogTheirLinesAndASecondLoadIsSilent) {
 // each shows red where it is red and the background where it is magenta.
 TEST(Images, MagentaIsTransparentForEverySourceDepth) {
   GameHarness game;
-  WriteBmp(game, "bg.bmp", Paint(640, 480, kGrey));
+  SaveBmp(Paint(640, 480, kGrey), game.Path("bg.bmp"));
   SDL_Surface* eight = SDL_CreateRGBSurface(0, 20, 10, 8, 0, 0, 0, 0);
   SDL_Color palette[3] = {{255, 0, 255, 0}, {200, 0, 0, 0}, {255, 0, 255, 0}};
   SDL_SetColors(eight, palette, 0, 3);
@@ -65,8 +63,8 @@ TEST(Images, MagentaIsTransparentForEverySourceDepth) {
   SDL_FillRect(eight, &right, 1);
   SDL_Rect corner = {0, 0, 3, 3};
   SDL_FillRect(eight, &corner, 2);  // the second magenta entry
-  WriteBmp(game, "eight.bmp", eight);
-  WriteBmp(game, "full.bmp", Paint(20, 10, kMagenta, {{10, 0, 10, 10, kRed}}));
+  SaveBmp(eight, game.Path("eight.bmp"));
+  SaveBmp(Paint(20, 10, kMagenta, {{10, 0, 10, 10, kRed}}), game.Path("full.bmp"));
   WriteImagePack(game, "img.dat", {Paint(20, 10, kMagenta, {{10, 0, 10, 10, kRed}})}, {16});
   game.Write("init.lua",
              "function Init()\n"
@@ -83,9 +81,9 @@ TEST(Images, MagentaIsTransparentForEverySourceDepth) {
   game.At(1, [&](Engine& e) {
     for (int i = 1; i <= 3; ++i) {
       int y = 20 * i;
-      EXPECT_EQ(ScreenAt(e, 101, y + 1), kGrey) << "object " << i;
-      EXPECT_EQ(ScreenAt(e, 105, y + 5), kGrey) << "object " << i;
-      EXPECT_EQ(ScreenAt(e, 115, y + 5), kRed) << "object " << i;
+      EXPECT_EQ(PixelAt(e.core.screen, 101, y + 1), kGrey) << "object " << i;
+      EXPECT_EQ(PixelAt(e.core.screen, 105, y + 5), kGrey) << "object " << i;
+      EXPECT_EQ(PixelAt(e.core.screen, 115, y + 5), kRed) << "object " << i;
     }
     checked = true;
   });
@@ -97,8 +95,8 @@ TEST(Images, MagentaIsTransparentForEverySourceDepth) {
 // background and the cursor at once: all of them let go of it.
 TEST(Images, AReleasedImageIsDroppedByEveryUser) {
   GameHarness game;
-  WriteBmp(game, "shared.bmp", Paint(640, 480, kBlue));
-  WriteBmp(game, "other.bmp", Paint(10, 10, kRed));
+  SaveBmp(Paint(640, 480, kBlue), game.Path("shared.bmp"));
+  SaveBmp(Paint(10, 10, kRed), game.Path("other.bmp"));
   game.Write("init.lua",
              "function Init()\n"
              "  LoadBackground('shared.bmp') LoadCursor('shared.bmp') ShowCursor()\n"
@@ -133,17 +131,17 @@ TEST(Images, AReleasedImageIsDroppedByEveryUser) {
 
 TEST(Images, LoadingTheSameBackgroundAgainReadsItAnew) {
   GameHarness game;
-  WriteBmp(game, "bg.bmp", Paint(640, 480, kBlue));
+  SaveBmp(Paint(640, 480, kBlue), game.Path("bg.bmp"));
   game.Write("init.lua",
              "function Init() LoadBackground('bg.bmp') end\n"
              "function Main() Wait(10) LoadBackground('bg.bmp') Wait(10) LoadBackground('gone.bmp') Wait(10) end\n");
   game.stopAfterFrames = 1;
   game.At(1, [&](Engine& e) {
-    EXPECT_EQ(ScreenAt(e, 5, 5), kBlue);
+    EXPECT_EQ(PixelAt(e.core.screen, 5, 5), kBlue);
     // The file changes on disk: the reload must show the new picture.
-    WriteBmp(game, "bg.bmp", Paint(640, 480, kGreen));
+    SaveBmp(Paint(640, 480, kGreen), game.Path("bg.bmp"));
   });
-  game.At(2, [&](Engine& e) { EXPECT_EQ(ScreenAt(e, 5, 5), kGreen); });
+  game.At(2, [&](Engine& e) { EXPECT_EQ(PixelAt(e.core.screen, 5, 5), kGreen); });
   game.At(3, [&](Engine& e) {
     EXPECT_EQ(e.view.background, nullptr);
     EXPECT_EQ(e.view.backgroundName, "gone.bmp");

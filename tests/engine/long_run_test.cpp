@@ -13,11 +13,9 @@ extern "C" {
 }
 
 #include "support/sound_files.h"
-#include "ui_fixtures.h"
+#include "engine/game_fixtures.h"
 
 namespace {
-
-using namespace ui_test;
 
 size_t HeapInUse() {
 #if defined(__SANITIZE_ADDRESS__)
@@ -29,19 +27,16 @@ size_t HeapInUse() {
 
 TEST(LongRun, ABusySceneHoldsItsMemorySteady) {
   GameHarness game;
-  WriteMedia(game);
-  WriteBmp(game, "strip.bmp", Paint(80, 20, scene_test::kGreen, {{20, 0, 20, 20, scene_test::kMagenta}}));
+  SaveBmp(Paint(80, 20, kGreen, {{20, 0, 20, 20, kMagenta}}), game.Path("strip.bmp"));
   game.Write("beep.wav", SquareWav(400, 8000));
   game.Write("conf.lua", "SetScreen(320, 240, 24, 'WINDOW')");
-  game.Write("init.lua", std::string(kSceneLibrary) + R"(
-function Init()
+  WriteSceneGame(game, R"(
   LoadTalkFont('font.bmp', 8, 120) LoadSystemFont('font.bmp', 8, 10, 220) LoadBackground('blue.bmp')
   LoadPathMap('floor.map') MakeButtons() DefineInventory(0, 200, 30, 30, 2)
   MakeObject('hero', 'Hero', 100, 100) SetHero('hero') SetSpeed('hero', 200)
   MakeObject('flag', 'Flag', 200, 50, 'strip.bmp')
   LoadAnim('flag', 'wave', 'strip.bmp', 20, 20, 0, 0, 4, 20)
-  LoadInventoryIcon('key', 'icon.bmp') LoadSound('beep', 'beep.wav')
-end
+  LoadInventoryIcon('key', 'icon.bmp') LoadSound('beep', 'beep.wav'))", R"(
 function Main() PlayAnim('flag', 'wave', 'LOOP') end
 function Tick(n)
   SayText('hero', 'a few words, number ' .. n) SayText('flag', 'flap')
@@ -74,7 +69,6 @@ end
   long long growth = static_cast<long long>(late) - static_cast<long long>(early);
   RecordProperty("heap_at_frame_1000", std::to_string(early));
   RecordProperty("heap_at_frame_5999", std::to_string(late));
-  printf("heap in use: %zu bytes at frame %u, %zu bytes at frame %u\n", early, kWarmUp, late, kFrames - 1);
   EXPECT_LT(growth, 50 * 1024);
 }
 

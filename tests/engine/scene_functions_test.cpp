@@ -1,23 +1,15 @@
 // The scene's script functions: effects, silent no-ops on unknown names, failure reports, wait guards.
 #include <gtest/gtest.h>
 
-extern "C" {
-#include <lauxlib.h>
-}
-
-#include "engine/scene_fixtures.h"
+#include "engine/game_fixtures.h"
 #include "scene/movement.h"
 #include "script/script_args.h"
 
 namespace {
 
-using namespace scene_test;
-
-void Lua(Engine& e, const char* code) { ASSERT_EQ(luaL_dostring(e.script.L, code), 0) << code; }
-
 struct Scripted : GameHarness {
   explicit Scripted(const std::string& main = "") {
-    WriteBmp(*this, "pic.bmp", Paint(40, 10, kRed));
+    SaveBmp(Paint(40, 10, kRed), Path("pic.bmp"));
     Write("init.lua", "function Init() end\nfunction Main() " + main + " end\n");
     stopAfterFrames = 1;
   }
@@ -146,7 +138,7 @@ int Go(lua_State* L) {
 // Waits that nothing could end give up after one frame, say why, and restore the flags.
 TEST(SceneFunctions, WaitsThatCanNeverEndAreAbandoned) {
   GameHarness game;
-  WriteBmp(game, "pic.bmp", Paint(40, 10, kRed));
+  SaveBmp(Paint(40, 10, kRed), game.Path("pic.bmp"));
   game.Write("init.lua",
              "function Init() Wait(10) end\n"
              "function Main()\n"

@@ -30,7 +30,7 @@ TEST(SoundScripts, LoadPlayAndVolumeCallsLogAsTheyShould) {
              "end\n"
              "function Main()\n"
              "  PlaySound('nope') StopSound('nope') SetSoundVolume('nope', 10)\n"
-             "  SetSoundVolume('a', 101) SetSoundVolume('a', -1) SetSoundVolume('a', 50.9)\n"
+             "  SetSoundVolume('a', 50.9) SetSoundVolume('a', 101) SetSoundVolume('a', -1)\n"
              "  PlaySound('c', -1) PlaySound('a', 2, 0) StopSound('a')\n"
              "  LoadSound('z')\n"
              "end\n");
@@ -39,7 +39,7 @@ TEST(SoundScripts, LoadPlayAndVolumeCallsLogAsTheyShould) {
     EXPECT_EQ(Mix_AllocateChannels(-1), 3);
     EXPECT_EQ(e.audio.sfx->Sounds().IndexOf("b"), 1);
     EXPECT_EQ(e.audio.sfx->Sounds().Get("b")->alen, 30u * 2 * 2);  // entry 2 stayed, a.wav was dropped
-    EXPECT_EQ(Mix_Volume(0, -1), 65);
+    EXPECT_EQ(Mix_Volume(0, -1), 65);  // 50.9 is 50; the rejected values leave it
     EXPECT_EQ(Mix_Playing(0), 0);
     EXPECT_EQ(Mix_Playing(2), 1);  // loops until stopped
   });

@@ -60,50 +60,49 @@ TEST(Startup, LooseFilesGiveTheFullLogByteForByte) {
   EXPECT_EQ(game.engine.core.gamma, 1.0f);
 }
 
-TEST(Startup, ExitInsideInitRunsNoLoopFrame) {
-  GameHarness game;
-  game.Write("init.lua", "function Init() Exit() end function Main() print('main still runs') end");
-  EXPECT_EQ(game.Run(), 0);
-  std::string nan = FormatText("%f", 0 / static_cast<double>(0));
-  EXPECT_NE(game.log.Text().find("main still runs\n<<< CALL GAMELOOP >>>\r\nAverage FPS = " + nan +
-                                 "\r\nAverage TimeFactor = " + nan + "\r\nCLEANUP...OK\r\n"),
-            std::string::npos);
-  EXPECT_EQ(game.engine.timing.frameCounter, 0u);
-}
-
 TEST(Startup, ScriptsComeFromLuaDatWhenItHoldsThem) {
   GameHarness game;
   game.Write("lua.dat", BuildDataPack({"SetScreen(320, 200, 32, 'WINDOW') DebugMode()", kExitAtOnce}));
   game.Write("conf.lua", "error('the loose file must not run')");
   game.Run();
   std::string log = game.log.Text();
-  EXPECT_NE(log.find("<<< RUN APPLICATION-CONFIGURATION SCRIPT >>>\r\nLoad Script <<lua.dat:0>>...OK\r\nINIT SDL..."),
-            std::string::npos);
-  EXPECT_NE(log.find(Report(320, 200, 0, 32)), std::string::npos);
-  EXPECT_NE(log.find("<<< RUN INITIAL SCRIPT >>>\r\nLoad Script <<lua.dat:1>>...OK\r\n<<< CALL INIT-FUNCTION >>>"),
+  EXPECT_NE(log.find("<<< RUN APPLICATION-CONFIGURATION SCRIPT >>>\r\nLoad Script <<lua.dat:0>>...OK\r\nINIT SDL..." +
+                     Report(320, 200, 0, 32) + "OK\r\n<<< RUN INITIAL SCRIPT >>>\r\nLoad Script <<lua.dat:1>>...OK\r\n"
+                     "<<< CALL INIT-FUNCTION >>>"),
             std::string::npos);
   EXPECT_EQ(game.log.Errors(), "");
   EXPECT_TRUE(game.engine.core.debug);
   EXPECT_EQ(game.engine.script.currentScript, "lua.dat:1");
 }
 
-TEST(Startup, MissingConfigurationStillOpensTheDefaultWindow) {
-  GameHarness game;
-  game.Write("init.lua", kExitAtOnce);
-  EXPECT_EQ(game.Run(), 0);
-  EXPECT_NE(game.log.Text().find("Load Script <<conf.lua>>...OK\r\nINIT SDL..." + Report(640, 480, 0, 24)),
-            std::string::npos);
-  EXPECT_NE(game.log.Errors().find("conf.lua"), std::string::npos);  // the runtime's own report
-}
-
-TEST(Startup, AnEntryOutsideTheIndexFallsBackToTheLooseFile) {
-  GameHarness game;
-  game.Write("lua.dat", BuildDataPack({"SetScreen(320, 200, 32, 'WINDOW')"}));  // no entry 1
-  game.Write("init.lua", kExitAtOnce);
-  game.Run();
-  EXPECT_NE(game.log.Text().find("Load Script <<lua.dat:1>>...[lua.dat: Eintrag 1 fehlt oder ist beschaedigt] "
-                                 "ERR: Datei <<lua.dat>> existiert nicht.\r\nLoad Script <<init.lua>>...OK\r\n"),
-            std::string::npos);
+TEST(Startup, FallbacksAndFailuresOnTheWayIntoTheGame) {
+  std::string nan = FormatText("%f", 0 / static_cast<double>(0));
+  struct Case {
+    std::string conf, pack, init, log;
+  } cases[] = {
+      // No configuration: the runtime reports the missing file, and the default window opens.
+      {"", "", kExitAtOnce, "Load Script <<conf.lua>>...OK\r\nINIT SDL..." + Report(640, 480, 0, 24)},
+      // An entry outside the pack's index falls back to the loose file.
+      {"", BuildDataPack({"SetScreen(320, 200, 32, 'WINDOW')"}), kExitAtOnce,
+       "Load Script <<lua.dat:1>>...[lua.dat: Eintrag 1 fehlt oder ist beschaedigt] "
+       "ERR: Datei <<lua.dat>> existiert nicht.\r\nLoad Script <<init.lua>>...OK\r\n"},
+      // Exit inside Init runs no loop frame, but Main still runs.
+      {"", "", "function Init() Exit() end function Main() print('main still runs') end",
+       "main still runs\n<<< CALL GAMELOOP >>>\r\nAverage FPS = " + nan + "\r\nAverage TimeFactor = " + nan +
+           "\r\nCLEANUP...OK\r\n"},
+      {"SetScreen(800, 600, 16)", "", kExitAtOnce,
+       "Load Script <<conf.lua>>...Exception catched in lua_SetScreen\r\nOK\r\nINIT SDL..." + Report(640, 480, 0, 24)},
+  };
+  for (const Case& c : cases) {
+    GameHarness game;
+    if (!c.conf.empty()) game.Write("conf.lua", c.conf);
+    if (!c.pack.empty()) game.Write("lua.dat", c.pack);
+    game.Write("init.lua", c.init);
+    EXPECT_EQ(game.Run(), 0);
+    EXPECT_NE(game.log.Text().find(c.log), std::string::npos) << c.log << "\n" << game.log.Text();
+    EXPECT_EQ(game.engine.timing.frameCounter, 0u);
+    if (c.conf.empty() && c.pack.empty()) EXPECT_NE(game.log.Errors().find("conf.lua"), std::string::npos);
+  }
 }
 
 TEST(Startup, SetScreenIgnoresIncompleteSettings) {
@@ -117,6 +116,7 @@ TEST(Startup, SetScreenIgnoresIncompleteSettings) {
       {"SetScreen(800, 600, 16, '')", 640, 480, 24, 0},
       {"SetScreen(800.9, 600.2, 16, 'window')", 800, 600, 16, 0},
       {"SetScreen(800, 600, 16, 'fullscreen')", 800, 600, 16, 0},
+      {"SetScreen(640, 480, 32, 'FULLSCREEN')", 640, 480, 32, 1},
   };
   for (const Case& c : cases) {
     GameHarness game;
@@ -126,27 +126,9 @@ TEST(Startup, SetScreenIgnoresIncompleteSettings) {
     EXPECT_EQ(game.engine.core.screenWidth, c.width) << c.call;
     EXPECT_EQ(game.engine.core.screenHeight, c.height) << c.call;
     EXPECT_EQ(game.engine.core.screenDepth, c.depth) << c.call;
+    EXPECT_EQ(game.engine.core.fullscreen, c.fullscreen == 1) << c.call;
     EXPECT_NE(game.log.Text().find(Report(c.width, c.height, c.fullscreen, c.depth)), std::string::npos) << c.call;
   }
-}
-
-TEST(Startup, SetScreenWithoutAModeIsAFailure) {
-  GameHarness game;
-  game.Write("conf.lua", "SetScreen(800, 600, 16)");
-  game.Write("init.lua", kExitAtOnce);
-  game.Run();
-  EXPECT_NE(game.log.Text().find("Load Script <<conf.lua>>...Exception catched in lua_SetScreen\r\nOK\r\n"),
-            std::string::npos);
-  EXPECT_EQ(game.engine.core.screenWidth, 640);
-}
-
-TEST(Startup, FullscreenWordSetsTheFlag) {
-  GameHarness game;
-  game.Write("conf.lua", "SetScreen(640, 480, 32, 'FULLSCREEN')");
-  game.Write("init.lua", kExitAtOnce);
-  game.Run();
-  EXPECT_TRUE(game.engine.core.fullscreen);
-  EXPECT_NE(game.log.Text().find(Report(640, 480, 1, 32)), std::string::npos);
 }
 
 TEST(Startup, VideoModeFailureEndsWithStatusOne) {

@@ -32,7 +32,6 @@ TEST(LoadPathMap, LooseFilesAndPackEntries) {
   std::string two = MapBytes({Rect(1, 2, 3, 4), Rect(5, 6, 7, 8)});
   std::string three = MapBytes({Rect(0, 0, 1, 1), Rect(0, 0, 2, 2), Rect(0, 0, 3, 3)});
   game.Write("maps.dat", BuildDataPack({one, three, two, two.substr(0, 18), ""}));
-  game.Write(":2", three);
   game.Write("two.map", two);
   game.At(1, [&](Engine& e) {
     MapProbe p = Load(game, e, "LoadPathMap('maps.dat:2')");
@@ -40,28 +39,22 @@ TEST(LoadPathMap, LooseFilesAndPackEntries) {
     EXPECT_EQ(p.boxes, 2);
     EXPECT_EQ(e.walk.map->BoxAt(1).corners[2], (WalkPoint{7, 8}));
 
-    EXPECT_EQ(Load(game, e, "LoadPathMap('maps.dat:x')").boxes, 1);  // read like atoi: entry 0
-
     p = Load(game, e, "LoadPathMap('maps.dat:-1')");
     EXPECT_EQ(p.log, "Load PathMap <<maps.dat:-1>>...ERR: Fehler beim Laden aus maps.dat.\r\n");
-    EXPECT_EQ(p.boxes, 1);
+    EXPECT_EQ(p.boxes, 2);
 
     p = Load(game, e, "LoadPathMap('maps.dat:3')");  // 18 bytes
     EXPECT_EQ(p.log, "Load PathMap <<maps.dat:3>>...Invalid BoxBuffer\r\nOK\r\n");
-    EXPECT_EQ(p.boxes, 1);
+    EXPECT_EQ(p.boxes, 2);
 
     p = Load(game, e, "LoadPathMap('maps.dat:4')");  // an empty entry reads as missing
     EXPECT_EQ(p.log, "Load PathMap <<maps.dat:4>>...ERR: Datei <<maps.dat>> existiert nicht.\r\n");
     p = Load(game, e, "LoadPathMap('nothing.dat:1')");
     EXPECT_EQ(p.log, "Load PathMap <<nothing.dat:1>>...ERR: Datei <<nothing.dat>> existiert nicht.\r\n");
-    EXPECT_EQ(p.boxes, 1);
+    EXPECT_EQ(p.boxes, 2);
 
-    p = Load(game, e, "LoadPathMap(':2')");  // a leading colon names a loose file
-    EXPECT_EQ(p.boxes, 3);
-    EXPECT_NE(p.log.find("Boxes loaded from Map-File (:2)\r\nOK\r\n"), std::string::npos);
-
-    p = Load(game, e, "LoadPathMap('two.map')");
-    EXPECT_EQ(p.log, "Load PathMap <<two.map>>...(X:1, Y:2)(X:3, Y:2)(X:3, Y:4)(X:1, Y:4)"
+    p = Load(game, e, "LoadPathMap('maps.dat:0') LoadPathMap('two.map')");
+    EXPECT_EQ(p.log, "Load PathMap <<maps.dat:0>>...OK\r\nLoad PathMap <<two.map>>...(X:1, Y:2)(X:3, Y:2)(X:3, Y:4)(X:1, Y:4)"
                      "(X:5, Y:6)(X:7, Y:6)(X:7, Y:8)(X:5, Y:8)Boxes loaded from Map-File (two.map)\r\nOK\r\n");
     EXPECT_EQ(p.boxes, 2);
 

@@ -1,6 +1,12 @@
 // The game harness: a fresh engine, a test clock and captured log per run.
 #include "support/game_harness.h"
 
+#include <gtest/gtest.h>
+
+extern "C" {
+#include <lauxlib.h>
+}
+
 #include <cstdlib>
 
 #include "core/startup.h"
@@ -38,11 +44,11 @@ void GameHarness::MoveMouse(int x, int y) { MovePointer(x, y); }
 
 void GameHarness::Click(int x, int y, Uint8 button) { PushClick(button, x, y); }
 
-void GameHarness::PressKey(SDLKey key) { PushKeyDown(key); }
-
-void GameHarness::CloseWindow() { PushQuit(); }
-
 std::string LogFrom(const std::string& log, const std::string& marker) {
   size_t at = log.find(marker);
   return at == std::string::npos ? log : log.substr(at);
+}
+
+void Lua(Engine& engine, const std::string& code) {
+  ASSERT_EQ(luaL_dostring(engine.script.L, code.c_str()), 0) << code;
 }

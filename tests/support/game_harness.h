@@ -11,20 +11,14 @@
 #include "support/log_capture.h"
 #include "support/temp_dir.h"
 
-// A clock that moves only when told: by the test, by a fixed step at every
-// read, or by a fixed step per frame (see GameHarness::msPerFrame).
+// A clock that moves only when told: by the test, or by a fixed step per
+// frame (see GameHarness::msPerFrame).
 struct ManualClock {
-  Uint32 now = 1000;      // ticks returned
-  Uint32 stepPerRead = 0; // added after every read
+  Uint32 now = 1000;  // ticks returned
 
   void Attach(Engine& engine) {
     engine.clock.context = this;
-    engine.clock.source = [](void* self) {
-      auto* clock = static_cast<ManualClock*>(self);
-      Uint32 value = clock->now;
-      clock->now += clock->stepPerRead;
-      return value;
-    };
+    engine.clock.source = [](void* self) { return static_cast<ManualClock*>(self)->now; };
   }
 };
 
@@ -46,8 +40,6 @@ class GameHarness {
   // Pushes input events into SDL's queue.
   static void MoveMouse(int x, int y);
   static void Click(int x, int y, Uint8 button = SDL_BUTTON_LEFT);
-  static void PressKey(SDLKey key);
-  static void CloseWindow();
 
   TempDir dir;
   Engine engine;
@@ -63,3 +55,6 @@ class GameHarness {
 
 // Log text from the first occurrence of marker on (the whole log when absent).
 std::string LogFrom(const std::string& log, const std::string& marker);
+
+// Runs a chunk in the game's script state; a failing chunk fails the test.
+void Lua(Engine& engine, const std::string& code);

@@ -3,34 +3,34 @@
 
 #include <SDL/SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
 #include "resources/pack_writer.h"
 
-std::string Wav(const std::vector<int16_t>& samples) {
-  std::string data;
-  for (int16_t s : samples) {
-    data.push_back(static_cast<char>(s & 0xff));
-    data.push_back(static_cast<char>((s >> 8) & 0xff));
-  }
+std::string Wav(const std::string& data, uint32_t dataClaim, int rate) {
   std::string wav = "RIFF";
   AppendInt32(&wav, static_cast<int32_t>(36 + data.size()));
   wav += "WAVEfmt ";
   AppendInt32(&wav, 16);
   wav += std::string("\x01\x00\x01\x00", 4);
-  AppendInt32(&wav, 22050);
-  AppendInt32(&wav, 44100);
+  AppendInt32(&wav, rate);
+  AppendInt32(&wav, rate * 2);
   wav += std::string("\x02\x00\x10\x00", 4);
   wav += "data";
-  AppendInt32(&wav, static_cast<int32_t>(data.size()));
+  AppendInt32(&wav, static_cast<int32_t>(dataClaim));
   return wav + data;
 }
 
 std::string SquareWav(int count, int16_t amplitude) {
-  std::vector<int16_t> samples;
-  for (int i = 0; i < count; ++i) samples.push_back((i / 25) % 2 ? amplitude : static_cast<int16_t>(-amplitude));
-  return Wav(samples);
+  std::string data;
+  for (int i = 0; i < count; ++i) {
+    int16_t s = (i / 25) % 2 ? amplitude : static_cast<int16_t>(-amplitude);
+    data.push_back(static_cast<char>(s & 0xff));
+    data.push_back(static_cast<char>((s >> 8) & 0xff));
+  }
+  return Wav(data, static_cast<uint32_t>(data.size()));
 }
 
 DiskAudio::DiskAudio() {
@@ -43,35 +43,26 @@ DiskAudio::~DiskAudio() {
   unsetenv("SDL_DISKAUDIOFILE");
 }
 
-std::string DiskAudio::Output() const { return dir_.Read("out.raw"); }
-
-size_t DiskAudio::Size() const {
-  std::error_code error;
-  auto size = std::filesystem::file_size(dir_.Path("out.raw"), error);
-  return error ? 0 : static_cast<size_t>(size);
-}
-
-bool DiskAudio::WaitForSize(size_t bytes) const {
+int DiskAudio::PeakFromNow() const {
+  // Bytes of one mixer buffer at the engine's settings (2048 stereo 16-bit frames).
+  const size_t kBuffer = 2048 * 4;
+  auto size = [this] {
+    std::error_code error;
+    auto bytes = std::filesystem::file_size(dir_.Path("out.raw"), error);
+    return error ? size_t{0} : static_cast<size_t>(bytes);
+  };
+  // The file may lag behind the driver by a stdio buffer and the driver may
+  // hold one buffer mixed before this moment: skip three buffers, read two.
+  size_t from = size() + 3 * kBuffer, to = from + 2 * kBuffer;
   // The driver writes a buffer about every 150 ms; ten seconds is plenty.
-  for (int waited = 0; waited < 10000; waited += 20) {
-    if (Size() >= bytes) return true;
+  for (int waited = 0; size() < to; waited += 20) {
+    if (waited >= 10000) return -1;
     SDL_Delay(20);
   }
-  return false;
-}
-
-int DiskAudio::PeakBetween(size_t from, size_t to) const {
-  if (!WaitForSize(to)) return -1;
-  std::string out = Output();
+  std::string out = dir_.Read("out.raw");
   int peak = 0;
-  for (size_t i = from & ~size_t{1}; i + 1 < to && i + 1 < out.size(); i += 2) {
-    int sample = static_cast<int16_t>(static_cast<unsigned char>(out[i]) | (static_cast<unsigned char>(out[i + 1]) << 8));
-    peak = std::max(peak, std::abs(sample));
-  }
+  for (size_t i = from & ~size_t{1}; i + 1 < to; i += 2)
+    peak = std::max(peak, std::abs(int(static_cast<int16_t>(static_cast<unsigned char>(out[i]) |
+                                                           (static_cast<unsigned char>(out[i + 1]) << 8)))));
   return peak;
-}
-
-int DiskAudio::PeakFromNow() const {
-  size_t now = Size();
-  return PeakBetween(now + 3 * kBufferBytes, now + 5 * kBufferBytes);
 }

@@ -4,29 +4,19 @@
 #include <SDL/SDL.h>
 
 #include <algorithm>
-#include <sstream>
 
 #include "font/font_tool.h"
 #include "resources/pixels.h"
-#include "support/font_image.h"
 #include "support/log_capture.h"
+#include "support/pictures.h"
 #include "support/temp_dir.h"
+#include "support/tool_run.h"
 #include "text/bitmap_font.h"
 
 namespace {
 
-struct Result {
-  int status;
-  std::string out, err;
-};
-
-Result Font(std::vector<std::string> words) {
-  std::vector<const char*> argv;
-  for (const std::string& w : words) argv.push_back(w.c_str());
-  std::ostringstream out, err;
-  int status = RunFontTool(static_cast<int>(argv.size()), argv.data(), out, err);
-  return {status, out.str(), err.str()};
-}
+using Result = ToolResult;
+Result Font(const std::vector<std::string>& words) { return RunTool(RunFontTool, words); }
 
 int CellHeightIn(const std::string& makeOutput) {
   size_t at = makeOutput.find("cell height ");
@@ -46,14 +36,11 @@ class FontToolTest : public ::testing::Test {
 
   // Draws the text at (10, 10) on black and counts the pixels of one colour.
   int CountDrawn(CBitmapFont& font, const char* text, Uint8 r, Uint8 g, Uint8 b) {
-    FillSurface(screen, 0, 0, 0);
+    Fill(screen, kBlack);
     font.DrawString(text, 10, 10);
     int count = 0;
     for (int y = 0; y < screen->h; ++y)
-      for (int x = 0; x < screen->w; ++x) {
-        Rgb p = PixelAt(screen, x, y);
-        count += p.r == r && p.g == g && p.b == b;
-      }
+      for (int x = 0; x < screen->w; ++x) count += PixelAt(screen, x, y) == Rgb{r, g, b};
     return count;
   }
 
@@ -164,7 +151,7 @@ TEST_F(FontToolTest, CheckNamesEachDamage) {
   EXPECT_NE(short_.err.find("two bands of cell height 19"), std::string::npos);
 
   // Markers side by side, then no markers at all.
-  SaveTestFont(dir.Path("tiny.bmp"));
+  SaveBmp(MakeTestFontSurface(), dir.Path("tiny.bmp"));
   Edit(dir.Path("tiny.bmp"), [](SDL_Surface* s, Uint32) { PutPixel(7, 0, GetPixel(s, 0, 0), s); });
   Result tiny = Font({"check", dir.Path("tiny.bmp"), "--cell-height", std::to_string(kTestCellHeight)});
   EXPECT_NE(tiny.err.find("zero-width cells (they draw nothing) for codes 2\n"), std::string::npos) << tiny.err;

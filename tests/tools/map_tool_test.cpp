@@ -9,32 +9,21 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "engine/scene_fixtures.h"
 #include "map/map_draw.h"
 #include "map/map_tool.h"
+#include "resources/images.h"
 #include "resources/pack_writer.h"
-#include "resources/pixels.h"
-#include "support/game_harness.h"
 #include "support/log_capture.h"
+#include "support/pictures.h"
 #include "support/temp_dir.h"
+#include "support/tool_run.h"
 #include "support/walk_map_bytes.h"
-#include "ui/menu_button.h"
 #include "walk/path_map.h"
 
 namespace {
 
-struct Result {
-  int status;
-  std::string out, err;
-};
-
-Result Map(std::vector<std::string> words) {
-  std::vector<const char*> argv;
-  for (const std::string& w : words) argv.push_back(w.c_str());
-  std::ostringstream out, err;
-  int status = RunMapTool(static_cast<int>(argv.size()), argv.data(), out, err);
-  return {status, out.str(), err.str()};
-}
+using Result = ToolResult;
+Result Map(const std::vector<std::string>& words) { return RunTool(RunMapTool, words); }
 
 int Lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
 
@@ -250,9 +239,7 @@ TEST(MapTool, CheckFindsEachKindOfProblemInAMapMadeForIt) {
 TEST(MapTool, CheckMeasuresTheBackgroundPicture) {
   TempDir dir;
   dir.Write("m.map", MapBytes({Rect(0, 0, 320, 200), Rect(320, 0, 330, 200)}));
-  SDL_Surface* picture = scene_test::Paint(320, 200, scene_test::kGrey);
-  SDL_SaveBMP(picture, dir.Path("bg.bmp").c_str());
-  SDL_FreeSurface(picture);
+  SaveBmp(Paint(320, 200, kGrey), dir.Path("bg.bmp"));
   Result check = Map({"check", dir.Path("m.map"), "--background", dir.Path("bg.bmp")});
   EXPECT_EQ(check.status, 1);
   std::vector<std::string> found = Findings(check);
@@ -322,58 +309,20 @@ TEST(MapTool, PathPrintsTheEnginesWaypoints) {
   }
 }
 
-// The hero of a game on the same map walks exactly the printed waypoints.
-TEST(MapTool, PathIsTheWalkOfTheHeroInAGame) {
-  GameHarness game;
-  game.Write("floor.map", MapBytes(DeadEndFloor()));
-  scene_test::WriteBmp(game, "pic.bmp", scene_test::Paint(10, 10, scene_test::kRed));
-  game.Write("init.lua",
-             "function Init()\n"
-             "  LoadPathMap('floor.map')\n"
-             "  CreateObject('hero') SetName('hero', 'Guybrush')\n"
-             "  LoadAnim('hero', 'stand', 'pic.bmp', 10, 10, 5, 9, 1, 0) SetAnim('hero', 'stand')\n"
-             "  SetPos('hero', 50, 350) SetSpeed('hero', 1000) Show('hero') SetHero('hero')\n"
-             "end\n"
-             "function Main() end\n"
-             "function Event(verb, first, second) end\n");
-  Result printed = Map({"path", game.Path("floor.map"), "50", "350", "350", "150"});
-  ASSERT_EQ(printed.status, 0) << printed.err;
-  std::vector<WalkPoint> walked;
-  game.At(1, [](Engine& e) {
-    MenuButton* walk = new MenuButton;  // the button registry owns it
-    walk->label = "WALK";
-    e.ui.buttons.Add("WALK", walk);
-    e.ui.currentVerb = walk;
-    GameHarness::Click(350, 150);
-  });
-  game.At(2, [&walked](Engine& e) { walked = e.scene.hero->path; });
-  game.stopAfterFrames = 150;
-  game.Run();
-  EXPECT_EQ(walked, Waypoints(printed.out));
-  EXPECT_EQ(static_cast<int>(game.engine.scene.hero->x), 350);
-  EXPECT_EQ(static_cast<int>(game.engine.scene.hero->y), 150);
-}
-
-// Reads the colour of a pixel of any surface.
-scene_test::Rgb ColourAt(SDL_Surface* s, int x, int y) {
-  Uint8 r, g, b;
-  SDL_GetRGB(GetPixel(s, x, y), s->format, &r, &g, &b);
-  return scene_test::Rgb{r, g, b};
-}
-
 TEST(MapTool, DrawMakesABmpTheEngineLoads) {
-  GameHarness game;
-  game.Write("floor.map", MapBytes(DeadEndFloor()));
+  TempDir dir;
+  dir.Write("floor.map", MapBytes(DeadEndFloor()));
   // An 8-bit background, as many games have them.
-  SDL_Surface* grey = scene_test::Paint(640, 480, scene_test::kGrey);
-  scene_test::WriteBmp(game, "bg.bmp", scene_test::Palettize(grey, {scene_test::kGrey}));
+  SDL_Surface* grey = Paint(640, 480, kGrey);
+  SaveBmp(Palettize(grey, {kGrey}), dir.Path("bg.bmp"));
   SDL_FreeSurface(grey);
-  Result drawn = Map({"draw", game.Path("floor.map"), game.Path("bg.bmp"), game.Path("walk.bmp"), "--path", "50", "350",
+  Result drawn = Map({"draw", dir.Path("floor.map"), dir.Path("bg.bmp"), dir.Path("walk.bmp"), "--path", "50", "350",
                       "350", "150"});
   ASSERT_EQ(drawn.status, 0) << drawn.err;
-  EXPECT_EQ(drawn.out, game.Path("walk.bmp") + ": 640 x 480, 8 boxes, 6 connections, a path of 6 waypoints\n");
+  EXPECT_EQ(drawn.out, dir.Path("walk.bmp") + ": 640 x 480, 8 boxes, 6 connections, a path of 6 waypoints\n");
 
-  SDL_Surface* picture = SDL_LoadBMP(game.Path("walk.bmp").c_str());
+  // Read by the engine's own image loader.
+  SDL_Surface* picture = ReadBmp(SDL_RWFromFile(dir.Path("walk.bmp").c_str(), "rb"));
   ASSERT_NE(picture, nullptr);
   EXPECT_EQ(picture->w, 640);
   EXPECT_EQ(picture->h, 480);
@@ -381,39 +330,22 @@ TEST(MapTool, DrawMakesABmpTheEngineLoads) {
   int magenta = 0, drawnPixels = 0;
   for (int y = 0; y < picture->h; ++y)
     for (int x = 0; x < picture->w; ++x) {
-      scene_test::Rgb c = ColourAt(picture, x, y);
-      magenta += c == scene_test::kMagenta;
-      drawnPixels += !(c == scene_test::kGrey);
+      magenta += PixelAt(picture, x, y) == kMagenta;
+      drawnPixels += PixelAt(picture, x, y) != kGrey;
     }
   EXPECT_EQ(magenta, 0);
   EXPECT_GT(drawnPixels, 1000);
-  EXPECT_EQ(ColourAt(picture, 620, 460), scene_test::kGrey);        // far from every box
-  EXPECT_EQ(ColourAt(picture, 40, 300), (scene_test::Rgb{255, 220, 0}));  // the top edge of box 0
-  EXPECT_EQ(ColourAt(picture, 50, 350), (scene_test::Rgb{0, 200, 0}));    // the start mark
+  EXPECT_EQ(PixelAt(picture, 620, 460), kGrey);              // far from every box
+  EXPECT_EQ(PixelAt(picture, 40, 300), (Rgb{255, 220, 0}));  // the top edge of box 0
+  EXPECT_EQ(PixelAt(picture, 50, 350), (Rgb{0, 200, 0}));    // the start mark
   SDL_FreeSurface(picture);
   for (SDL_Color c : DrawingColours()) EXPECT_FALSE(c.r == 255 && c.g == 0 && c.b == 255);
-
-  // The engine's own image loading reads it at the background's size.
-  game.Write("init.lua", "function Init() LoadBackground('walk.bmp') end\nfunction Main() end\n");
-  game.stopAfterFrames = 1;
-  int w = 0, h = 0;
-  game.At(1, [&](Engine& e) {
-    ASSERT_NE(e.view.background, nullptr);
-    w = e.view.background->w;
-    h = e.view.background->h;
-  });
-  game.Run();
-  EXPECT_EQ(w, 640);
-  EXPECT_EQ(h, 480);
-  EXPECT_TRUE(Has(game.log.Text(), "lade Bild walk.bmp.....OK\r\n"));
 }
 
 TEST(MapTool, DrawWithoutAPathMarksWhereTheSearchFailed) {
   TempDir dir;
   dir.Write("two.map", MapBytes({Rect(10, 10, 90, 90), Rect(110, 10, 190, 90)}));
-  SDL_Surface* picture = scene_test::Paint(200, 120, scene_test::kMagenta);  // even a magenta background
-  SDL_SaveBMP(picture, dir.Path("bg.bmp").c_str());
-  SDL_FreeSurface(picture);
+  SaveBmp(Paint(200, 120, kMagenta), dir.Path("bg.bmp"));  // even a magenta background
   Result drawn = Map({"draw", dir.Path("two.map"), dir.Path("bg.bmp"), dir.Path("o.bmp"), "--path", "30", "30",
                       "150", "30"});
   EXPECT_EQ(drawn.status, 1);
@@ -425,11 +357,11 @@ TEST(MapTool, DrawWithoutAPathMarksWhereTheSearchFailed) {
   ASSERT_NE(out, nullptr);
   EXPECT_EQ(out->w, 200);
   EXPECT_EQ(out->h, 120);
-  EXPECT_EQ(ColourAt(out, 100, 110), scene_test::kMagenta);            // the background is kept as it is
-  EXPECT_EQ(ColourAt(out, 30, 10), (scene_test::Rgb{255, 220, 0}));    // box 0's top edge
-  EXPECT_EQ(ColourAt(out, 130, 90), (scene_test::Rgb{0, 230, 255}));   // box 1's lower edge
-  EXPECT_EQ(ColourAt(out, 30, 30), (scene_test::Rgb{0, 200, 0}));      // the start mark
-  EXPECT_EQ(ColourAt(out, 150, 30), (scene_test::Rgb{230, 0, 0}));     // the target mark
+  EXPECT_EQ(PixelAt(out, 100, 110), kMagenta);             // the background is kept as it is
+  EXPECT_EQ(PixelAt(out, 30, 10), (Rgb{255, 220, 0}));     // box 0's top edge
+  EXPECT_EQ(PixelAt(out, 130, 90), (Rgb{0, 230, 255}));    // box 1's lower edge
+  EXPECT_EQ(PixelAt(out, 30, 30), (Rgb{0, 200, 0}));       // the start mark
+  EXPECT_EQ(PixelAt(out, 150, 30), (Rgb{230, 0, 0}));      // the target mark
   SDL_FreeSurface(out);
 }
 
@@ -444,9 +376,7 @@ TEST(MapTool, BadInputGivesOneLineNamingTheFile) {
   dir.Write("none.txt", "# nothing here\n\n");
   dir.Write("not.bmp", "this is text");
   dir.Write("binary.txt", MapBytes(GoodFloor()));
-  SDL_Surface* bg = scene_test::Paint(64, 48, scene_test::kGrey);
-  SDL_SaveBMP(bg, dir.Path("bg.bmp").c_str());
-  SDL_FreeSurface(bg);
+  SaveBmp(Paint(64, 48, kGrey), dir.Path("bg.bmp"));
   struct Case {
     std::vector<std::string> words;
     int status;

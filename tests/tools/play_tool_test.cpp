@@ -4,48 +4,28 @@
 #include <SDL/SDL.h>
 
 #include <filesystem>
-#include <sstream>
 
-#include "engine/ui_fixtures.h"
 #include "core/input_events.h"
+#include "engine/game_fixtures.h"
 #include "play/play_session.h"
 #include "play/play_tool.h"
+#include "support/tool_run.h"
 
 namespace {
 
-using namespace ui_test;
+using Result = ToolResult;
+Result Play(const std::vector<std::string>& words) { return RunTool(RunPlayTool, words); }
 
-struct Result {
-  int status;
-  std::string out, err;
-};
-
-// Verb buttons at y 400 (OPEN at x 125, LOOK at x 225), a hero at (300, 300)
-// and a red door at (100, 100); opening the door ends the game.
+// The hero scene and a red door at (100, 100); opening the door ends the game.
 struct PlayGame {
   GameHarness game;  // only writes the folder: quillon-play runs its own engine
   PlayGame() {
-    WriteMedia(game);
-    game.Write("init.lua", std::string(kSceneLibrary) +
-                               "function Init()\n"
-                               "  LoadSystemFont('font.bmp', 8, 10, 430)\n"
-                               "  MakeButtons()\n"
-                               "  LoadPathMap('floor.map')\n"
-                               "  MakeObject('hero', 'Hero', 300, 300, 'blue.bmp') SetHero('hero') SetSpeed('hero', 1000)\n"
-                               "  MakeObject('door', 'Door', 100, 100)\n"
-                               "end\n"
-                               "function Main() end\n"
-                               "function Event(verb, first, second)\n"
-                               "  print('EVENT ' .. verb .. ' ' .. first)\n"
-                               "  if verb == 'OPEN' then Exit() end\n"
-                               "end\n");
-  }
-  Result Play(std::vector<std::string> words) {
-    std::vector<const char*> argv;
-    for (const std::string& w : words) argv.push_back(w.c_str());
-    std::ostringstream out, err;
-    int status = RunPlayTool(static_cast<int>(argv.size()), argv.data(), out, err);
-    return {status, out.str(), err.str()};
+    WriteSceneGame(game, "LoadSystemFont('font.bmp', 8, 10, 430)\n" + std::string(kHeroScene) +
+                             "MakeObject('door', 'Door', 100, 100)\n",
+                   "function Event(verb, first, second)\n"
+                   "  print('EVENT ' .. verb .. ' ' .. first)\n"
+                   "  if verb == 'OPEN' then Exit() end\n"
+                   "end\n");
   }
   Result PlayReplay(const std::string& steps, std::vector<std::string> more = {}) {
     game.Write("test.replay", steps);
@@ -116,14 +96,9 @@ TEST(PlayTool, ScreenshotsAreTheScreenAsDrawn) {
   ASSERT_NE(shot, nullptr);
   EXPECT_EQ(shot->w, 640);
   EXPECT_EQ(shot->h, 480);
-  auto colour = [shot](int x, int y) {
-    Uint8 r, g, b;
-    SDL_GetRGB(GetPixel(shot, x, y), shot->format, &r, &g, &b);
-    return scene_test::Rgb{r, g, b};
-  };
-  EXPECT_EQ(colour(110, 110), scene_test::kRed);    // the door
-  EXPECT_EQ(colour(310, 310), scene_test::kBlue);   // the hero, not yet walking
-  EXPECT_EQ(colour(400, 200), (scene_test::Rgb{0, 0, 0}));
+  EXPECT_EQ(PixelAt(shot, 110, 110), kRed);   // the door
+  EXPECT_EQ(PixelAt(shot, 310, 310), kBlue);  // the hero, not yet walking
+  EXPECT_EQ(PixelAt(shot, 400, 200), kBlack);
   SDL_FreeSurface(shot);
 }
 
@@ -133,8 +108,8 @@ TEST(PlayTool, EveryRunOfAReplayGivesTheSameLog) {
   TempDir elsewhere;
   std::string game = std::filesystem::relative(g.game.dir.path(), elsewhere.path()).string();
   elsewhere.Write("doors.replay", "game " + game + "\nclick 230 405\nclick 105 105\nwait 300 ms\n" + kOpenTheDoor);
-  Result first = g.Play({elsewhere.Path("doors.replay")});
-  Result second = g.Play({elsewhere.Path("doors.replay")});
+  Result first = Play({elsewhere.Path("doors.replay")});
+  Result second = Play({elsewhere.Path("doors.replay")});
   ASSERT_EQ(first.status, 0) << first.err;
   EXPECT_NE(first.out.find("EVENT LOOK door"), std::string::npos);
   EXPECT_EQ(first.out, second.out);
@@ -164,7 +139,7 @@ TEST(PlayTool, ARecordingPlaysBackToTheSameLog) {
             "wait 2 frames\nmove 230 405\nwait 2 frames\nclick left\nwait 1 frames\nmove 105 105\n"
             "wait 2 frames\nmouse down right\nwait 1 frames\nmouse up right\nwait 51 frames\nkey ESCAPE\n"
             "expect exit\n");
-  Result replayed = g.Play({g.game.Path("recorded.replay")});
+  Result replayed = Play({g.game.Path("recorded.replay")});
   EXPECT_EQ(replayed.status, 0) << replayed.err;
   EXPECT_EQ(replayed.out, recordedLog.str());
 }

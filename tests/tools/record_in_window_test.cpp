@@ -13,11 +13,10 @@
 #include <iterator>
 #include <thread>
 
-#include "engine/ui_fixtures.h"
+#include "engine/game_fixtures.h"
 
 namespace {
 
-using namespace ui_test;
 namespace fs = std::filesystem;
 
 bool Installed(const char* program) {
@@ -60,12 +59,8 @@ std::string Read(const std::string& path) {
 TEST(RecordInWindow, APlayersRecordingPlaysBackToTheSameLog) {
   if (!Installed("Xvfb") || !Installed("xdotool")) GTEST_SKIP() << "Xvfb and xdotool are needed";
   GameHarness game;  // only writes the folder
-  WriteMedia(game);
-  game.Write("init.lua", std::string(kSceneLibrary) +
-                             "function Init() LoadSystemFont('font.bmp', 8, 10, 430) MakeButtons()\n"
-                             "  MakeObject('hero', 'Hero', 300, 300, 'blue.bmp') SetHero('hero')\n"
-                             "  MakeObject('door', 'Door', 100, 100) end\n"
-                             "function Main() end\nfunction DeInit() end\n");
+  WriteSceneGame(game, "LoadSystemFont('font.bmp', 8, 10, 430)\n" + std::string(kHeroScene) +
+                           "MakeObject('door', 'Door', 100, 100)\n");
   // Xvfb picks a free display itself and writes its number into the pipe.
   int numberPipe[2];
   ASSERT_EQ(pipe(numberPipe), 0);

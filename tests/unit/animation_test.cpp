@@ -24,24 +24,23 @@ struct Timed {
   }
 };
 
-TEST(Animation, TenFramesPerSecondAtThirtyMillisecondsAdvanceEveryFourthUpdate) {
+TEST(Animation, AFrameAdvancesOnceItsTimeHasPassedAndTheRestIsDropped) {
   Timed t(10, 100);
   std::vector<int> frames;
   for (int i = 0; i < 12; ++i) {
     t.Frame(30);
     frames.push_back(t.animation.currentFrame);
   }
+  // Ten frames a second at 30 ms a display frame: every fourth update.
   EXPECT_EQ(frames, (std::vector<int>{0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3}));
   EXPECT_DOUBLE_EQ(t.animation.elapsed, 0.0);  // the time beyond the frame time is dropped
-}
 
-TEST(Animation, AtThreeFramesPerSecondAFrameLasts333Milliseconds) {
-  Timed t(3, 10);
-  EXPECT_EQ(FrameTime(t.animation), 333);
-  t.Frame(332);
-  EXPECT_EQ(t.animation.currentFrame, 0);
-  t.Frame(1);
-  EXPECT_EQ(t.animation.currentFrame, 1);
+  Timed third(3, 10);  // a frame lasts 333 ms
+  EXPECT_EQ(FrameTime(third.animation), 333);
+  third.Frame(332);
+  EXPECT_EQ(third.animation.currentFrame, 0);
+  third.Frame(1);
+  EXPECT_EQ(third.animation.currentFrame, 1);
   Timed slow(10, 10);
   slow.Frame(200);  // at five display frames a second, one advance per update
   slow.Frame(200);
@@ -108,17 +107,6 @@ TEST(Animation, WalkingAndTalkingModesStopWithTheirActivity) {
   EXPECT_EQ(loop.animation.currentFrame, 1);
 }
 
-TEST(Animation, AFrameBeyondTheStripWrapsToTheFirstAtTheNextAdvance) {
-  Animation animation;
-  animation.frameCount = 4;
-  animation.currentFrame = 7;
-  Advance(animation);
-  EXPECT_EQ(animation.currentFrame, 0);
-  animation.currentFrame = 2147483647;
-  Advance(animation);
-  EXPECT_EQ(animation.currentFrame, 0);
-}
-
 // No frame rate: a still picture. It never advances; as a one-shot its one
 // showing is over at once, so waits for it end.
 TEST(Animation, WithoutAFrameRateTheAnimationStandsStill) {
@@ -135,6 +123,16 @@ TEST(Animation, WithoutAFrameRateTheAnimationStandsStill) {
   Timed backwards(-5, 4);
   backwards.Frame(1000);
   EXPECT_EQ(backwards.animation.currentFrame, 0);
+}
+
+TEST(Animation, AFrameBeyondTheStripWrapsToTheFirstAtTheNextAdvance) {
+  Animation animation;
+  animation.frameCount = 4;
+  for (int frame : {7, 2147483647}) {
+    animation.currentFrame = frame;
+    Advance(animation);
+    EXPECT_EQ(animation.currentFrame, 0) << frame;
+  }
 }
 
 }  // namespace

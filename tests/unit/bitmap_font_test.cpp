@@ -3,14 +3,12 @@
 
 #include <SDL/SDL.h>
 
-#include "support/font_image.h"
 #include "support/log_capture.h"
+#include "support/pictures.h"
 #include "support/temp_dir.h"
 #include "text/bitmap_font.h"
 
 namespace {
-
-using C = FontColours;
 
 class BitmapFontTest : public ::testing::Test {
  protected:
@@ -18,12 +16,20 @@ class BitmapFontTest : public ::testing::Test {
     SDL_Init(SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE);
     screen = SDL_SetVideoMode(640, 480, 32, SDL_SWSURFACE);
     ASSERT_NE(screen, nullptr);
-    FillSurface(screen, 0, 0, 0);
+    Fill(screen, kBlack);
     source = MakeTestFontSurface();
   }
   void TearDown() override {
     SDL_FreeSurface(source);
     SDL_Quit();
+  }
+  Rgb At(int x, int y) { return PixelAt(screen, x, y); }
+  struct Spot {
+    int x, y;
+    Rgb colour;
+  };
+  void ExpectPixels(const std::vector<Spot>& spots) {
+    for (const Spot& s : spots) EXPECT_EQ(At(s.x, s.y), s.colour) << s.x << "," << s.y;
   }
   SDL_Surface* screen = nullptr;
   SDL_Surface* source = nullptr;
@@ -40,28 +46,26 @@ TEST_F(BitmapFontTest, MarkersInRowZeroMakeTheCells) {
   EXPECT_EQ(font.CellOf(2).x, 7);
   EXPECT_EQ(font.CellOf(2).width, 3);
   // Codes without a cell are empty, never garbage.
-  EXPECT_EQ(font.CellOf(3).width, 0);
-  EXPECT_EQ(font.CellOf(255).width, 0);
-  EXPECT_EQ(font.CellOf(0).width, 0);
+  for (int code : {0, 3, 255}) EXPECT_EQ(font.CellOf(code).width, 0) << code;
   EXPECT_EQ(font.colorRow, 0);
   EXPECT_EQ(font.letterSpacing, 1);
   EXPECT_EQ(font.spaceWidth, 3);
   // The caller's surface is left alone: the font draws from its own copy.
   EXPECT_NE(font.image, source);
-}
 
-TEST_F(BitmapFontTest, AtMost256CellsAreRecorded) {
+  // At most 256 cells are recorded.
   SDL_Surface* wide = SDL_CreateRGBSurface(SDL_SWSURFACE, 600, 8, 32, 0xFF0000, 0xFF00, 0xFF, 0);
   SDL_FillRect(wide, nullptr, 0);
   for (int x = 0; x < 600; x += 2) {
     SDL_Rect dot = {static_cast<Sint16>(x), 0, 1, 1};
     SDL_FillRect(wide, &dot, 0xFF0000);
   }
-  CBitmapFont font(screen, wide, 8);
+  log.Clear();
+  CBitmapFont many(screen, wide, 8);
   SDL_FreeSurface(wide);
   EXPECT_EQ(log.Text(), "Initialized 256 Characters\n");
-  EXPECT_EQ(font.CellOf(255).x, 509);
-  EXPECT_EQ(font.CellOf(255).width, 1);
+  EXPECT_EQ(many.CellOf(255).x, 509);
+  EXPECT_EQ(many.CellOf(255).width, 1);
 }
 
 TEST_F(BitmapFontTest, TextWidthCountsSpacingCellsAndBlanks) {
@@ -78,23 +82,21 @@ TEST_F(BitmapFontTest, TextWidthCountsSpacingCellsAndBlanks) {
 TEST_F(BitmapFontTest, DrawsEachColourRowFromItsBandWithoutItsFirstLine) {
   CBitmapFont font(screen, source, kTestCellHeight);
   font.DrawString("\x01 \x02", 100, 50);
-  EXPECT_TRUE(PixelAt(screen, 100, 50).Is(C::kRow0));   // cell 1, source (1, 1)
-  EXPECT_TRUE(PixelAt(screen, 104, 56).Is(C::kRow0));   // its last row and column
-  EXPECT_TRUE(PixelAt(screen, 102, 53).Is({0, 0, 0}));  // the background hole is transparent
-  EXPECT_TRUE(PixelAt(screen, 100, 57).Is({0, 0, 0}));  // seven rows only
-  EXPECT_TRUE(PixelAt(screen, 100, 49).Is({0, 0, 0}));  // the marker row is not drawn
-  EXPECT_TRUE(PixelAt(screen, 105, 50).Is({0, 0, 0}));  // spacing and the blank
-  EXPECT_TRUE(PixelAt(screen, 108, 50).Is({0, 0, 0}));
-  EXPECT_TRUE(PixelAt(screen, 109, 50).Is(C::kRow0));   // cell 2 after 5 + 1 + 3
-  EXPECT_TRUE(PixelAt(screen, 111, 50).Is(C::kRow0));
-  EXPECT_TRUE(PixelAt(screen, 112, 50).Is({0, 0, 0}));
-
   font.colorRow = 1;
   font.DrawString("\x01", 200, 50);
-  EXPECT_TRUE(PixelAt(screen, 200, 50).Is(C::kRow1));
-  EXPECT_TRUE(PixelAt(screen, 204, 56).Is(C::kRow1));
-  EXPECT_TRUE(PixelAt(screen, 202, 53).Is({0, 0, 0}));
-  EXPECT_TRUE(PixelAt(screen, 200, 57).Is({0, 0, 0}));
+  ExpectPixels({
+      {100, 50, kWhite},  // cell 1, source (1, 1)
+      {104, 56, kWhite},  // its last row and column
+      {102, 53, kBlack},  // the background hole is transparent
+      {100, 57, kBlack},  // seven rows only
+      {100, 49, kBlack},  // the marker row is not drawn
+      {105, 50, kBlack},  // spacing and the blank
+      {108, 50, kBlack},
+      {109, 50, kWhite},  // cell 2 after 5 + 1 + 3
+      {111, 50, kWhite},
+      {112, 50, kBlack},
+      {200, 50, kFontRow1}, {204, 56, kFontRow1}, {202, 53, kBlack}, {200, 57, kBlack},  // colour row 1
+  });
 }
 
 TEST_F(BitmapFontTest, ImpossibleBandsAndCodesDrawNothing) {
@@ -112,34 +114,30 @@ TEST_F(BitmapFontTest, ImpossibleBandsAndCodesDrawNothing) {
   font.cellHeight = kTestCellHeight;
   font.DrawString("\x01", 40000, -40000);
   for (int y = 0; y < 30; ++y)
-    for (int x = 0; x < 40; ++x) ASSERT_TRUE(PixelAt(screen, x, y).Is({0, 0, 0})) << x << "," << y;
+    for (int x = 0; x < 40; ++x) ASSERT_EQ(At(x, y), kBlack) << x << "," << y;
 }
 
-TEST_F(BitmapFontTest, AMissingOrBrokenImageIsReportedAndDrawsNothing) {
+TEST_F(BitmapFontTest, LoadsFontFilesWithTheBackgroundAsColourKeyAndReportsBrokenOnes) {
   TempDir dir;
-  dir.Write("text.bmp", "not an image at all");
-  std::string missing = dir.Path("missing.bmp");
-  CBitmapFont absent(screen, missing, kTestCellHeight);
-  EXPECT_EQ(log.Text().rfind("Can't load font-image (" + missing + "): ", 0), 0u) << log.Text();
-  EXPECT_EQ(log.Text().back(), '\n');
-  EXPECT_EQ(absent.image, nullptr);
-  log.Clear();
-  CBitmapFont broken(screen, dir.Path("text.bmp"), kTestCellHeight);
-  EXPECT_EQ(log.Text().rfind("Can't load font-image (" + dir.Path("text.bmp") + "): ", 0), 0u) << log.Text();
-  broken.DrawString("\x01", 0, 0);
-  EXPECT_TRUE(PixelAt(screen, 0, 0).Is({0, 0, 0}));
-}
-
-TEST_F(BitmapFontTest, LoadsAFontFileAndSetsTheBackgroundAsColourKey) {
-  TempDir dir;
-  SaveTestFont(dir.Path("font.bmp"));
+  SaveBmp(MakeTestFontSurface(), dir.Path("font.bmp"));
   CBitmapFont font(screen, dir.Path("font.bmp"), kTestCellHeight);
   EXPECT_EQ(log.Text(), "Initialized 2 Characters\n");
   ASSERT_NE(font.image, nullptr);
   EXPECT_TRUE(font.image->flags & SDL_SRCCOLORKEY);
   Rgb key;
   SDL_GetRGB(font.image->format->colorkey, font.image->format, &key.r, &key.g, &key.b);
-  EXPECT_TRUE(key.Is(C::kBackground));
+  EXPECT_EQ(key, kFontBackground);
+
+  dir.Write("text.bmp", "not an image at all");
+  for (const std::string& name : {dir.Path("missing.bmp"), dir.Path("text.bmp")}) {
+    log.Clear();
+    CBitmapFont broken(screen, name, kTestCellHeight);
+    EXPECT_EQ(log.Text().rfind("Can't load font-image (" + name + "): ", 0), 0u) << log.Text();
+    EXPECT_EQ(log.Text().back(), '\n');
+    EXPECT_EQ(broken.image, nullptr);
+    broken.DrawString("\x01", 0, 0);
+    EXPECT_EQ(At(0, 0), kBlack);
+  }
 }
 
 TEST(BitmapFontWithoutVideo, ToolsBuildTheCellsFromASoftwareCopy) {
@@ -168,69 +166,63 @@ TEST_F(TextBoxTest, TheBoxIsTranslucentGreyAroundTheCentredText) {
 
   font.DrawTextBox("\x01", 300, 100, 2);
   // One line: text top 92; width 4, centred: text left 298; box (288, 82) 24 x 28.
-  EXPECT_TRUE(PixelAt(screen, 298, 92).Is(C::kRow0));
-  EXPECT_TRUE(IsBoxGreyOverBlack(PixelAt(screen, 288, 82)));
-  EXPECT_TRUE(IsBoxGreyOverBlack(PixelAt(screen, 311, 109)));
-  EXPECT_TRUE(PixelAt(screen, 287, 82).Is({0, 0, 0}));
-  EXPECT_TRUE(PixelAt(screen, 288, 81).Is({0, 0, 0}));
-  EXPECT_TRUE(PixelAt(screen, 312, 109).Is({0, 0, 0}));
-  EXPECT_TRUE(PixelAt(screen, 311, 110).Is({0, 0, 0}));
+  EXPECT_TRUE(IsBoxGreyOverBlack(At(288, 82)));
+  EXPECT_TRUE(IsBoxGreyOverBlack(At(311, 109)));
+  ExpectPixels({{298, 92, kWhite}, {287, 82, kBlack}, {288, 81, kBlack}, {312, 109, kBlack}, {311, 110, kBlack}});
+
+  // Without a font image only the box is drawn.
+  Fill(screen, kBlack);
+  CBitmapFont2 blank(screen, std::string("no-such-font.bmp"), kTestCellHeight, 100, 0, 640);
+  ASSERT_NE(blank.background, nullptr);
+  blank.DrawTextBox("\x01", 300, 100, 1);
+  EXPECT_TRUE(IsBoxGreyOverBlack(At(290, 82)));
+  EXPECT_TRUE(IsBoxGreyOverBlack(At(300, 92)));
 }
 
 TEST_F(TextBoxTest, BoxesAreKeptInsideTheScreenEdges) {
   CBitmapFont2 font(screen, source, kTestCellHeight, 100, 0, 640);
   font.DrawTextBox("\x01", 300, 15, 2);  // top 7 is above 10: text top 12
-  EXPECT_TRUE(PixelAt(screen, 298, 12).Is(C::kRow0));
-  EXPECT_TRUE(IsBoxGreyOverBlack(PixelAt(screen, 288, 2)));
-  EXPECT_TRUE(PixelAt(screen, 288, 1).Is({0, 0, 0}));
+  EXPECT_EQ(At(298, 12), kWhite);
+  EXPECT_TRUE(IsBoxGreyOverBlack(At(288, 2)));
+  EXPECT_EQ(At(288, 1), kBlack);
 
-  FillSurface(screen, 0, 0, 0);
+  Fill(screen, kBlack);
   font.DrawTextBox("\x01", 5, 200, 2);  // left 3: text left 12
-  EXPECT_TRUE(PixelAt(screen, 12, 192).Is(C::kRow0));
-  EXPECT_TRUE(IsBoxGreyOverBlack(PixelAt(screen, 2, 182)));
-  EXPECT_TRUE(PixelAt(screen, 1, 182).Is({0, 0, 0}));
+  EXPECT_EQ(At(12, 192), kWhite);
+  EXPECT_TRUE(IsBoxGreyOverBlack(At(2, 182)));
+  EXPECT_EQ(At(1, 182), kBlack);
 
-  FillSurface(screen, 0, 0, 0);
+  Fill(screen, kBlack);
   font.DrawTextBox("\x01", 11, 200, 1);  // left-aligned just right of the clamp: stays
-  EXPECT_TRUE(PixelAt(screen, 11, 192).Is(C::kRow0));
+  EXPECT_EQ(At(11, 192), kWhite);
 
-  FillSurface(screen, 0, 0, 0);
+  Fill(screen, kBlack);
   font.DrawTextBox("\x01", 600, 200, 2);  // 598 + 100 + 10 passes 640: 640 - 100 - 12
-  EXPECT_TRUE(PixelAt(screen, 528, 192).Is(C::kRow0));
-  EXPECT_TRUE(IsBoxGreyOverBlack(PixelAt(screen, 518, 182)));
-  EXPECT_TRUE(PixelAt(screen, 517, 182).Is({0, 0, 0}));
+  EXPECT_EQ(At(528, 192), kWhite);
+  EXPECT_TRUE(IsBoxGreyOverBlack(At(518, 182)));
+  EXPECT_EQ(At(517, 182), kBlack);
 }
 
 TEST_F(TextBoxTest, WordsWrapGreedilyAndAnOverlongWordStandsAlone) {
   CBitmapFont2 font(screen, source, kTestCellHeight, 14, 0, 640);
   // "\x01 \x02" measures 4 + 10 + 3 = 17 > 14: two lines, the first at 200 - 16.
   font.DrawTextBox("\x01 \x02", 100, 200, 1);
-  EXPECT_TRUE(PixelAt(screen, 100, 184).Is(C::kRow0));
-  EXPECT_TRUE(PixelAt(screen, 100, 192).Is(C::kRow0));
-  EXPECT_TRUE(PixelAt(screen, 104, 184).Is(C::kRow0));   // line 0: cell 1, 5 wide
-  EXPECT_FALSE(PixelAt(screen, 103, 192).Is(C::kRow0));  // line 1: cell 2, 3 wide
+  ExpectPixels({{100, 184, kWhite}, {100, 192, kWhite}, {104, 184, kWhite}});  // line 0: cell 1, 5 wide
+  EXPECT_NE(At(103, 192), kWhite);                                          // line 1: cell 2, 3 wide
 
-  FillSurface(screen, 0, 0, 0);
+  Fill(screen, kBlack);
   // A 20-pixel word in a 14-pixel box: alone on line 0, unwrapped; "\x02" on line 1.
   font.DrawTextBox("\x01\x01\x01\x01\x01 \x02", 100, 200, 1);
-  EXPECT_TRUE(PixelAt(screen, 119, 184).Is(C::kRow0));
-  EXPECT_TRUE(PixelAt(screen, 100, 192).Is(C::kRow0));
-  EXPECT_FALSE(PixelAt(screen, 100, 176).Is(C::kRow0));
+  EXPECT_EQ(At(119, 184), kWhite);
+  EXPECT_EQ(At(100, 192), kWhite);
+  EXPECT_NE(At(100, 176), kWhite);
 
-  FillSurface(screen, 0, 0, 0);
+  Fill(screen, kBlack);
   // Wide enough: one line, cell 2 after 5 + 10.
   CBitmapFont2 wide(screen, source, kTestCellHeight, 100, 0, 640);
   wide.DrawTextBox("\x01 \x02", 100, 200, 1);
-  EXPECT_TRUE(PixelAt(screen, 115, 192).Is(C::kRow0));
-  EXPECT_FALSE(PixelAt(screen, 100, 184).Is(C::kRow0));
-}
-
-TEST_F(TextBoxTest, WithoutAFontImageOnlyTheBoxIsDrawn) {
-  CBitmapFont2 font(screen, std::string("no-such-font.bmp"), kTestCellHeight, 100, 0, 640);
-  ASSERT_NE(font.background, nullptr);
-  font.DrawTextBox("\x01", 300, 100, 1);
-  EXPECT_TRUE(IsBoxGreyOverBlack(PixelAt(screen, 290, 82)));
-  EXPECT_TRUE(IsBoxGreyOverBlack(PixelAt(screen, 300, 92)));
+  EXPECT_EQ(At(115, 192), kWhite);
+  EXPECT_NE(At(100, 184), kWhite);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "audio/sound_bytes.h"
 #include "resources/images.h"
 #include "resources/pack_writer.h"
+#include "support/sound_files.h"
 
 namespace {
 
@@ -35,27 +36,14 @@ TEST(ReadBmp, TakesWholeRowsAndRefusesClaimsBeyondTheFile) {
   EXPECT_EQ(Read(Bmp(3, 2, 7, 24)), nullptr);           // a depth SDL cannot convert
 }
 
-std::string Wav(uint32_t dataClaim, size_t dataBytes, int32_t rate = 22050) {
-  std::string wav = "RIFF";
-  AppendInt32(&wav, static_cast<int32_t>(36 + dataBytes));
-  wav += "WAVEfmt ";
-  AppendInt32(&wav, 16);
-  wav += std::string("\x01\x00\x01\x00", 4);
-  AppendInt32(&wav, rate);
-  AppendInt32(&wav, rate * 2);
-  wav += std::string("\x02\x00\x10\x00", 4);
-  wav += "data";
-  AppendInt32(&wav, static_cast<int32_t>(dataClaim));
-  return wav + std::string(dataBytes, '\0');
-}
-
 TEST(SoundClaims, ChunksMustLieInsideTheBytes) {
   auto fits = [](const std::string& b) { return SoundClaimsFit(reinterpret_cast<const unsigned char*>(b.data()), b.size()); };
-  EXPECT_TRUE(fits(Wav(64, 64)));
-  EXPECT_FALSE(fits(Wav(65, 64)));
-  EXPECT_FALSE(fits(Wav(0xFFFFFFF0u, 64)));
-  EXPECT_TRUE(fits(Wav(64, 64, 8000)));
-  EXPECT_FALSE(fits(Wav(64, 64, 1)));  // SDL's rate conversion would overrun its filter table
+  const std::string data(64, '\0');
+  EXPECT_TRUE(fits(Wav(data, 64)));
+  EXPECT_FALSE(fits(Wav(data, 65)));
+  EXPECT_FALSE(fits(Wav(data, 0xFFFFFFF0u)));
+  EXPECT_TRUE(fits(Wav(data, 64, 8000)));
+  EXPECT_FALSE(fits(Wav(data, 64, 1)));  // SDL's rate conversion would overrun its filter table
   EXPECT_TRUE(fits("OggS and whatever follows"));  // decoded as it streams
 }
 

@@ -44,7 +44,7 @@ TEST(HitTest, TheBoundingBoxIncludesOneExtraPixelEachWay) {
   EXPECT_FALSE(ContainsPoint(f.object, 121, 50));
 }
 
-TEST(HitTest, ThePixelTestKeepsToTheFrameAndSkipsMagenta) {
+TEST(HitTest, ThePixelTestKeepsToTheFrameAndItsPictureAndSkipsMagenta) {
   Framed f;
   EXPECT_TRUE(OpaqueAt(f.engine, f.object, 119, 79));
   EXPECT_FALSE(OpaqueAt(f.engine, f.object, 120, 80));
@@ -60,15 +60,14 @@ TEST(HitTest, ThePixelTestKeepsToTheFrameAndSkipsMagenta) {
   EXPECT_FALSE(HitAt(f.engine, f.object, 115, 60));
   f.animation.currentFrame = -1;
   EXPECT_FALSE(HitAt(f.engine, f.object, 115, 60));
-}
 
-TEST(HitTest, AnObjectWithoutAPictureIsNeverHit) {
-  Framed f;
-  f.animation.image = nullptr;  // as after UnloadAnim
-  f.object.colorKeyOverride = true;
-  EXPECT_FALSE(HitAt(f.engine, f.object, 110, 60));
-  f.object.colorKeyOverride = false;
-  EXPECT_FALSE(HitAt(f.engine, f.object, 110, 60));
+  // Without a picture (as after UnloadAnim) nothing is ever hit.
+  f.animation.currentFrame = 0;
+  f.animation.image = nullptr;
+  for (bool keyOverride : {true, false}) {
+    f.object.colorKeyOverride = keyOverride;
+    EXPECT_FALSE(HitAt(f.engine, f.object, 110, 60)) << keyOverride;
+  }
   f.object.currentAnimation = nullptr;
   EXPECT_FALSE(ContainsPoint(f.object, 110, 60));
   EXPECT_EQ(FrameLeft(f.object), 100);

@@ -80,18 +80,6 @@ TEST(Movement, ADiagonalTieWalksAndStandsVertically) {
   EXPECT_FALSE(w.slot[kMoveDown].playing);  // stopped in the arriving update
 }
 
-TEST(Movement, HeadingForTheOwnPositionArrivesAtOnceWithTheOldHeading) {
-  Walker w;
-  w.object.speed = 100;
-  w.object.headingUp = true;
-  w.object.x = 5;
-  w.object.y = 5;
-  HeadTowards(w.engine, w.object, 5, 5);
-  EXPECT_TRUE(w.object.moving);
-  EXPECT_EQ(w.Walk(0.02f), 1);
-  EXPECT_EQ(w.Current(), kIdleUp);
-}
-
 TEST(Movement, WithoutAutomaticAnimationOnlyTheArrivalChangesThePicture) {
   Walker w;
   w.object.speed = 100;
@@ -107,6 +95,17 @@ TEST(Movement, WithoutAutomaticAnimationOnlyTheArrivalChangesThePicture) {
   HeadTowards(w.engine, w.object, 0, 0);
   EXPECT_EQ(w.Walk(0.02f, 10), 10);  // speed 0 never arrives
   EXPECT_TRUE(w.object.moving);
+}
+
+TEST(Movement, HeadingForTheOwnPositionArrivesAtOnceWithTheOldHeading) {
+  Walker w;
+  w.object.speed = 100;
+  w.object.headingUp = true;
+  w.object.x = w.object.y = 5;
+  HeadTowards(w.engine, w.object, 5, 5);
+  EXPECT_TRUE(w.object.moving);
+  EXPECT_EQ(w.Walk(0.02f), 1);
+  EXPECT_EQ(w.Current(), kIdleUp);
 }
 
 TEST(Movement, APathSkipsItsStartAndStopsAtItsLastPoint) {
@@ -144,10 +143,18 @@ TEST(Movement, HeadingElsewhereDuringAPathReplacesOnlyTheCurrentTarget) {
   EXPECT_EQ(w.object.pathIndex, 3);
 }
 
-TEST(Movement, AutoFlipHeroCountsATieAsSideways) {
+TEST(Movement, AutoFlipHeroCountsATieAsSidewaysAndNeedsSomethingToLookAt) {
   Walker w;
-  w.engine.scene.hero = &w.object;
+  LogCapture log;
   AdventureObject thing;
+  AutoFlipHero(w.engine, &thing);  // no hero: nothing
+  w.engine.scene.hero = &w.object;
+  AutoFlipHero(w.engine, nullptr);
+  EXPECT_EQ(log.Text(), "");
+  AutoFlipHero(w.engine, &thing);  // no picture to look at
+  EXPECT_EQ(log.Text(), "Exception cateched in AutoFlipHero()\r\n");
+  EXPECT_EQ(w.object.currentAnimation, nullptr);
+
   Animation picture;
   picture.hotspotX = 10;
   picture.hotspotY = 20;
@@ -169,19 +176,6 @@ TEST(Movement, AutoFlipHeroCountsATieAsSideways) {
   EXPECT_EQ(w.Current(), kMoveLeft);  // the walking picture, not set playing
   EXPECT_FALSE(w.slot[kMoveLeft].playing);
   EXPECT_EQ(w.object.x, 0);
-}
-
-TEST(Movement, AutoFlipHeroNeedsSomethingToLookAt) {
-  Walker w;
-  LogCapture log;
-  AdventureObject thing;
-  AutoFlipHero(w.engine, &thing);  // no hero: nothing
-  w.engine.scene.hero = &w.object;
-  AutoFlipHero(w.engine, nullptr);
-  EXPECT_EQ(log.Text(), "");
-  AutoFlipHero(w.engine, &thing);
-  EXPECT_EQ(log.Text(), "Exception cateched in AutoFlipHero()\r\n");
-  EXPECT_EQ(w.object.currentAnimation, nullptr);
 }
 
 }  // namespace

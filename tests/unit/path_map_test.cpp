@@ -81,44 +81,35 @@ TEST(WalkBoxFile, LogsEveryCornerAndIgnoresATrailingPartialRecord) {
   EXPECT_EQ(map.BoxCount(), 0);
 }
 
-TEST(PointInBox, LeftAndUpperEdgesAreInsideRightAndLowerOutside) {
+TEST(PointInBox, EdgesCrossingsAndTheLargestBoxes) {
   const Box square = Rect(0, 0, 100, 100);
-  EXPECT_TRUE(PathMap::PointInBox(square, {0, 0}));
-  EXPECT_TRUE(PathMap::PointInBox(square, {50, 50}));
-  EXPECT_TRUE(PathMap::PointInBox(square, {0, 99}));
-  EXPECT_TRUE(PathMap::PointInBox(square, {99, 0}));
-  EXPECT_FALSE(PathMap::PointInBox(square, {100, 50}));
-  EXPECT_FALSE(PathMap::PointInBox(square, {50, 100}));
-  EXPECT_FALSE(PathMap::PointInBox(square, {-1, 50}));
-  EXPECT_FALSE(PathMap::PointInBox(square, {50, -1}));
-}
-
-TEST(PointInBox, SlantedEdgesTruncateTheCrossingTowardZero) {
   // Left edge from (0, 0) to (40, 30): at y = 10 the line is at x = 13.3,
   // but the crossing is worked out from (40, 30) as 40 + (-26.7), which
-  // truncates to 14, so (13, 10) falls outside and (14, 10) inside.
+  // truncates to 14.
   const Box trapezoid{{{0, 0}, {40, 30}, {100, 30}, {100, 0}}};
-  EXPECT_FALSE(PathMap::PointInBox(trapezoid, {13, 10}));
-  EXPECT_TRUE(PathMap::PointInBox(trapezoid, {14, 10}));
-  // Right edge from (0, 30) to (100, 0): at y = 10 the crossing is 66.7,
-  // truncated to 66.
+  // Right edge from (0, 30) to (100, 0): at y = 10 the crossing is 66.7, truncated to 66.
   const Box wedge{{{0, 0}, {100, 0}, {0, 30}, {0, 30}}};
-  EXPECT_TRUE(PathMap::PointInBox(wedge, {65, 10}));
-  EXPECT_FALSE(PathMap::PointInBox(wedge, {66, 10}));
-  // Concave quadrilateral (an arrow head): the notch is outside.
-  const Box arrow{{{0, 0}, {100, 50}, {0, 100}, {50, 50}}};
-  EXPECT_TRUE(PathMap::PointInBox(arrow, {70, 50}));
-  EXPECT_FALSE(PathMap::PointInBox(arrow, {20, 50}));
-  EXPECT_TRUE(PathMap::PointInBox(arrow, {20, 20}));
-}
-
-TEST(PointInBox, TheLargestLoadableBoxesStillWork) {
+  const Box arrow{{{0, 0}, {100, 50}, {0, 100}, {50, 50}}};  // concave: the notch is outside
   // The lower-left half of the whole 16-bit plane: the crossing product of the
   // diagonal goes far beyond 32 bits.
   const Box half{{{0, 0}, {65535, 65535}, {0, 65535}, {0, 65535}}};
-  EXPECT_TRUE(PathMap::PointInBox(half, {40000, 50000}));
-  EXPECT_FALSE(PathMap::PointInBox(half, {50001, 50000}));
-  EXPECT_TRUE(PathMap::PointInBox(half, {49999, 50000}));
+  struct Case {
+    const Box& box;
+    WalkPoint point;
+    bool inside;
+  } cases[] = {
+      // Left and upper edges are inside, right and lower ones outside.
+      {square, {0, 0}, true},         {square, {50, 50}, true},       {square, {0, 99}, true},
+      {square, {99, 0}, true},        {square, {100, 50}, false},     {square, {50, 100}, false},
+      {square, {-1, 50}, false},      {square, {50, -1}, false},      {trapezoid, {13, 10}, false},
+      {trapezoid, {14, 10}, true},    {wedge, {65, 10}, true},        {wedge, {66, 10}, false},
+      {arrow, {70, 50}, true},        {arrow, {20, 50}, false},       {arrow, {20, 20}, true},
+      {half, {40000, 50000}, true},   {half, {50001, 50000}, false},  {half, {49999, 50000}, true},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(PathMap::PointInBox(c.box, c.point), c.inside)
+        << "(" << c.point.x << "," << c.point.y << ") in box with corner 1 at (" << c.box.corners[1].x << ","
+        << c.box.corners[1].y << ")";
 }
 
 TEST(BoxIndexOf, FirstBoxInLoadOrderWins) {

@@ -38,7 +38,6 @@ class SfxTest : public ::testing::Test {
     sfx->LoadSoundFromFile("b", "b.wav");
     sfx->LoadSoundFromFile("c", "c.wav");
   }
-  int PeakFromNow() { return disk.PeakFromNow(); }
 
   DiskAudio disk;
   TempDir dir;
@@ -47,34 +46,16 @@ class SfxTest : public ::testing::Test {
   LogCapture log;
 };
 
-TEST_F(SfxTest, EverySoundGetsItsOwnChannelInLoadingOrder) {
-  LoadThree();
-  EXPECT_EQ(log.Text(), "lade Sound a.wav.OK\r\nlade Sound b.wav.OK\r\nlade Sound c.wav.OK\r\n");
-  EXPECT_EQ(sfx->Sounds().IndexOf("a"), 0);
-  EXPECT_EQ(sfx->Sounds().IndexOf("b"), 1);
-  EXPECT_EQ(sfx->Sounds().IndexOf("c"), 2);
-  EXPECT_EQ(Mix_AllocateChannels(-1), 3);
-
-  // A name in use keeps its first sound (the new one is dropped, not leaked).
-  Mix_Chunk* first = sfx->Sounds().Get("b");
-  log.Clear();
-  sfx->LoadSoundFromFile("b", "c.wav");
-  EXPECT_EQ(log.Text(), "lade Sound c.wav.OK\r\n");
-  EXPECT_EQ(sfx->Sounds().Get("b"), first);
-  EXPECT_EQ(sfx->Sounds().Count(), 3);
-  EXPECT_EQ(Mix_AllocateChannels(-1), 3);
-}
-
 TEST_F(SfxTest, PackEntriesAndFailedLoads) {
   dir.Write("sfx.dat", BuildDataPack({SquareWav(100, 1), "not a sound", SquareWav(300, 2)}));
   sfx->LoadSoundFromFile("two", "sfx.dat:2");
   EXPECT_EQ(log.Text(), "lade Sound Nr.2 aus sfx.dat OK\r\n");
   ASSERT_NE(sfx->Sounds().Get("two"), nullptr);
-  EXPECT_EQ(sfx->Sounds().Get("two")->alen, 300u * 2 * 2);  // entry 2, not entry 0
-
-  log.Clear();
-  sfx->LoadSoundFromFile("minus", "sfx.dat:-2");
-  EXPECT_EQ(log.Text(), "Fehler beim Laden aus SFX-Pack.\r\n");
+  // Entry 2, not entry 0; mono 22050 Hz becomes stereo at the device's rate: each sample twice.
+  EXPECT_EQ(sfx->Sounds().Get("two")->alen, 300u * 2 * 2);
+  const int16_t* samples = reinterpret_cast<const int16_t*>(sfx->Sounds().Get("two")->abuf);
+  EXPECT_EQ(samples[48], -2);
+  EXPECT_EQ(samples[50], 2);
 
   log.Clear();
   sfx->LoadSoundFromFile("junk", "sfx.dat:1");
@@ -84,6 +65,8 @@ TEST_F(SfxTest, PackEntriesAndFailedLoads) {
   log.Clear();
   sfx->LoadSoundFromFile("none", "none.wav");
   EXPECT_EQ(log.Text().rfind("lade Sound none.wav.Mix_LoadWAV-Error: ", 0), 0u) << log.Text();
+  sfx->LoadSoundFromFile("past", "sfx.dat:3");
+  sfx->LoadSoundFromFile("gone", "none.dat:0");
 
   EXPECT_EQ(sfx->Sounds().Count(), 1);  // failed loads register nothing
   EXPECT_EQ(Mix_AllocateChannels(-1), 1);
@@ -104,16 +87,8 @@ TEST_F(SfxTest, VolumesMapTheHundredScaleOntoTheMixer) {
   EXPECT_EQ(Mix_Volume(1, -1), 65);
   sfx->SetSoundVolume("b", 100);
   EXPECT_EQ(Mix_Volume(1, -1), 128);
-  EXPECT_EQ(Mix_Volume(0, -1), 128);
-  sfx->SetSoundVolume("a", 50);
-  sfx->SetSoundVolume("a", 101);
-  sfx->SetSoundVolume("a", -1);
-  EXPECT_EQ(Mix_Volume(0, -1), 65);  // rejected values leave the channel alone
-  EXPECT_EQ(log.Text(),
-            "Can't set volume for Sound(a). Value must be in the range of 0-100"
-            "Can't set volume for Sound(a). Value must be in the range of 0-100");
+  EXPECT_EQ(Mix_Volume(0, -1), 128);  // the other channels keep theirs
 
-  log.Clear();
   sfx->SetVolume(0);
   EXPECT_EQ(Mix_VolumeMusic(-1), 1);
   sfx->SetVolume(100);
@@ -126,25 +101,15 @@ TEST_F(SfxTest, VolumesMapTheHundredScaleOntoTheMixer) {
             "Can't set volume. Value must be in the range of 0-100");
 }
 
-TEST_F(SfxTest, UnknownNamesAreReported) {
-  LoadThree();
-  log.Clear();
-  sfx->PlaySound("A", 0, 0);  // names are case-sensitive
-  sfx->StopSound("x");
-  sfx->SetSoundVolume("y", 50);
-  EXPECT_EQ(log.Text(), "Sound <<A>> does not exist.\r\nSound <<x>> does not exist.\r\nSound <<y>> does not exist.\r\n");
-  EXPECT_EQ(Mix_Playing(-1), 0);
-}
-
 TEST_F(SfxTest, StopAllSoundsSilencesEveryChannel) {
   LoadThree();
   sfx->PlaySound("b", -1, 0);
   sfx->PlaySound("c", -1, 0);
   EXPECT_EQ(Mix_Playing(-1), 2);
-  EXPECT_GT(PeakFromNow(), 0);
+  EXPECT_GT(disk.PeakFromNow(), 0);
   sfx->StopAllSounds();
   EXPECT_EQ(Mix_Playing(-1), 0);
-  EXPECT_EQ(PeakFromNow(), 0);
+  EXPECT_EQ(disk.PeakFromNow(), 0);
 }
 
 TEST_F(SfxTest, TicksLimitALoopingSoundAndZeroMeansNoLimit) {
@@ -196,7 +161,7 @@ TEST_F(SfxTest, MusicLoadsPlaysAndGoes) {
   log.Clear();
   sfx->PlayMusic("tune");
   EXPECT_EQ(Mix_PlayingMusic(), 1);
-  EXPECT_GT(PeakFromNow(), 0);
+  EXPECT_GT(disk.PeakFromNow(), 0);
   sfx->PlayMusic("tune");
   sfx->PlayMusic("other");
   EXPECT_EQ(log.Text(),

@@ -6,6 +6,8 @@ extern "C" {
 #include <lua.h>
 }
 
+#include <vector>
+
 #include "core/engine.h"
 #include "script/script_host.h"
 #include "support/log_capture.h"
@@ -46,48 +48,27 @@ TEST(StringTable, LinesByNumberFromLineFeedAndCrLfFiles) {
   Scripts s;
   s.dir.Write("lf.DE", "one\ntwo\nthree\n");
   s.dir.Write("crlf.DE", "eins\r\nzwei\r\ndrei\r\n");
-  s.Run("SetStringFile('lf')");
-  EXPECT_EQ(s.Text("GetString(1)"), "one");
-  EXPECT_EQ(s.Text("GetString(3)"), "three");
-  EXPECT_EQ(s.Text("GetString(2.9)"), "two");
-  EXPECT_EQ(s.Text("GetString(0.5)"), "one");
-  EXPECT_EQ(s.Text("GetString(4)"), "");  // beyond a final line feed
-  EXPECT_EQ(s.Text("GetString(1)"), "one");  // the end of the file is forgotten
-  s.Run("SetStringFile('crlf')");
-  EXPECT_EQ(s.Text("GetString(2)"), "zwei");
-  EXPECT_EQ(s.Text("GetString(3)"), "drei");
+  s.dir.Write("t.DE", "a\n" + std::string(300, 'x') + "\r\nafter\n" + std::string(255, 'y') + "\r\nlast");
+  struct Case {
+    const char* file;
+    std::vector<std::pair<const char*, std::string>> lines;  // GetString argument, result
+  } cases[] = {
+      {"lf", {{"1", "one"}, {"3", "three"}, {"2.9", "two"}, {"0.5", "one"}, {"4", ""},  // beyond a final line feed
+              {"1", "one"},  // the end of the file is forgotten
+              {"0", ""}, {"-3", ""}, {"-1e12", ""}, {"", ""},  // below one: the empty string
+              {"2", "two"}}},
+      {"crlf", {{"2", "zwei"}, {"3", "drei"}}},
+      // Long lines keep 255 characters and count once; beyond the last line
+      // without a final line feed comes that line.
+      {"t", {{"2", std::string(255, 'x')}, {"3", "after"}, {"4", std::string(255, 'y')}, {"5", "last"},
+             {"6", "last"}, {"1e12", "last"}, {"1", "a"}}},
+  };
+  for (const Case& c : cases) {
+    s.Run(std::string("SetStringFile('") + c.file + "')");
+    for (const auto& [line, text] : c.lines)
+      EXPECT_EQ(s.Text(std::string("GetString(") + line + ")"), text) << c.file << " line " << line;
+  }
   EXPECT_EQ(s.log.Text(), "");
-}
-
-TEST(StringTable, BeyondTheLastLineWithoutAFinalLineFeedGivesThatLine) {
-  Scripts s;
-  s.dir.Write("t.DE", "one\ntwo\r\nlast");
-  s.Run("SetStringFile('t')");
-  EXPECT_EQ(s.Text("GetString(3)"), "last");
-  EXPECT_EQ(s.Text("GetString(4)"), "last");
-  EXPECT_EQ(s.Text("GetString(1e12)"), "last");
-  EXPECT_EQ(s.Text("GetString(2)"), "two");
-}
-
-TEST(StringTable, LineNumbersBelowOneGiveTheEmptyString) {
-  Scripts s;
-  s.dir.Write("t.DE", "one\ntwo\n");
-  s.Run("SetStringFile('t')");
-  EXPECT_EQ(s.Text("GetString(0)"), "");
-  EXPECT_EQ(s.Text("GetString(-3)"), "");
-  EXPECT_EQ(s.Text("GetString(-1e12)"), "");
-  EXPECT_EQ(s.Text("GetString()"), "");
-  EXPECT_EQ(s.Text("GetString(2)"), "two");
-}
-
-TEST(StringTable, LongLinesKeep255CharactersAndCountOnce) {
-  Scripts s;
-  std::string longLine(300, 'x');
-  s.dir.Write("t.DE", "a\n" + longLine + "\r\nafter\n" + std::string(255, 'y') + "\r\n");
-  s.Run("SetStringFile('t')");
-  EXPECT_EQ(s.Text("GetString(2)"), std::string(255, 'x'));
-  EXPECT_EQ(s.Text("GetString(3)"), "after");
-  EXPECT_EQ(s.Text("GetString(4)"), std::string(255, 'y'));  // exactly 255 before CR LF
 }
 
 TEST(StringTable, NoFileMeansEmptyStrings) {

@@ -1,0 +1,93 @@
+// Game folders for the engine tests: flat-colour pictures, a font with a cell
+// for every byte, and a small interactive scene with verb buttons and a hero.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "resources/pack_writer.h"
+#include "resources/pixels.h"
+#include "support/game_harness.h"
+#include "support/pictures.h"
+
+// Packs the pictures at the given depths into one image pack of the game folder and frees them.
+inline void WriteImagePack(GameHarness& game, const std::string& name, const std::vector<SDL_Surface*>& pictures,
+                           const std::vector<int>& depths) {
+  std::vector<PackedImage> images(pictures.size());
+  for (size_t i = 0; i < pictures.size(); ++i) {
+    PackSurface(pictures[i], depths[i], &images[i]);
+    SDL_FreeSurface(pictures[i]);
+  }
+  game.Write(name, BuildImagePack(images));
+}
+
+// A font with a cell for every byte: cells 3 pixels wide, a white and a yellow colour row of 8.
+inline void WriteFullFont(GameHarness& game, const std::string& name) {
+  const int cells = 255, cellHeight = 8;
+  SDL_Surface* s = Paint(1 + cells * 4, 2 * cellHeight, kBlack);
+  SDL_LockSurface(s);
+  Uint32 rows[2] = {SDL_MapRGB(s->format, 255, 255, 255), SDL_MapRGB(s->format, 255, 255, 0)};
+  for (int cell = 0; cell <= cells; ++cell) PutPixel(cell * 4, 0, SDL_MapRGB(s->format, 0, 255, 0), s);
+  for (int band = 0; band < 2; ++band)
+    for (int cell = 0; cell < cells; ++cell)
+      for (int y = 1; y < cellHeight; ++y)
+        for (int x = 1; x <= 3; ++x) PutPixel(cell * 4 + x, band * cellHeight + y, rows[band], s);
+  SDL_UnlockSurface(s);
+  SaveBmp(s, game.Path(name));
+}
+
+// Lua helpers of the interactive scene: ten verb buttons and KICK at y 400,
+// 25 pixels apart (0 WALK ... 9 LOOK, 10 KICK), objects from 20 x 20 pictures,
+// and an Event that prints what it gets.
+const char kSceneLibrary[] = R"(
+verbs = {"WALK", "TALK", "TAKE", "GIVE", "USE", "OPEN", "CLOSE", "PUSH", "PULL", "LOOK"}
+function MakeButtons()
+  for i, v in ipairs(verbs) do
+    CreateMenuButton(v, "button.bmp", v, 20, 10, (i - 1) * 25, 400)
+    ShowMenuButton(v)
+  end
+  CreateMenuButton("CUSTOM", "button.bmp", "KICK", 20, 10, 250, 400)
+  ShowMenuButton("KICK")
+end
+function MakeObject(id, name, x, y, picture)
+  CreateObject(id)
+  LoadAnim(id, "still", picture or "red.bmp", 20, 20, 0, 0, 1, 1)
+  SetAnim(id, "still")
+  SetName(id, name)
+  SetPos(id, x, y)
+  Show(id)
+end
+function Event(verb, first, second)
+  print("EVENT " .. verb .. " [" .. first .. "] [" .. second .. "]")
+end
+)";
+
+// The buttons, a floor over the whole screen and a blue hero standing at (300, 300).
+const char kHeroScene[] =
+    "MakeButtons() LoadPathMap('floor.map')\n"
+    "MakeObject('hero', 'Hero', 300, 300, 'blue.bmp') SetHero('hero') SetSpeed('hero', 1000)\n";
+
+// Writes the pictures, the font, the floor and an init.lua of the scene
+// library, an Init running init, an empty Main and then more.
+inline void WriteSceneGame(GameHarness& game, const std::string& init, const std::string& more = "") {
+  WriteFullFont(game, "font.bmp");
+  SaveBmp(Paint(20, 20, kRed), game.Path("red.bmp"));
+  SaveBmp(Paint(20, 20, kBlue), game.Path("blue.bmp"));
+  SaveBmp(Paint(40, 10, kGrey, {{20, 0, 20, 10, kWhite}}), game.Path("button.bmp"));
+  SaveBmp(Paint(30, 30, kGreen), game.Path("icon.bmp"));
+  std::string box;
+  for (int v : {0, 0, 639, 0, 639, 479, 0, 479}) {
+    box.push_back(static_cast<char>(v & 0xff));
+    box.push_back(static_cast<char>(v >> 8));
+  }
+  game.Write("floor.map", box);
+  game.Write("init.lua", std::string(kSceneLibrary) + "function Init()\n" + init + "\nend\nfunction Main() end\n" + more);
+}
+
+// Moves the pointer and clicks there after the given frame.
+inline void ClickAt(GameHarness& game, Uint32 frame, int x, int y, Uint8 button = SDL_BUTTON_LEFT) {
+  game.At(frame, [x, y, button](Engine&) {
+    GameHarness::MoveMouse(x, y);
+    GameHarness::Click(x, y, button);
+  });
+}
