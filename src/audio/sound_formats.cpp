@@ -114,6 +114,8 @@ std::string VocProblem(const unsigned char* data, size_t size) {
       rate = pendingRate.first ? pendingRate : std::make_pair(1u, static_cast<uint32_t>(block[0]));
       pendingRate = {0, 0};
     } else if (type == 3) {
+      // SDL takes a time constant of 0 for a rate of 0, and fails.
+      if (block[2] == 0) return Printed("VOC silence at byte %zu has no rate", at);
       silence += Little16(block) + 1;
       if (soundRate.first >= 8 || pendingRate.first == 8) riskySilence = at;
     } else if (type == 8) {

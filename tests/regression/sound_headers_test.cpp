@@ -79,6 +79,7 @@ TEST_F(SoundHeaders, RefusesWhatTheMixerWouldCrashOnOrOverAllocateFor) {
        "VOC silence at byte 542 is followed by more sound, which cannot be played in this block format"},
       {VocBytes({VocSamples(100), {1, std::string("\xA6\x01", 2) + "abc"}}),
        "VOC block at byte 132 holds compressed or unusual samples, which cannot be played"},
+      {VocBytes({VocSamples(100), {3, Le(99, 2) + '\0'}}), "VOC silence at byte 132 has no rate"},
       {VocBytes({VocSamples(100), VocFormat(22050, 1)}), "VOC block at byte 132 changes the sample rate, which cannot be played"},
       {VocBytes({{9, Le(22050, 4) + '\x08'}}), "VOC block at byte 26 is too short"},
       {claimsMegabytes, "VOC block at byte 26 claims more data than the file holds"},

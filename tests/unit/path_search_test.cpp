@@ -251,6 +251,7 @@ void CompareOnMap(std::mt19937& random, int columns, int rows, int queries, int&
   plain.boxes = GeneratedMap(random, columns, rows);
   PathMap map;
   map.LoadBoxesFromBuffer(MapBytes(plain.boxes).data(), static_cast<int>(plain.boxes.size() * 16));
+  ASSERT_EQ(map.BoxCount(), static_cast<int>(plain.boxes.size()));
   std::uniform_int_distribution<int> x(80, 120 + 60 * columns), y(80, 120 + 60 * rows);
   for (int query = 0; query < queries; ++query) {
     WalkPoint from{x(random), y(random)}, to{x(random), y(random)};
@@ -292,7 +293,7 @@ TEST(FindPath, MatchesThePlainSearchWaypointForWaypoint) {
 TEST(FindPath, MatchesThePlainSearchOnMapsOfAThousandBoxes) {
   std::mt19937 random(1000);
   int found = 0, failed = 0;
-  CompareOnMap(random, 40, 32, 2, found, failed);  // about 1000 boxes after the holes
+  CompareOnMap(random, 38, 32, 2, found, failed);  // about 970 boxes after the holes
   EXPECT_GT(found, 0);
 }
 
