@@ -116,6 +116,8 @@ std::string VocProblem(const unsigned char* data, size_t size) {
     } else if (type == 3) {
       // SDL takes a time constant of 0 for a rate of 0, and fails.
       if (block[2] == 0) return Printed("VOC silence at byte %zu has no rate", at);
+      // ... and fails on silence before the first sound, leaking the silence.
+      if (!soundRate.first) return Printed("VOC silence at byte %zu comes before any sound", at);
       silence += Little16(block) + 1;
       if (soundRate.first >= 8 || pendingRate.first == 8) riskySilence = at;
     } else if (type == 8) {

@@ -62,6 +62,7 @@ TEST_F(SoundHeaders, RefusesWhatTheMixerWouldCrashOnOrOverAllocateFor) {
   std::string claimsMegabytes = VocBytes({VocSamples(1000)});
   claimsMegabytes[27] = claimsMegabytes[28] = claimsMegabytes[29] = '\xFF';
   std::vector<std::pair<int, std::string>> silences(1000, {3, Le(65535, 2) + '\xA6'});
+  silences.insert(silences.begin(), VocSamples(10));
   const std::vector<std::pair<std::string, std::string>> cases = {
       {AiffBytes(10, 1), "AIFF sound has a rate of 10 Hz; 2000 to 192000 Hz can be played"},
       {AiffBytes(1e8, 1), "AIFF sound has a rate of 100000000 Hz; 2000 to 192000 Hz can be played"},
@@ -80,6 +81,7 @@ TEST_F(SoundHeaders, RefusesWhatTheMixerWouldCrashOnOrOverAllocateFor) {
       {VocBytes({VocSamples(100), {1, std::string("\xA6\x01", 2) + "abc"}}),
        "VOC block at byte 132 holds compressed or unusual samples, which cannot be played"},
       {VocBytes({VocSamples(100), {3, Le(99, 2) + '\0'}}), "VOC silence at byte 132 has no rate"},
+      {VocBytes({{3, Le(99, 2) + '\xA6'}, VocSamples(100)}), "VOC silence at byte 26 comes before any sound"},
       {VocBytes({VocSamples(100), VocFormat(22050, 1)}), "VOC block at byte 132 changes the sample rate, which cannot be played"},
       {VocBytes({{9, Le(22050, 4) + '\x08'}}), "VOC block at byte 26 is too short"},
       {claimsMegabytes, "VOC block at byte 26 claims more data than the file holds"},
