@@ -57,8 +57,12 @@ std::string WaveProblem(const unsigned char* data, size_t size) {
 }
 
 // AIFF and 8SVX (both IFF "FORM" files): every chunk inside the bytes, the
-// sample frames of COMM no more than the bytes could hold, playable formats.
+// samples COMM announces inside the sound data of SSND past its offset (SDL
+// allocates them first, and leaks them when the read falls short), playable
+// formats.
 std::string IffProblem(const unsigned char* data, size_t size) {
+  uint64_t sampleBytes = 0, soundRoom = UINT64_MAX;
+  size_t soundAt = 0, countAt = 0;
   for (size_t at = 12; at + 8 <= size;) {
     uint64_t length = Big32(data + at + 4);
     if (length > size - at - 8) return ClaimProblem("AIFF", "chunk", at);
@@ -67,8 +71,14 @@ std::string IffProblem(const unsigned char* data, size_t size) {
     if (memcmp(data + at, "COMM", 4) == 0) {
       if (length < 18) return Printed("AIFF COMM chunk at byte %zu is too short", at);
       uint64_t channels = Big16(chunk), frames = Big32(chunk + 2), bits = Big16(chunk + 6);
-      if (channels * frames * ((bits + 7) / 8) > size) return ClaimProblem("AIFF", "sample count", at);
+      uint64_t bytes = channels * frames * ((bits + 7) / 8);
+      if (bytes > sampleBytes) sampleBytes = bytes, countAt = at;
       problem = PlayableFormatProblem("AIFF", ExtendedToWhole(chunk + 8), channels);
+    } else if (memcmp(data + at, "SSND", 4) == 0) {
+      if (length < 8) return Printed("AIFF SSND chunk at byte %zu is too short", at);
+      uint64_t offset = Big32(chunk);
+      uint64_t room = offset > length - 8 ? 0 : length - 8 - offset;
+      if (room < soundRoom) soundRoom = room, soundAt = at;
     } else if (memcmp(data + at, "VHDR", 4) == 0) {
       if (length < 20) return Printed("8SVX VHDR chunk at byte %zu is too short", at);
       problem = PlayableFormatProblem("8SVX", Big16(chunk + 12), 1);
@@ -76,6 +86,8 @@ std::string IffProblem(const unsigned char* data, size_t size) {
     if (!problem.empty()) return problem;
     at += 8 + length + (length & 1);
   }
+  if (sampleBytes > size) return ClaimProblem("AIFF", "sample count", countAt);
+  if (sampleBytes > soundRoom) return ClaimProblem("AIFF", "SSND chunk", soundAt);
   return {};
 }
 

@@ -59,6 +59,8 @@ TEST_F(SoundHeaders, PlayableSoundsOfEveryFormatLoad) {
 
 TEST_F(SoundHeaders, RefusesWhatTheMixerWouldCrashOnOrOverAllocateFor) {
   std::string ogg = OggVorbisBytes();
+  std::string offsetPastTheSound = AiffBytes(22050, 1);
+  offsetPastTheSound[48] = '\xEE';  // the SSND offset field at bytes 46-49
   std::string claimsMegabytes = VocBytes({VocSamples(1000)});
   claimsMegabytes[27] = claimsMegabytes[28] = claimsMegabytes[29] = '\xFF';
   std::vector<std::pair<int, std::string>> silences(1000, {3, Le(65535, 2) + '\xA6'});
@@ -66,6 +68,7 @@ TEST_F(SoundHeaders, RefusesWhatTheMixerWouldCrashOnOrOverAllocateFor) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {AiffBytes(10, 1), "AIFF sound has a rate of 10 Hz; 2000 to 192000 Hz can be played"},
       {AiffBytes(1e8, 1), "AIFF sound has a rate of 100000000 Hz; 2000 to 192000 Hz can be played"},
+      {offsetPastTheSound, "AIFF SSND chunk at byte 38 claims more data than the file holds"},
       {AiffBytes(22050, 0), "AIFF sound has 0 channels; 1 to 6 can be played"},
       {AiffBytes(22050, 200), "AIFF sound has 200 channels; 1 to 6 can be played"},
       {SvxBytes(1), "8SVX sound has a rate of 1 Hz; 2000 to 192000 Hz can be played"},
