@@ -56,18 +56,23 @@ std::string WaveProblem(const unsigned char* data, size_t size) {
   return {};  // no data chunk: SDL refuses it without a large allocation
 }
 
-// AIFF and 8SVX (both IFF "FORM" files): every chunk inside the bytes, the
-// samples COMM announces inside the sound data of SSND past its offset (SDL
-// allocates them first, and leaks them when the read falls short), playable
-// formats.
+// AIFF and 8SVX (both IFF "FORM" files): every chunk inside the bytes, both
+// the format and the sound chunk present (SDL's reader looks for them for ever
+// in bytes held in memory), the samples COMM announces inside the sound data
+// of SSND past its offset (SDL allocates them first, and leaks them when the
+// read falls short), playable formats.
 std::string IffProblem(const unsigned char* data, size_t size) {
   uint64_t sampleBytes = 0, soundRoom = UINT64_MAX;
   size_t soundAt = 0, countAt = 0;
+  bool aiff = memcmp(data + 8, "AIFF", 4) == 0, svx = memcmp(data + 8, "8SVX", 4) == 0;
+  bool format = false, sound = false;
   for (size_t at = 12; at + 8 <= size;) {
     uint64_t length = Big32(data + at + 4);
     if (length > size - at - 8) return ClaimProblem("AIFF", "chunk", at);
     const unsigned char* chunk = data + at + 8;
     std::string problem;
+    format |= memcmp(data + at, aiff ? "COMM" : "VHDR", 4) == 0;
+    sound |= memcmp(data + at, aiff ? "SSND" : "BODY", 4) == 0;
     if (memcmp(data + at, "COMM", 4) == 0) {
       if (length < 18) return Printed("AIFF COMM chunk at byte %zu is too short", at);
       uint64_t channels = Big16(chunk), frames = Big32(chunk + 2), bits = Big16(chunk + 6);
@@ -86,6 +91,9 @@ std::string IffProblem(const unsigned char* data, size_t size) {
     if (!problem.empty()) return problem;
     at += 8 + length + (length & 1);
   }
+  if ((aiff || svx) && !(format && sound))
+    return Printed("%s file without its %s chunk", aiff ? "AIFF" : "8SVX",
+                   aiff ? (format ? "SSND" : "COMM") : (format ? "BODY" : "VHDR"));
   if (sampleBytes > size) return ClaimProblem("AIFF", "sample count", countAt);
   if (sampleBytes > soundRoom) return ClaimProblem("AIFF", "SSND chunk", soundAt);
   return {};

@@ -68,6 +68,7 @@ TEST_F(SoundHeaders, RefusesWhatTheMixerWouldCrashOnOrOverAllocateFor) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {AiffBytes(10, 1), "AIFF sound has a rate of 10 Hz; 2000 to 192000 Hz can be played"},
       {AiffBytes(1e8, 1), "AIFF sound has a rate of 100000000 Hz; 2000 to 192000 Hz can be played"},
+      {AiffBytes(22050, 1).substr(0, 38), "AIFF file without its SSND chunk"},
       {offsetPastTheSound, "AIFF SSND chunk at byte 38 claims more data than the file holds"},
       {AiffBytes(22050, 0), "AIFF sound has 0 channels; 1 to 6 can be played"},
       {AiffBytes(22050, 200), "AIFF sound has 200 channels; 1 to 6 can be played"},
