@@ -118,20 +118,6 @@ TEST(Movement, APathSkipsItsStartAndStopsAtItsLastPoint) {
   EXPECT_EQ(w.Current(), kIdleRight);
 }
 
-TEST(Movement, HeadingElsewhereDuringAPathReplacesOnlyTheCurrentTarget) {
-  Walker w(1000);
-  FollowPath(w.engine, w.object, {{0, 0}, {100, 0}, {100, 100}});
-  UpdateObject(w.engine, w.object, 0.01f);
-  HeadTowards(w.engine, w.object, 0, 40);
-  EXPECT_TRUE(w.object.followingPath);
-  EXPECT_EQ(w.object.pathIndex, 1);
-  w.Walk(0.01f);
-  // Arriving at the detour counts as reaching waypoint 1; the walk goes on to waypoint 2.
-  EXPECT_EQ(w.object.x, 100);
-  EXPECT_EQ(w.object.y, 100);
-  EXPECT_EQ(w.object.pathIndex, 3);
-}
-
 TEST(Movement, AutoFlipHeroCountsATieAsSidewaysAndNeedsSomethingToLookAt) {
   Walker w;
   LogCapture log;
