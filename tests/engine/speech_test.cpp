@@ -1,10 +1,6 @@
 // Speech: how long objects talk, where their text boxes go, and the font loaders.
 #include <gtest/gtest.h>
 
-extern "C" {
-#include <lua.h>
-}
-
 #include "support/game_harness.h"
 #include "support/pictures.h"
 
@@ -90,10 +86,7 @@ TEST(Speech, AutomaticBoxesScrollWithTheSceneAndFixedOnesStay) {
   });
   game.At(3, [](Engine& e) {
     Fill(e.core.screen, kBlack);
-    lua_State* L = e.script.L;
-    lua_getglobal(L, "SetTextBoxAutoPos");
-    lua_pushstring(L, "b");
-    lua_call(L, 1, 0);
+    Lua(e, "SetTextBoxAutoPos('b')");
   });
   game.At(4, [](Engine& e) {
     // b follows its object again: centred on 300 - 100, above 400 - 8.
