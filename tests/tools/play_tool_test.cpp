@@ -1,4 +1,5 @@
-// quillon-play: replays to the end, failures and their reports, stuck games, screenshots, recording.
+// quillon-play: replays to the end, failures and their reports, stuck games, recording. The demo test
+// compares its screenshots with the pictures it shows.
 #include <gtest/gtest.h>
 
 #include <SDL/SDL.h>
@@ -77,21 +78,6 @@ TEST(PlayToolDeathTest, AGameStuckInANestedLoopEndsAfterTheFrameBudget) {
   const char* argv[] = {replay.c_str(), "--max-frames", "60", "--quiet"};
   EXPECT_EXIT(RunPlayTool(4, argv, std::cout, std::cerr), testing::ExitedWithCode(1),
               "test.replay:2: expect exit\n  the frame budget of 60 frames is spent");
-}
-
-TEST(PlayTool, ScreenshotsAreTheScreenAsDrawn) {
-  PlayGame g;
-  Result r = g.PlayReplay("screenshot start\nclick 130 405\nclick 105 105\nexpect exit\n",
-                          {"--screenshots", g.game.Path("shots")});
-  ASSERT_EQ(r.status, 0) << r.err;
-  SDL_Surface* shot = SDL_LoadBMP(g.game.Path("shots/start.bmp").c_str());
-  ASSERT_NE(shot, nullptr);
-  EXPECT_EQ(shot->w, 640);
-  EXPECT_EQ(shot->h, 480);
-  EXPECT_EQ(PixelAt(shot, 110, 110), kRed);   // the door
-  EXPECT_EQ(PixelAt(shot, 310, 310), kBlue);  // the hero, not yet walking
-  EXPECT_EQ(PixelAt(shot, 400, 200), kBlack);
-  SDL_FreeSurface(shot);
 }
 
 TEST(PlayTool, AReplayPlaysTheGameToItsExitWithTheSameLogEveryTime) {
