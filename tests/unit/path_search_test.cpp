@@ -115,7 +115,6 @@ TEST(PickNearest, NineThousandNineHundredNinetyNineIsTooFar) {
   map.ReplaceBoxes({Rect(0, 0, 100, 100), Rect(100, 0, 20100, 100), Rect(20100, 0, 20200, 100)});
   ASSERT_TRUE(map.SetStart(50, 50));
   ASSERT_TRUE(map.SetTarget(20150, 50));
-  EXPECT_EQ(PathMap::Distance(PathMap::BoxCentre(map.BoxAt(1)), map.Target()), 10050);
   EXPECT_EQ(map.PickNearest({1}), -1);
   EXPECT_FALSE(map.FindPath());
   ASSERT_TRUE(map.SetTarget(20099, 50));  // exactly 9999 away: still too far
