@@ -26,6 +26,7 @@ TEST(SceneFunctions, ObjectsStartBlankAndKeepTheirFirstCreation) {
     EXPECT_EQ(a.y, -3);
     EXPECT_EQ(a.name, "Tür");
     EXPECT_FALSE(a.singleUse);
+    EXPECT_TRUE(a.colorKeyOverride);
     EXPECT_FLOAT_EQ(a.speed, 2.5f);
     Lua(e, "CreateObject('b') SetHero('b') SetHero('nobody') Show('b')");
     AdventureObject& b = game.Object("b");
@@ -53,10 +54,12 @@ TEST(SceneFunctions, AnimationsLoadPlayAndTakeTheirSlots) {
            "AssignAnim('a', 'walk', 'MOVERIGHT') AssignAnim('a', 'walk', 'moveleft')");
     EXPECT_EQ(walk->mode, kOneShot);  // mode words are exact
     EXPECT_EQ(walk->currentFrame, 7);
+    EXPECT_EQ(walk->hotspotX, 1);  // the current animation's, whatever name is given
     EXPECT_EQ(a.slots[kMoveRight], walk);
     EXPECT_EQ(a.slots[kMoveLeft], nullptr);
     EXPECT_FALSE(walk->autoRestart);
     Lua(e, "AssignAnim('a', 'walk', 'IDLEUP') SetAnimTimeout('a', 'walk', 250) AutoAnimOn('a')");
+    EXPECT_EQ(walk->timeout, 250);
     EXPECT_EQ(walk->nextStart, 0u);
     EXPECT_TRUE(a.autoAnimation && walk->autoRestart);
     Lua(e, "LoadAnim('a', 'MOVELEFT', 'pic.bmp', 10, 10, 0, 0, 4, 8) SetFrame('a', 'MOVELEFT', 3) TurnLeft('a') TurnUp('a')");

@@ -116,6 +116,8 @@ TEST(Speech, FontLoadersBuildTheThreeFonts) {
     TextState& text = engine.text;
     ASSERT_TRUE(text.systemFont && text.talkFont && text.decisionFont);
     EXPECT_EQ(engine.ui.sentenceX, 20);
+    EXPECT_EQ(engine.ui.sentenceY, 440);
+    EXPECT_EQ(text.talkFont->maxLineWidth, 150);
     EXPECT_EQ(text.talkFont->rightLimit, 800);  // the screen's width
     EXPECT_EQ(text.decisionFont->image, nullptr);
   });

@@ -209,6 +209,7 @@ TEST(WalkToObject, AHeroThatCannotArriveEndsTheWalk) {
     game.log.Clear();
     Lua(e, "SetSpeed('hero', 0)");
     EXPECT_FALSE(WalkToObject(e, &Door(e)));
+    EXPECT_FALSE(Hero(e).moving);  // not left walking for ever
     Lua(e, "SetSpeed('hero', 1000) Hide('hero')");
     EXPECT_FALSE(WalkToObject(e, &Door(e)));
     EXPECT_EQ(At(Hero(e)), (WalkPoint{50, 50}));

@@ -160,6 +160,7 @@ TEST(FontTool, BadInputGivesOneLineAndFails) {
     std::vector<std::string> words;
     std::string message;
   } cases[] = {
+      {{"make", dir.Path("o.bmp"), "--face", dir.Path("gone.ttf")}, dir.Path("gone.ttf") + ": cannot read the file"},
       {{"make", dir.Path("o.bmp"), "--face", dir.Path("face.ttf")}, dir.Path("face.ttf") + ": not a font file"},
       {{"make", dir.Path("o.bmp"), "--colour", "yellow"}, "--colour 'yellow' is not a colour"},
       {{"make", dir.Path("o.bmp"), "--colour", "FF0101"}, "--colour FF0101 is too close to the marker colour FF0000"},

@@ -141,7 +141,8 @@ using TextBoxTest = BitmapFontTest;
 
 TEST_F(TextBoxTest, TheBoxIsTranslucentGreyAroundTheCentredText) {
   CBitmapFont2 font(screen, source, kTestCellHeight, 100, 0, 640);
-
+  ASSERT_NE(font.background, nullptr);
+  EXPECT_EQ(font.background->format->alpha, 220);  // the grey check below cannot tell 220 from opaque
   font.DrawTextBox("\x01", 300, 100, 2);
   // One line: text top 92; width 4, centred: text left 298; box (288, 82) 24 x 28.
   EXPECT_TRUE(IsBoxGreyOverBlack(At(288, 82)));

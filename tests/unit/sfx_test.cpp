@@ -79,10 +79,14 @@ TEST_F(SfxTest, VolumesMapTheHundredScaleOntoTheMixer) {
 
   LoadThree();
   log.Clear();
+  sfx->SetSoundVolume("b", 0);
+  EXPECT_EQ(Mix_Volume(1, -1), 1);
+  EXPECT_EQ(Mix_Volume(0, -1), 128);  // the other channels keep theirs
   sfx->SetSoundVolume("b", 100);
   EXPECT_EQ(Mix_Volume(1, -1), 128);
-  EXPECT_EQ(Mix_Volume(0, -1), 128);  // the other channels keep theirs
 
+  sfx->SetVolume(0);
+  EXPECT_EQ(Mix_VolumeMusic(-1), 1);
   sfx->SetVolume(100);
   EXPECT_EQ(Mix_VolumeMusic(-1), 128);
   sfx->SetVolume(101);
