@@ -6,12 +6,6 @@
 
 namespace {
 
-// The log of the Init function alone.
-std::string InitLog(GameHarness& game) {
-  std::string log = LogFrom(game.log.Text(), "<<< CALL INIT-FUNCTION >>>\r\n");
-  return log.substr(0, log.find("<<< CALL MAIN-FUNCTION >>>"));
-}
-
 TEST(Images, LooseAndPackLoadsLogTheirLinesAndASecondLoadIsSilent) {
   GameHarness game;
   SaveBmp(Paint(8, 8, kGrey), game.Path("bg.bmp"));
@@ -29,17 +23,15 @@ TEST(Images, LooseAndPackLoadsLogTheirLinesAndASecondLoadIsSilent) {
   game.stopAfterFrames = 1;
   game.At(1, [](Engine& engine) {
     Hashtable<SDL_Surface*>& images = engine.resources.images;
-    ASSERT_EQ(images.Count(), 2);
-    EXPECT_EQ(images.KeyAt(0), "bg.bmp");
-    EXPECT_EQ(images.KeyAt(1), "img.dat:1");
+    EXPECT_EQ(images.Count(), 2);
     // Failed loads leave the cursor as it was.
     EXPECT_EQ(engine.view.cursor, images.Get("img.dat:1"));
     EXPECT_EQ(engine.view.background, images.Get("bg.bmp"));
-    EXPECT_EQ(images.ValueAt(0)->flags & SDL_SRCCOLORKEY, static_cast<Uint32>(SDL_SRCCOLORKEY));
   });
   game.Run();
   EXPECT_EQ(game.engine.resources.images.Count(), 0);
-  EXPECT_EQ(InitLog(game),
+  std::string init = LogFrom(game.log.Text(), "<<< CALL INIT-FUNCTION >>>\r\n");
+  EXPECT_EQ(init.substr(0, init.find("<<< CALL MAIN-FUNCTION >>>")),
             "<<< CALL INIT-FUNCTION >>>\r\n"
             "lade Bild bg.bmp.....OK\r\n"
             "lade Bild Nr.1 aus img.dat."
@@ -114,8 +106,7 @@ TEST(Images, AReleasedImageIsDroppedByEveryUser) {
     EXPECT_EQ(e.scene.objects.Get("a")->animations.Get("x")->image, nullptr);
     EXPECT_EQ(b->animations.Get("y")->image, nullptr);
     EXPECT_NE(b->animations.Get("z")->image, nullptr);
-    EXPECT_EQ(e.resources.images.Get("shared.bmp"), nullptr);
-    EXPECT_EQ(e.resources.images.Count(), 1);
+    EXPECT_EQ(e.resources.images.Count(), 1);  // other.bmp
   });
   game.At(4, [&](Engine& e) {
     first = e.scene.objects.Get("b")->animations.Get("y")->image;

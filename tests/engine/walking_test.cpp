@@ -75,14 +75,10 @@ TEST(ClickWalk, OnlyAFloorClickWithWalkFollowsTheFoundPath) {
       ChooseVerb(e, "WALK");
       GameHarness::Click(250, 60);
     }
-    if (frame == 5) {
-      EXPECT_EQ(Hero(e).path, (std::vector<WalkPoint>{{50, 50}, {150, 50}, {250, 60}}));
-      EXPECT_TRUE(Hero(e).followingPath);
-    }
+    if (frame == 5) EXPECT_EQ(Hero(e).path, (std::vector<WalkPoint>{{50, 50}, {150, 50}, {250, 60}}));
   });
   game.Run();
   EXPECT_EQ(At(Hero(game.engine)), (WalkPoint{250, 60}));
-  EXPECT_FALSE(Hero(game.engine).moving);
   EXPECT_EQ(game.FrameLog(), "<<< CALL GAMELOOP >>>\r\n");
 }
 
@@ -127,10 +123,7 @@ TEST(ClickWalk, WalkToAnObjectReportsReachedOnceWhenTheHeroStops) {
       e.walk.target = &Door(e);  // what a WALK click on the door does
       GameHarness::Click(10, 10);
     }
-    if (frame == 2) {
-      EXPECT_FALSE(e.walk.arrivalReported);
-      EXPECT_EQ(Hero(e).path, (std::vector<WalkPoint>{{50, 50}, {150, 50}, {250, 60}}));
-    }
+    if (frame == 2) EXPECT_EQ(Hero(e).path, (std::vector<WalkPoint>{{50, 50}, {150, 50}, {250, 60}}));
     if (frame == 5) GameHarness::Click(10, 10);  // plans the walk to the door again
     if (frame > 1 && !Hero(e).moving && !stopFrame) stopFrame = static_cast<int>(frame);
     if (!reachedFrame && game.log.Text().find("REACHED") != std::string::npos) reachedFrame = static_cast<int>(frame);
@@ -143,8 +136,6 @@ TEST(ClickWalk, WalkToAnObjectReportsReachedOnceWhenTheHeroStops) {
   EXPECT_EQ(reachedFrame, stopFrame + 2);
   EXPECT_EQ(game.FrameLog(),
             "<<< CALL GAMELOOP >>>\r\nEvent REACHED [door] []\nLUA-EVENT-CALLED: REACHED door\r\n");
-  EXPECT_EQ(game.engine.walk.target, nullptr);
-  EXPECT_TRUE(game.engine.walk.arrivalReported);
 }
 
 TEST(ClickWalk, WalkToAnObjectThatCannotBeReached) {
@@ -156,9 +147,6 @@ TEST(ClickWalk, WalkToAnObjectThatCannotBeReached) {
       GameHarness::Click(10, 10);
     }
     if (frame == 2) {
-      EXPECT_EQ(e.walk.target, nullptr);
-      EXPECT_TRUE(e.walk.arrivalReported);
-      EXPECT_FALSE(Hero(e).moving);
       Lua(e, "SetWalkToPos('door', 450, 50)");  // in a box, but no way leads there
       e.walk.target = &Door(e);
       GameHarness::Click(10, 10);
@@ -181,11 +169,9 @@ TEST(WalkToObject, WalksThroughNestedFramesAndTurnsTheHero) {
   game.At(1, [&ran](Engine& e) {
     ran = true;
     Uint32 before = e.timing.frameCounter;
-    Animation* stand = Hero(e).currentAnimation;
     EXPECT_TRUE(WalkToObject(e, &Door(e)));
     EXPECT_EQ(At(Hero(e)), (WalkPoint{250, 60}));
     EXPECT_GT(e.timing.frameCounter, before + 15);
-    EXPECT_NE(Hero(e).currentAnimation, stand);
     EXPECT_EQ(Hero(e).currentAnimation, Hero(e).animations.Get("right"));
 
     // Already there: one frame, and the hero turns toward the object.
@@ -223,7 +209,7 @@ TEST(WalkToObject, AHeroThatCannotArriveEndsTheWalk) {
     game.log.Clear();
     Lua(e, "SetSpeed('hero', 0)");
     EXPECT_FALSE(WalkToObject(e, &Door(e)));
-    EXPECT_FALSE(Hero(e).moving);
+    EXPECT_FALSE(Hero(e).moving);  // not left walking for ever
     Lua(e, "SetSpeed('hero', 1000) Hide('hero')");
     EXPECT_FALSE(WalkToObject(e, &Door(e)));
     EXPECT_EQ(At(Hero(e)), (WalkPoint{50, 50}));

@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "map/map_draw.h"
 #include "map/map_tool.h"
 #include "resources/images.h"
 #include "resources/pack_writer.h"
@@ -26,7 +25,6 @@ using Result = ToolResult;
 Result Map(const std::vector<std::string>& words) { return RunTool(RunMapTool, words); }
 
 int Lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
-
 bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // The findings of a check: its lines naming an error or a warning.
@@ -53,16 +51,14 @@ std::vector<WalkPoint> Waypoints(const std::string& out) {
   return points;
 }
 
-// The engine's path on the same map file, searched the way the walking code searches.
-bool EnginePath(const std::string& mapFile, WalkPoint from, WalkPoint to, std::vector<WalkPoint>* path) {
+// The engine's path on the same map file (none when the search fails).
+std::vector<WalkPoint> EnginePath(const std::string& mapFile, WalkPoint from, WalkPoint to) {
   LogCapture quiet;
   PathMap map;
   map.LoadBoxesFromFile(mapFile.c_str());
   map.SetStart(from.x, from.y);
   map.SetTarget(to.x, to.y);
-  if (!map.FindPath()) return false;
-  *path = map.Path();
-  return true;
+  return map.FindPath() ? map.Path() : std::vector<WalkPoint>{};
 }
 
 const char kRoomText[] =
@@ -79,30 +75,23 @@ TEST(MapTool, CompileDecompileCompileIsByteIdentical) {
   Result compiled = Map({"compile", dir.Path("room.txt"), dir.Path("room.map")});
   ASSERT_EQ(compiled.status, 0) << compiled.err;
   EXPECT_TRUE(Has(compiled.out, "5 boxes from " + dir.Path("room.txt"))) << compiled.out;
-  EXPECT_TRUE(Has(compiled.out, "  box 0  line 3  counter\n")) << compiled.out;
   EXPECT_TRUE(Has(compiled.out, "  box 2  line 5  door\n")) << compiled.out;
   EXPECT_EQ(dir.Read("room.map"),
             MapBytes({Rect(10, 300, 200, 400), Rect(200, 300, 400, 400), Rect(400, 300, 520, 400),
                       Rect(200, 220, 400, 300), Box{{{65535, 0}, {65535, 1}, {0, 65535}, {0, 0}}}}));
-  EXPECT_EQ(dir.Read("room.map").substr(0, 4), std::string("\x0a\x00\x2c\x01", 4));
 
-  Result text = Map({"decompile", dir.Path("room.map"), dir.Path("back.txt")});
-  ASSERT_EQ(text.status, 0) << text.err;
+  ASSERT_EQ(Map({"decompile", dir.Path("room.map"), dir.Path("back.txt")}).status, 0);
   EXPECT_TRUE(Has(dir.Read("back.txt"), "10,300       200,300      200,400      10,400       # box 0\n"))
       << dir.Read("back.txt");
   ASSERT_EQ(Map({"compile", dir.Path("back.txt"), dir.Path("again.map")}).status, 0);
   EXPECT_EQ(dir.Read("again.map"), dir.Read("room.map"));
+  // Without a TEXT the text goes to standard output.
+  EXPECT_EQ(Map({"decompile", dir.Path("room.map")}).out, dir.Read("back.txt"));
 
   // A text saved with a byte order mark and Windows line ends reads the same.
   dir.Write("bom.txt", "\xEF\xBB\xBF" "10,20 100,20 100,80 10,80\r\n");
   ASSERT_EQ(Map({"compile", dir.Path("bom.txt"), dir.Path("bom.map")}).status, 0);
   EXPECT_EQ(dir.Read("bom.map"), MapBytes({Rect(10, 20, 100, 80)}));
-
-  // Without a TEXT the text goes to standard output.
-  Result printed = Map({"decompile", dir.Path("room.map")});
-  EXPECT_EQ(printed.status, 0);
-  EXPECT_EQ(printed.out, dir.Read("back.txt"));
-  EXPECT_EQ(printed.err, "");
 }
 
 TEST(MapTool, MapsInPacksAndLengthsThatAreNoWholeBoxes) {
@@ -148,20 +137,10 @@ TEST(MapTool, CheckFindsNothingInAGoodMap) {
   Result check = Map({"check", "--strict", "--size", "640", "480", dir.Path("good.map")});
   EXPECT_EQ(check.status, 0) << check.out;
   EXPECT_TRUE(Findings(check).empty()) << check.out;
-  EXPECT_TRUE(Has(check.out, dir.Path("good.map") + ": 7 boxes on a background of 640 x 480\n")) << check.out;
-  EXPECT_TRUE(Has(check.out, "  box 1: (100,300) (200,300) (200,400) (100,400)  centre (150,350)  neighbours: 0, 2\n"))
+  EXPECT_TRUE(Has(check.out, "  box 3: (200,200) (300,200) (300,300) (200,300)  centre (250,250)  neighbours: 2, 4, 6\n"))
       << check.out;
-  EXPECT_TRUE(Has(check.out, "box 3: ") && Has(check.out, "neighbours: 2, 4, 6\n")) << check.out;
   EXPECT_TRUE(Has(check.out, dir.Path("good.map") + ": no problems\n"));
 }
-
-struct ProblemMap {
-  const char* what;
-  std::vector<Box> boxes;
-  bool error;                 // the problem is an error (else a warning)
-  std::string finding;        // a part of its line
-  std::vector<std::string> options = {};
-};
 
 std::vector<Box> RingFloor() {
   return {Rect(200, 100, 300, 200), Rect(100, 200, 200, 300), Rect(0, 0, 100, 100),
@@ -176,51 +155,43 @@ std::vector<Box> JumpFloor() {
 }
 
 TEST(MapTool, CheckFindsEachKindOfProblemInAMapMadeForIt) {
+  TempDir dir;
+  SaveBmp(Paint(320, 200, kGrey), dir.Path("bg.bmp"));
   // (0,0) (100,50) (0,100) (50,50): an arrowhead whose centre (37,50) lies in its notch.
   const Box arrow{{{0, 0}, {100, 50}, {0, 100}, {50, 50}}};
   const Box bowTie{{{0, 0}, {100, 100}, {100, 0}, {0, 100}}};
   const Box flat{{{0, 0}, {50, 0}, {100, 0}, {200, 0}}};
-  const ProblemMap maps[] = {
-      {"edges on each other", {Rect(0, 0, 100, 100), Rect(100, 20, 200, 80)}, false,
-       "boxes 0 and 1 are not connected: the edge (100,0)-(100,100) of box 0 lies on the edge (100,80)-(100,20) "
-       "of box 1, but the engine connects boxes only through two shared corners. Make both boxes use the corners "
-       "(100,20) and (100,80) (box 0's edge goes on beyond them: split box 0 there"},
-      {"one corner", {Rect(0, 0, 100, 100), Rect(100, 100, 200, 200)}, false,
-       "boxes 0 and 1 touch only in the corner (100,100): they are not connected"},
-      {"corner on an edge", {Rect(0, 0, 100, 100), Box{{{50, 100}, {150, 200}, {0, 200}, {20, 150}}}}, false,
-       "boxes 0 and 1 touch only in one point: the corner (50,100) of box 1 lies on the edge (100,100)-(0,100) of box 0"},
-      {"unreachable", {Rect(0, 0, 100, 100), Rect(100, 0, 200, 100), Rect(300, 0, 400, 100), Rect(400, 0, 500, 100)},
-       false, "boxes 2 and 3 cannot be reached from box 0: no chain of connected boxes leads there"},
-      {"crossing itself", {bowTie}, true,
-       "box 0 crosses itself: its edges (0,0)-(100,100) and (100,0)-(0,100) cross at about (50,50), so the box is "
-       "two triangles that meet in a point, not one piece of floor. List the corners in order around the box: "
-       "0,0  100,0  100,100  0,100"},
-      {"outside the background", {Rect(0, 0, 700, 100)}, true,
-       "box 0 reaches outside the background of 640 x 480: corners (700,0), (700,100).", {"--size", "640", "480"}},
-      {"centre outside", {arrow}, true, "box 0's centre (37,50) (the average of its corners) lies outside the box"},
-      {"no area", {Rect(0, 0, 100, 100), flat}, true, "box 1 has no area"},
-      {"overlap", {Rect(0, 0, 100, 100), Rect(50, 50, 150, 150)}, false,
-       "boxes 0 and 1 overlap but are not connected"},
-      {"corners a pixel apart", {Rect(0, 0, 100, 100), Rect(101, 0, 200, 100)}, false,
-       "boxes 0 and 1 are not connected, but the corner (100,0) of box 0 and the corner (101,0) of box 1 are only "
-       "1 pixel apart"},
-      {"search gives up on a long box", {Rect(0, 0, 100, 100), Rect(100, 0, 20100, 100), Rect(20100, 0, 20200, 100)},
-       false,
-       "the engine's path search finds no way from box 0 to box 2, although they are connected (0-1-2); the hero "
-       "cannot walk there. The search never steps into a box whose centre lies 9999 pixels or more from the target, "
-       "and the centre (10100,50) of box 1 is 10050 pixels from it"},
+  struct {
+    std::vector<Box> boxes;
+    bool error;           // else a warning
+    std::string finding;  // a part of its line
+    std::vector<std::string> options;
+  } maps[] = {
+      {{Rect(0, 0, 100, 100), Rect(100, 20, 200, 80)}, false,
+       "lies on the edge (100,80)-(100,20) of box 1, but the engine connects boxes only through two shared corners"},
+      {{Rect(0, 0, 100, 100), Rect(100, 100, 200, 200)}, false, "touch only in the corner (100,100)"},
+      {{Rect(0, 0, 100, 100), Box{{{50, 100}, {150, 200}, {0, 200}, {20, 150}}}}, false,
+       "the corner (50,100) of box 1 lies on the edge (100,100)-(0,100) of box 0"},
+      {{Rect(0, 0, 100, 100), Rect(100, 0, 200, 100), Rect(300, 0, 400, 100), Rect(400, 0, 500, 100)}, false,
+       "boxes 2 and 3 cannot be reached from box 0"},
+      {{bowTie}, true, "box 0 crosses itself: its edges (0,0)-(100,100) and (100,0)-(0,100) cross at about (50,50)"},
+      {{Rect(0, 0, 700, 100)}, true, "box 0 reaches outside the background of 640 x 480: corners (700,0), (700,100).",
+       {"--size", "640", "480"}},
+      {{Rect(0, 0, 320, 200), Rect(320, 0, 330, 200)}, true,
+       "box 1 reaches outside the background of 320 x 200: corners (330,0), (330,200).",
+       {"--background", dir.Path("bg.bmp")}},
+      {{arrow}, true, "box 0's centre (37,50) (the average of its corners) lies outside the box"},
+      {{Rect(0, 0, 100, 100), flat}, true, "box 1 has no area"},
+      {{Rect(0, 0, 100, 100), Rect(50, 50, 150, 150)}, false, "boxes 0 and 1 overlap but are not connected"},
+      {{Rect(0, 0, 100, 100), Rect(101, 0, 200, 100)}, false,
+       "the corner (100,0) of box 0 and the corner (101,0) of box 1 are only 1 pixel apart"},
+      {{Rect(0, 0, 100, 100), Rect(100, 0, 20100, 100), Rect(20100, 0, 20200, 100)}, false,
+       "never steps into a box whose centre lies 9999 pixels or more from the target, and the centre (10100,50)"},
       // A 2 x 2 block (boxes 0, 3, 4, 5) beside the way from box 7 to box 2: the search enters the block first.
-      {"search gives up in a ring", RingFloor(), false,
-       "the engine's path search finds no way from box 7 to box 2, although they are connected (7-1-6-8-2); the hero "
-       "cannot walk there. Why: the search backs out of a dead end properly only where the connected boxes form no "
-       "ring, and boxes 0, 3, 4 and 5 lie on rings. Reshape or merge boxes so that no ring of connected boxes remains "
-       "(for example one box instead of a 2 x 2 block of boxes). See: quillon-map path "},
-      {"path jumps", JumpFloor(), false,
-       "the engine's path from box 6 to box 4 jumps from (350,50) to (250,250), which are not in the same or "
-       "connected boxes"},
+      {RingFloor(), false, "finds no way from box 7 to box 2, although they are connected (7-1-6-8-2)"},
+      {JumpFloor(), false, "the engine's path from box 6 to box 4 jumps from (350,50) to (250,250)"},
   };
-  TempDir dir;
-  for (const ProblemMap& m : maps) {
+  for (const auto& m : maps) {
     dir.Write("m.map", MapBytes(m.boxes));
     std::vector<std::string> words = {"check", dir.Path("m.map")};
     words.insert(words.end(), m.options.begin(), m.options.end());
@@ -229,22 +200,11 @@ TEST(MapTool, CheckFindsEachKindOfProblemInAMapMadeForIt) {
     std::string prefix = dir.Path("m.map") + (m.error ? ": error: " : ": warning: ");
     bool seen = std::any_of(found.begin(), found.end(),
                             [&](const std::string& f) { return f.rfind(prefix, 0) == 0 && Has(f, m.finding); });
-    EXPECT_TRUE(seen) << m.what << "\n" << check.out;
-    EXPECT_EQ(check.status, m.error ? 1 : 0) << m.what;
+    EXPECT_TRUE(seen) << m.finding << "\n" << check.out;
+    EXPECT_EQ(check.status, m.error ? 1 : 0) << m.finding;
     words.push_back("--strict");
-    EXPECT_EQ(Map(words).status, 1) << m.what;
+    EXPECT_EQ(Map(words).status, 1) << m.finding;
   }
-}
-
-TEST(MapTool, CheckMeasuresTheBackgroundPicture) {
-  TempDir dir;
-  dir.Write("m.map", MapBytes({Rect(0, 0, 320, 200), Rect(320, 0, 330, 200)}));
-  SaveBmp(Paint(320, 200, kGrey), dir.Path("bg.bmp"));
-  Result check = Map({"check", dir.Path("m.map"), "--background", dir.Path("bg.bmp")});
-  EXPECT_EQ(check.status, 1);
-  std::vector<std::string> found = Findings(check);
-  ASSERT_EQ(found.size(), 1u) << check.out;
-  EXPECT_TRUE(Has(found[0], "error: box 1 reaches outside the background of 320 x 200: corners (330,0), (330,200)."));
 }
 
 // Boxes with a dead end next to the start's neighbour: box 2 lies as near to
@@ -256,10 +216,15 @@ std::vector<Box> DeadEndFloor() {
           Rect(300, 100, 400, 200), Rect(500, 100, 600, 200)};
 }
 
+Result PathOn(const std::string& map, WalkPoint from, WalkPoint to) {
+  return Map({"path", map, std::to_string(from.x), std::to_string(from.y), std::to_string(to.x),
+              std::to_string(to.y)});
+}
+
 TEST(MapTool, PathPrintsTheEnginesWaypoints) {
   TempDir dir;
   dir.Write("floor.map", MapBytes(DeadEndFloor()));
-  Result path = Map({"path", dir.Path("floor.map"), "50", "350", "350", "150"});
+  Result path = PathOn(dir.Path("floor.map"), {50, 350}, {350, 150});
   ASSERT_EQ(path.status, 0) << path.err;
   EXPECT_EQ(path.out,
             "path from (50,350) in box 0 to (350,150) in box 6, 6 waypoints:\n"
@@ -269,39 +234,30 @@ TEST(MapTool, PathPrintsTheEnginesWaypoints) {
             "  350 350  centre of box 4\n"
             "  350 250  centre of box 5\n"
             "  350 150  target\n");
-  const WalkPoint pairs[][2] = {{{50, 350}, {350, 150}}, {{350, 150}, {50, 350}}, {{150, 250}, {390, 390}},
-                                {{10, 310}, {10, 390}},  {{250, 350}, {150, 220}}};
-  for (const auto& pair : pairs) {
-    Result r = Map({"path", dir.Path("floor.map"), std::to_string(pair[0].x), std::to_string(pair[0].y),
-                    std::to_string(pair[1].x), std::to_string(pair[1].y)});
-    std::vector<WalkPoint> engine;
-    ASSERT_TRUE(EnginePath(dir.Path("floor.map"), pair[0], pair[1], &engine));
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(Waypoints(r.out), engine) << r.out;
-  }
-
   // A path that leaves the connected boxes is printed as the engine has it, with a warning.
   dir.Write("jump.map", MapBytes(JumpFloor()));
-  Result jump = Map({"path", dir.Path("jump.map"), "250", "250", "50", "50"});
-  EXPECT_EQ(jump.status, 0);
-  std::vector<WalkPoint> engine;
-  ASSERT_TRUE(EnginePath(dir.Path("jump.map"), {250, 250}, {50, 50}, &engine));
-  EXPECT_EQ(Waypoints(jump.out), engine);
-  EXPECT_TRUE(Has(jump.err, "quillon-map: warning: the path jumps from (350,50) to (250,250)")) << jump.err;
+  const struct {
+    const char* map;
+    WalkPoint from, to;
+  } pairs[] = {{"floor.map", {350, 150}, {50, 350}}, {"floor.map", {10, 310}, {10, 390}},
+               {"jump.map", {250, 250}, {50, 50}}};
+  for (const auto& p : pairs) {
+    Result r = PathOn(dir.Path(p.map), p.from, p.to);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Waypoints(r.out), EnginePath(dir.Path(p.map), p.from, p.to)) << r.out;
+  }
+  EXPECT_TRUE(Has(PathOn(dir.Path("jump.map"), {250, 250}, {50, 50}).err,
+                  "quillon-map: warning: the path jumps from (350,50) to (250,250)"));
 
-  struct NoPath {
-    std::vector<std::string> points;
+  const struct {
+    WalkPoint to;
     std::string why;
   } none[] = {
-      {{"700", "350", "350", "150"}, "no path from (700,350) to (350,150): the start lies in no box"},
-      {{"50", "350", "450", "150"}, "no path from (50,350) to (450,150): the target lies in no box"},
-      {{"-5", "0", "450", "150"}, "neither the start nor the target lies in a box"},
-      {{"50", "350", "550", "150"}, "box 0 (the start's) and box 7 (the target's) are not connected"},
+      {{450, 150}, "no path from (50,350) to (450,150): the target lies in no box"},
+      {{550, 150}, "box 0 (the start's) and box 7 (the target's) are not connected"},
   };
-  for (const NoPath& n : none) {
-    std::vector<std::string> words = {"path", dir.Path("floor.map")};
-    words.insert(words.end(), n.points.begin(), n.points.end());
-    Result r = Map(words);
+  for (const auto& n : none) {
+    Result r = PathOn(dir.Path("floor.map"), {50, 350}, n.to);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(Lines(r.err), 1) << r.err;
@@ -309,7 +265,9 @@ TEST(MapTool, PathPrintsTheEnginesWaypoints) {
   }
 }
 
-TEST(MapTool, DrawMakesABmpTheEngineLoads) {
+// The drawing is the author's, not the player's: it must load in the engine
+// without colour-key magenta of its own, and show where a search failed.
+TEST(MapTool, DrawMakesABmpTheEngineLoadsAndMarksAFailedSearch) {
   TempDir dir;
   dir.Write("floor.map", MapBytes(DeadEndFloor()));
   // An 8-bit background, as many games have them.
@@ -320,13 +278,9 @@ TEST(MapTool, DrawMakesABmpTheEngineLoads) {
                       "350", "150"});
   ASSERT_EQ(drawn.status, 0) << drawn.err;
   EXPECT_EQ(drawn.out, dir.Path("walk.bmp") + ": 640 x 480, 8 boxes, 6 connections, a path of 6 waypoints\n");
-
-  // Read by the engine's own image loader.
   SDL_Surface* picture = ReadBmp(SDL_RWFromFile(dir.Path("walk.bmp").c_str(), "rb"));
   ASSERT_NE(picture, nullptr);
   EXPECT_EQ(picture->w, 640);
-  EXPECT_EQ(picture->h, 480);
-  EXPECT_EQ(picture->format->BitsPerPixel, 24);
   int magenta = 0, drawnPixels = 0;
   for (int y = 0; y < picture->h; ++y)
     for (int x = 0; x < picture->w; ++x) {
@@ -335,19 +289,13 @@ TEST(MapTool, DrawMakesABmpTheEngineLoads) {
     }
   EXPECT_EQ(magenta, 0);
   EXPECT_GT(drawnPixels, 1000);
-  EXPECT_EQ(PixelAt(picture, 620, 460), kGrey);              // far from every box
-  EXPECT_EQ(PixelAt(picture, 40, 300), (Rgb{255, 220, 0}));  // the top edge of box 0
-  EXPECT_EQ(PixelAt(picture, 50, 350), (Rgb{0, 200, 0}));    // the start mark
+  EXPECT_EQ(PixelAt(picture, 620, 460), kGrey);  // far from every box
   SDL_FreeSurface(picture);
-  for (SDL_Color c : DrawingColours()) EXPECT_FALSE(c.r == 255 && c.g == 0 && c.b == 255);
-}
 
-TEST(MapTool, DrawWithoutAPathMarksWhereTheSearchFailed) {
-  TempDir dir;
   dir.Write("two.map", MapBytes({Rect(10, 10, 90, 90), Rect(110, 10, 190, 90)}));
-  SaveBmp(Paint(200, 120, kMagenta), dir.Path("bg.bmp"));  // even a magenta background
-  Result drawn = Map({"draw", dir.Path("two.map"), dir.Path("bg.bmp"), dir.Path("o.bmp"), "--path", "30", "30",
-                      "150", "30"});
+  SaveBmp(Paint(200, 120, kMagenta), dir.Path("magenta.bmp"));  // even a magenta background is kept
+  drawn = Map({"draw", dir.Path("two.map"), dir.Path("magenta.bmp"), dir.Path("o.bmp"), "--path", "30", "30", "150",
+               "30"});
   EXPECT_EQ(drawn.status, 1);
   EXPECT_EQ(drawn.out, dir.Path("o.bmp") + ": 200 x 120, 2 boxes, 0 connections\n");
   EXPECT_EQ(Lines(drawn.err), 1);
@@ -355,29 +303,25 @@ TEST(MapTool, DrawWithoutAPathMarksWhereTheSearchFailed) {
   EXPECT_TRUE(Has(drawn.err, "(the start and target are marked in " + dir.Path("o.bmp") + ")")) << drawn.err;
   SDL_Surface* out = SDL_LoadBMP(dir.Path("o.bmp").c_str());
   ASSERT_NE(out, nullptr);
-  EXPECT_EQ(out->w, 200);
-  EXPECT_EQ(out->h, 120);
-  EXPECT_EQ(PixelAt(out, 100, 110), kMagenta);             // the background is kept as it is
-  EXPECT_EQ(PixelAt(out, 30, 10), (Rgb{255, 220, 0}));     // box 0's top edge
-  EXPECT_EQ(PixelAt(out, 130, 90), (Rgb{0, 230, 255}));    // box 1's lower edge
-  EXPECT_EQ(PixelAt(out, 30, 30), (Rgb{0, 200, 0}));       // the start mark
-  EXPECT_EQ(PixelAt(out, 150, 30), (Rgb{230, 0, 0}));      // the target mark
+  EXPECT_EQ(PixelAt(out, 100, 110), kMagenta);
+  EXPECT_NE(PixelAt(out, 30, 30), kMagenta);   // the start mark
+  EXPECT_NE(PixelAt(out, 150, 30), kMagenta);  // the target mark
   SDL_FreeSurface(out);
 }
 
+// One representative of each kind of failure: unreadable, malformed or
+// out-of-range input, a picture that cannot be written or would overwrite the
+// background, and usage errors (status 2).
 TEST(MapTool, BadInputGivesOneLineNamingTheFile) {
   TempDir dir;
   dir.Write("good.map", MapBytes(GoodFloor()));
-  dir.Write("seven.map", "1234567");
   dir.Write("empty.map", "");
   dir.Write("garbage.txt", "# a room\n10,20  100,20  100,80  10,80\n10,20 100,twenty 100,80 10,80\n");
-  dir.Write("three.txt", "10,20  100,20  100,80\n");
   dir.Write("big.txt", "10,20  100,20  100,80  10,70000\n");
-  dir.Write("none.txt", "# nothing here\n\n");
   dir.Write("not.bmp", "this is text");
   dir.Write("binary.txt", MapBytes(GoodFloor()));
   SaveBmp(Paint(64, 48, kGrey), dir.Path("bg.bmp"));
-  struct Case {
+  const struct {
     std::vector<std::string> words;
     int status;
     std::string message;
@@ -385,52 +329,28 @@ TEST(MapTool, BadInputGivesOneLineNamingTheFile) {
       {{"compile", dir.Path("gone.txt"), dir.Path("o.map")}, 1, dir.Path("gone.txt") + ": cannot read the file"},
       {{"compile", dir.Path("garbage.txt"), dir.Path("o.map")}, 1,
        dir.Path("garbage.txt") + ":3: 'twenty' is not a whole number"},
-      {{"compile", dir.Path("three.txt"), dir.Path("o.map")}, 1,
-       dir.Path("three.txt") + ":1: 3 corners: a box needs exactly four corners x,y"},
       {{"compile", dir.Path("big.txt"), dir.Path("o.map")}, 1,
        dir.Path("big.txt") + ":1: y 70000 of the fourth corner is outside 0..65535"},
-      {{"compile", dir.Path("none.txt"), dir.Path("o.map")}, 1, dir.Path("none.txt") + ": no boxes"},
       {{"compile", dir.Path("binary.txt"), dir.Path("o.map")}, 1, dir.Path("binary.txt") + ":1: binary bytes"},
-      {{"decompile", dir.Path("seven.map")}, 1,
-       dir.Path("seven.map") + ": 7 bytes hold no whole box (a box is 16 bytes)"},
-      {{"check", dir.Path("seven.map")}, 1, dir.Path("seven.map") + ": 7 bytes hold no whole box"},
       {{"check", dir.Path("empty.map")}, 1, dir.Path("empty.map") + ": the map is empty"},
-      {{"path", dir.Path("seven.map"), "1", "2", "3", "4"}, 1, dir.Path("seven.map") + ": 7 bytes"},
-      {{"draw", dir.Path("seven.map"), dir.Path("bg.bmp"), dir.Path("o.bmp")}, 1, dir.Path("seven.map") + ": 7 bytes"},
-      {{"check", dir.Path("gone.map")}, 1, dir.Path("gone.map") + ": cannot read the file"},
-      {{"path", dir.Path("gone.map"), "1", "2", "3", "4"}, 1, dir.Path("gone.map") + ": cannot read the file"},
-      {{"decompile", dir.Path("gone.map")}, 1, dir.Path("gone.map") + ": cannot read the file"},
       {{"draw", dir.Path("good.map"), dir.Path("not.bmp"), dir.Path("o.bmp")}, 1,
        dir.Path("not.bmp") + ": not a readable BMP image"},
-      {{"draw", dir.Path("good.map"), dir.Path("gone.bmp"), dir.Path("o.bmp")}, 1,
-       dir.Path("gone.bmp") + ": cannot read the file"},
       {{"draw", dir.Path("good.map"), dir.Path("bg.bmp"), dir.Path("bg.bmp")}, 1,
        dir.Path("bg.bmp") + ": the drawing would overwrite the background"},
       {{"draw", dir.Path("good.map"), dir.Path("bg.bmp"), dir.Path("no/such/dir/o.bmp")}, 1,
        dir.Path("no/such/dir/o.bmp") + ": cannot write the picture"},
-      {{"check", dir.Path("good.map"), "--background", dir.Path("not.bmp")}, 1,
-       dir.Path("not.bmp") + ": not a readable BMP image"},
       {{"check", dir.Path("good.map"), "--size", "640"}, 2, "--size needs 2 values"},
-      {{"check", dir.Path("good.map"), "--size", "wide", "480"}, 2, "--size needs a width and a height"},
-      {{"path", dir.Path("good.map"), "1", "two", "3", "4"}, 2, "'two' is not a whole number"},
       {{"path", dir.Path("good.map"), "1", "2"}, 2, "too few arguments; the form is: quillon-map path MAP X1 Y1 X2 Y2"},
-      {{"check", dir.Path("good.map"), "--path", "1", "2", "3", "4"}, 2, "--path belongs to draw"},
-      {{"check", dir.Path("good.map"), "--colour"}, 2, "unknown option '--colour'"},
       {{"frobnicate"}, 2, "unknown command 'frobnicate'"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     Result r = Map(c.words);
-    EXPECT_EQ(r.status, c.status) << c.words[0] << " " << c.message;
+    EXPECT_EQ(r.status, c.status) << c.message;
     EXPECT_EQ(Lines(r.err), 1) << r.err;
     EXPECT_EQ(r.err.rfind("quillon-map", 0), 0u) << r.err;
     EXPECT_TRUE(Has(r.err, c.message)) << r.err;
   }
-  EXPECT_FALSE(Map({"compile", dir.Path("garbage.txt"), dir.Path("o.map")}).status == 0);
   EXPECT_EQ(dir.Read("o.map"), "");  // nothing written on a failure
-  Result help = Map({"--help"});
-  EXPECT_EQ(help.status, 0);
-  EXPECT_TRUE(Has(help.out, "compile TEXT MAP"));
-  EXPECT_TRUE(Has(help.out, "draw MAP BACKGROUND.bmp OUT.bmp [--path X1 Y1 X2 Y2]"));
   EXPECT_EQ(Map({}).status, 2);
 }
 
@@ -445,7 +365,7 @@ TEST(MapTool, TheExecutableExitsWithTheToolsStatus) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   };
   EXPECT_EQ(run("--help"), 0);
-  EXPECT_TRUE(Has(dir.Read("out.txt"), "usage: quillon-map"));
+  EXPECT_TRUE(Has(dir.Read("out.txt"), "draw MAP BACKGROUND.bmp OUT.bmp [--path X1 Y1 X2 Y2]"));
   EXPECT_EQ(run("compile " + dir.Path("room.txt") + " " + dir.Path("room.map")), 0);
   EXPECT_EQ(run("check " + dir.Path("room.map")), 0);
   EXPECT_EQ(run("path " + dir.Path("room.map") + " 20 310 450 350"), 0);

@@ -8,7 +8,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <thread>
@@ -16,8 +15,6 @@
 #include "engine/game_fixtures.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 bool Installed(const char* program) {
   return std::system((std::string("command -v ") + program + " >/dev/null 2>&1").c_str()) == 0;
@@ -45,15 +42,20 @@ int Finish(pid_t pid, int seconds, bool mayGoOn = false) {
     if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
-  if (mayGoOn) return -1;
-  kill(pid, SIGKILL);
-  waitpid(pid, nullptr, 0);
+  if (!mayGoOn) kill(pid, SIGKILL), waitpid(pid, nullptr, 0);
   return -1;
 }
 
 std::string Read(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Runs command up to tries times, 100 ms apart, until it succeeds.
+bool Retry(const std::string& command, int tries) {
+  for (int i = 0; i < tries; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(100)))
+    if (std::system(command.c_str()) == 0) return true;
+  return false;
 }
 
 TEST(RecordInWindow, APlayersRecordingPlaysBackToTheSameLog) {
@@ -74,13 +76,9 @@ TEST(RecordInWindow, APlayersRecordingPlaysBackToTheSameLog) {
   close(numberPipe[0]);
   ASSERT_FALSE(digits.empty()) << Read(game.Path("xvfb.log.err"));
   std::string display = ":" + digits;
-  std::string socket = "/tmp/.X11-unix/X" + digits;
-  for (int i = 0; i < 100 && !fs::exists(socket); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
   // Until a client gets through, the server is not ready yet.
-  for (int i = 0; i < 50; ++i) {
-    if (std::system(("DISPLAY=" + display + " xdotool getmouselocation >/dev/null 2>&1").c_str()) == 0) break;
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
+  Retry("test -e /tmp/.X11-unix/X" + digits, 100);
+  Retry("DISPLAY=" + display + " xdotool getmouselocation >/dev/null 2>&1", 50);
 
   std::string play = QUILLON_BINARY_DIR "/tools/quillon-play";
   // A window and no sound device; the X libraries' own allocations are not ours to check.
@@ -90,14 +88,10 @@ TEST(RecordInWindow, APlayersRecordingPlaysBackToTheSameLog) {
 
   // The player: wait for the window, choose LOOK, click the door, press Escape.
   std::string x = "DISPLAY=" + display + " xdotool ";
-  std::string window;
-  for (int i = 0; i < 100 && window.empty(); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    std::system((x + "search --name Quillon > " + game.Path("window.txt") + " 2>/dev/null").c_str());
-    window = Read(game.Path("window.txt"));
-    window = window.substr(0, window.find('\n'));
-  }
-  ASSERT_FALSE(window.empty()) << Read(game.Path("rec.log")) << Read(game.Path("rec.log.err"));
+  ASSERT_TRUE(Retry(x + "search --name Quillon > " + game.Path("window.txt") + " 2>/dev/null", 100))
+      << Read(game.Path("rec.log")) << Read(game.Path("rec.log.err"));
+  std::string window = Read(game.Path("window.txt"));
+  window = window.substr(0, window.find('\n'));
   std::this_thread::sleep_for(std::chrono::seconds(1));  // the game reaches its frame loop
   for (const char* step : {"mousemove --window W 230 405", "click 1", "mousemove --window W 105 105", "click 1",
                            "key --window W Escape"}) {

@@ -55,8 +55,6 @@ TEST(BMPPackReader, EveryDepthReadsBackExactly) {
   Sdl sdl;
   TempDir dir;
   std::vector<PackedImage> images = {Pattern(3, 2, 8), Pattern(3, 2, 16), Pattern(3, 2, 24), Pattern(5, 3, 32)};
-  EXPECT_EQ(images[0].data.size(), 768u + 8u);  // rows of 3 index bytes padded to 4
-  EXPECT_EQ(images[2].data.size(), 24u);        // rows of 9 bytes padded to 12
   dir.Write("gfx.dat", BuildImagePack(images));
   BMPPackReader reader;
   for (int i = 0; i < 4; ++i) {
@@ -73,9 +71,7 @@ TEST(BMPPackReader, EveryDepthReadsBackExactly) {
     EXPECT_EQ(memcmp(surface->pixels, image.data.data() + palette, image.data.size() - palette), 0) << i;
     if (image.depth == 8) {
       SDL_Color c = surface->format->palette->colors[5];
-      EXPECT_EQ(c.r, static_cast<Uint8>(15 * 7));
-      EXPECT_EQ(c.g, static_cast<Uint8>(16 * 7));
-      EXPECT_EQ(c.b, static_cast<Uint8>(17 * 7));
+      EXPECT_EQ((std::vector<int>{c.r, c.g, c.b}), (std::vector<int>{Uint8(15 * 7), Uint8(16 * 7), Uint8(17 * 7)}));
     }
     SDL_FreeSurface(surface);
   }
