@@ -13,12 +13,13 @@ bool SoundClaimsFit(const unsigned char* data, size_t size) { return SoundHeader
 
 Mix_Chunk* DecodeSound(const unsigned char* data, size_t size) {
   if (size == 0 || size > 0x7FFFFFFF) return nullptr;
-  std::string problem = SoundHeaderProblem(data, size);
+  size_t used = size;
+  std::string problem = SoundHeaderProblem(data, size, &used);
   if (!problem.empty()) {
     SDL_SetError("%s", problem.c_str());
     return nullptr;
   }
-  return Mix_LoadWAV_RW(SDL_RWFromConstMem(data, static_cast<int>(size)), 1);
+  return Mix_LoadWAV_RW(SDL_RWFromConstMem(data, static_cast<int>(used)), 1);
 }
 
 Mix_Chunk* LoadSoundFile(const std::string& path) {

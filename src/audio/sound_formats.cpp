@@ -105,7 +105,7 @@ std::string IffProblem(const unsigned char* data, size_t size) {
 // so far), no sound after a silence in the newer block formats, and silence
 // blocks that claim no more than 64 samples per byte of
 // the file.
-std::string VocProblem(const unsigned char* data, size_t size) {
+std::string VocProblem(const unsigned char* data, size_t size, size_t* used) {
   if (size < 26 || memcmp(data, "Creative Voice File\x1a", 20) != 0) return {};  // SDL refuses it
   uint64_t silence = 0;
   // The rate of the sound blocks as the block gives it: (type, value). An
@@ -114,7 +114,8 @@ std::string VocProblem(const unsigned char* data, size_t size) {
   // SDL writes past its buffer when sound follows a silence in a sound whose
   // rate came from an extended (8) or new-format (9) block.
   size_t riskySilence = 0;
-  for (size_t at = Little16(data + 20); at + 4 <= size && data[at] != 0;) {
+  size_t at = Little16(data + 20);
+  while (at + 4 <= size && data[at] != 0) {
     unsigned type = data[at];
     size_t length = Little24(data + at + 1);
     const unsigned char* block = data + at + 4;
@@ -155,6 +156,9 @@ std::string VocProblem(const unsigned char* data, size_t size) {
     if (rate.first) soundRate = rate;
     at += 4 + length;
   }
+  // SDL's reader goes on past the terminator, into bytes nobody checked:
+  // it is given the file up to the terminator only.
+  if (at < size && data[at] == 0) *used = at + 1;
   if (silence > 64 * static_cast<uint64_t>(size))
     return Printed("VOC silence blocks claim %llu samples, more than the file could hold",
                    static_cast<unsigned long long>(silence));
@@ -172,12 +176,15 @@ std::string PlayableFormatProblem(const char* format, uint64_t rate, uint64_t ch
   return {};
 }
 
-std::string SoundHeaderProblem(const unsigned char* data, size_t size) {
+std::string SoundHeaderProblem(const unsigned char* data, size_t size, size_t* used) {
+  size_t ignored;
+  if (!used) used = &ignored;
+  *used = size;
   if (size < 4) return {};
   if (memcmp(data, "RIFF", 4) == 0) return size >= 12 ? WaveProblem(data, size) : std::string();
   if (memcmp(data, "WAVE", 4) == 0) return "a WAV file without its RIFF header";  // SDL would misread it as RIFF
   if (memcmp(data, "FORM", 4) == 0) return size >= 12 ? IffProblem(data, size) : std::string();
-  if (memcmp(data, "Crea", 4) == 0) return VocProblem(data, size);
+  if (memcmp(data, "Crea", 4) == 0) return VocProblem(data, size, used);
   if (memcmp(data, "OggS", 4) == 0) return OggVorbisProblem(data, size);
   // This mixer never decodes a FLAC sound effect and leaks memory on every try.
   if (memcmp(data, "fLaC", 4) == 0) return "FLAC sound effects cannot be played; use WAV, AIFF, VOC or Ogg Vorbis";

@@ -16,8 +16,10 @@ constexpr uint32_t kHighestSoundRate = 192000;
 constexpr uint32_t kMostSoundChannels = 6;
 
 // Empty when the bytes may go to SDL_mixer (including bytes it will refuse
-// by itself); otherwise what is wrong with them, for the author's log.
-std::string SoundHeaderProblem(const unsigned char* data, size_t size);
+// by itself); otherwise what is wrong with them, for the author's log. used,
+// when given, receives how many of the bytes the mixer may be given: all of
+// them, but a VOC file ends at its terminator block.
+std::string SoundHeaderProblem(const unsigned char* data, size_t size, size_t* used = nullptr);
 
 // Rate and channel count of the format, checked against the bounds above.
 std::string PlayableFormatProblem(const char* format, uint64_t rate, uint64_t channels);

@@ -53,6 +53,9 @@ TEST_F(SoundHeaders, PlayableSoundsOfEveryFormatLoad) {
   std::string silence = Le(999, 2) + '\xA6';
   int plain = std::stoi(Decode(VocBytes({VocSamples(1000)})));
   EXPECT_NEAR(std::stoi(Decode(VocBytes({VocSamples(1000), {3, silence}}))), 2 * plain, 8);
+  // Bytes after the terminator are not part of the sound, whatever they claim.
+  EXPECT_EQ(Decode(VocBytes({VocFormat(22050, 1)}) + std::string("\x55\x01\x00\x00\xD2\x02\x00\x00\x5A\x01", 10)),
+            "2000");
   EXPECT_EQ(Decode(OggVorbisBytes()), "4000");
   EXPECT_EQ(Decode(WithOggFormat(OggVorbisBytes(), 11025, 1)), "8000");
 }
