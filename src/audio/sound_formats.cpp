@@ -109,7 +109,8 @@ std::string VocProblem(const unsigned char* data, size_t size, size_t* used) {
   if (size < 26 || memcmp(data, "Creative Voice File\x1a", 20) != 0) return {};  // SDL refuses it
   uint64_t silence = 0;
   // The rate of the sound blocks as the block gives it: (type, value). An
-  // extended block (8) sets the rate of the sound block that follows it.
+  // extended block (8) sets the rate of the sound block that follows it, and
+  // SDL compares it at once.
   std::pair<unsigned, uint32_t> soundRate{0, 0}, pendingRate{0, 0};
   // SDL writes past its buffer when sound follows a silence in a sound whose
   // rate came from an extended (8) or new-format (9) block.
@@ -145,7 +146,7 @@ std::string VocProblem(const unsigned char* data, size_t size, size_t* used) {
       // SDL's reader fails on a mono extended block whatever its rate.
       if (block[3] == 0) return Printed("VOC extended block at byte %zu is mono, which cannot be played", at);
       problem = PlayableFormatProblem("VOC", 128000000 / (65536 - Little16(block)), 2);
-      pendingRate = {8, Little16(block)};
+      pendingRate = rate = {8, Little16(block)};
     } else if (type == 9) {
       problem = PlayableFormatProblem("VOC", Little32(block), block[5]);
       rate = {9, Little32(block)};
