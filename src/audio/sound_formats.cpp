@@ -123,6 +123,12 @@ std::string VocProblem(const unsigned char* data, size_t size, size_t* used) {
     if (length > size - at - 4) return ClaimProblem("VOC", "block", at);
     static const size_t kShortest[10] = {0, 2, 0, 3, 0, 0, 2, 0, 4, 12};
     if (type < 10 && length < kShortest[type]) return Printed("VOC block at byte %zu is too short", at);
+    // SDL writes past its buffer when more sound follows a sound block
+    // without samples.
+    if ((type == 1 && length == 2) || (type == 2 && length == 0) || (type == 9 && length == 12))
+      return Printed("VOC block at byte %zu holds no samples", at);
+    // SDL fails on markers, and leaks the sound read before one.
+    if (type == 4) return Printed("VOC marker block at byte %zu cannot be played", at);
     std::pair<unsigned, uint32_t> rate{0, 0};
     std::string problem;
     if (riskySilence && (type == 1 || type == 2 || type == 9))

@@ -91,6 +91,8 @@ TEST_F(SoundHeaders, RefusesWhatTheMixerWouldCrashOnOrOverAllocateFor) {
       {VocBytes({{3, Le(99, 2) + '\xA6'}, VocSamples(100)}), "VOC silence at byte 26 comes before any sound"},
       {VocBytes({VocFormat(22050, 1), {8, Le(59731, 2) + '\0' + '\1'}}),
        "VOC block at byte 542 changes the sample rate, which cannot be played"},
+      {VocBytes({VocSamples(100), {2, ""}, VocSamples(100)}), "VOC block at byte 132 holds no samples"},
+      {VocBytes({VocSamples(100), {4, Le(1, 2)}}), "VOC marker block at byte 132 cannot be played"},
       {VocBytes({VocSamples(100), VocFormat(22050, 1)}), "VOC block at byte 132 changes the sample rate, which cannot be played"},
       {VocBytes({{9, Le(22050, 4) + '\x08'}}), "VOC block at byte 26 is too short"},
       {claimsMegabytes, "VOC block at byte 26 claims more data than the file holds"},
