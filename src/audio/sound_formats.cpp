@@ -99,12 +99,12 @@ std::string IffProblem(const unsigned char* data, size_t size) {
   return {};
 }
 
-// Creative VOC: blocks inside the bytes and long enough for their fields (SDL
-// sizes its buffers from the block length, less the fields), playable rates,
-// one rate for the whole sound (SDL refuses a change and leaks the sound read
-// so far), no sound after a silence in the newer block formats, and silence
-// blocks that claim no more than 64 samples per byte of
-// the file.
+// Creative VOC. SDL_mixer's reader trusts block lengths, and fails or leaks
+// on much of what the format allows; only what it reads safely passes: blocks
+// inside the bytes and long enough for their fields, playable rates, one rate
+// for the whole sound, plain samples, no markers, no empty sound blocks, and
+// silence only between sounds, claiming no more than 64 samples per byte of
+// the file. Each rule below names what SDL does without it.
 std::string VocProblem(const unsigned char* data, size_t size, size_t* used) {
   if (size < 26 || memcmp(data, "Creative Voice File\x1a", 20) != 0) return {};  // SDL refuses it
   uint64_t silence = 0;
