@@ -3,6 +3,7 @@
 
 #include <SDL/SDL.h>
 
+#include <cstdint>
 #include <string>
 
 // Verb types 0 to 9 are the built-in verbs; 10 is a button of the game's own.
@@ -27,5 +28,8 @@ struct MenuButton {
   // The word the script receives for this verb.
   std::string VerbWord() const;
   // Both far edges count: the area is one pixel wider and taller than the frame.
-  bool HitTest(int px, int py) const { return x <= px && px <= x + width && y <= py && py <= y + height; }
+  // The far edges are worked in 64 bits: scripts may give any size.
+  bool HitTest(int px, int py) const {
+    return x <= px && px <= int64_t{x} + width && y <= py && py <= int64_t{y} + height;
+  }
 };
