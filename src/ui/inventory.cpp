@@ -25,7 +25,8 @@ bool InsideSlot(Engine& engine, int position) {
   const UiState& ui = engine.ui;
   long long left = SlotLeft(ui, position);
   long long mx = engine.input.mouseX, my = engine.input.mouseY;
-  return left < mx && mx < left + ui.iconWidth && ui.inventoryY < my && my < ui.inventoryY + ui.iconHeight;
+  long long top = ui.inventoryY;
+  return left < mx && mx < left + ui.iconWidth && top < my && my < top + ui.iconHeight;
 }
 
 // The inventory takes part in pointing only with a verb other than WALK and TAKE.

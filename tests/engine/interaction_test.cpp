@@ -254,7 +254,10 @@ TEST(Inventory, SlotsLieInOneRowWithExclusiveBorders) {
   g.At(15, [](Engine& e) {
     EXPECT_EQ(e.ui.sentence, "LOOK coin");  // removal moved coin into slot 0
     EXPECT_FALSE(e.scene.objects.Get("key")->visible);
+    Lua(e, "DefineInventory(300, 420, 30, 2147483647, 5)");  // the slot's bottom edge lies beyond int
+    GameHarness::MoveMouse(336, 430);
   });
+  g.At(17, [](Engine& e) { EXPECT_EQ(e.ui.sentence, "LOOK map"); });
   g.Run();
 }
 
