@@ -63,6 +63,7 @@ void PathMap::BuildIndex() {
   centreBox_.assign(n, -1);
   centreClass_.assign(n, 0);
   neighbours_.assign(n, std::vector<int>());
+  neighboursKnown_.assign(n, 0);
   classOfCentre_.clear();
   onPath_.assign(n, 0);
   visited_.assign(n, 0);
@@ -83,29 +84,53 @@ void PathMap::BuildIndex() {
   }
   for (int i = 0; i < n; ++i) centreBox_[i] = BoxIndexOf(centres_[i]);
 
-  // Two boxes are connected when at least two of the sixteen corner pairs are
-  // equal points; corners repeated within a box count once per repetition.
-  std::unordered_map<unsigned long long, std::vector<int>> boxesAtCorner;
-  for (int i = 0; i < n; ++i)
-    for (const WalkPoint& c : boxes_[i].corners) boxesAtCorner[PointKey(c)].push_back(i);
-  std::vector<int> equalPairs(n, 0);
-  std::vector<int> touched;
-  for (int b = 0; b < n; ++b) {
-    touched.clear();
-    for (const WalkPoint& c : boxes_[b].corners) {
-      for (int i : boxesAtCorner[PointKey(c)]) {
-        if (equalPairs[i]++ == 0) touched.push_back(i);
+  // Each distinct corner point lists the boxes having it, in box order, with
+  // how often; neighbours are merged from these lists when first asked for.
+  holdersAt_.clear();
+  for (int i = 0; i < n; ++i) {
+    for (const WalkPoint& c : boxes_[i].corners) {
+      std::vector<CornerHolder>& holders = holdersAt_[PointKey(c)];
+      if (!holders.empty() && holders.back().box == i) {
+        ++holders.back().times;
+      } else {
+        holders.push_back({i, 1});
       }
     }
-    std::sort(touched.begin(), touched.end());
+  }
+}
+
+const std::vector<int>& PathMap::Neighbours(int box) const {
+  if (neighboursKnown_[box]) return neighbours_[box];
+  neighboursKnown_[box] = 1;
+  // Two boxes are connected when at least two of the sixteen corner pairs are
+  // equal points; corners repeated within a box count once per repetition.
+  // The holder lists of the box's distinct corner points are merged in box
+  // order, so the work grows with the boxes it touches.
+  const WalkPoint* corners = boxes_[box].corners;
+  const std::vector<CornerHolder>* lists[4];
+  int mine[4], listCount = 0;
+  size_t at[4] = {0, 0, 0, 0};
+  for (int c = 0; c < 4; ++c) {
+    if (std::find(corners, corners + c, corners[c]) != corners + c) continue;
+    lists[listCount] = &holdersAt_.find(PointKey(corners[c]))->second;
+    mine[listCount++] = static_cast<int>(std::count(corners, corners + 4, corners[c]));
+  }
+  const int none = BoxCount();
+  for (;;) {
+    int next = none;
+    for (int l = 0; l < listCount; ++l)
+      if (at[l] < lists[l]->size()) next = std::min(next, (*lists[l])[at[l]].box);
+    if (next == none) break;
+    int equalPairs = 0;
+    for (int l = 0; l < listCount; ++l) {
+      if (at[l] < lists[l]->size() && (*lists[l])[at[l]].box == next) equalPairs += mine[l] * (*lists[l])[at[l]++].times;
+    }
     // The box itself is recognised by the box its centre lies in, as the map
     // format has always had it: a box whose centre lies in no box, or in an
     // earlier overlapping one, is not excluded.
-    for (int i : touched) {
-      if (equalPairs[i] >= 2 && i != centreBox_[b]) neighbours_[b].push_back(i);
-      equalPairs[i] = 0;
-    }
+    if (equalPairs >= 2 && next != centreBox_[box]) neighbours_[box].push_back(next);
   }
+  return neighbours_[box];
 }
 
 int PathMap::CentreClassOf(WalkPoint point) const {

@@ -56,8 +56,10 @@ class PathMap {
   // Greedy search from start to target; on success Path() holds the start,
   // the centres of the boxes crossed after the start box, and the target.
   bool FindPath();
-  // Boxes sharing at least two corner points with the box, by box number.
-  const std::vector<int>& Neighbours(int box) const { return neighbours_[box]; }
+  // Boxes sharing at least two corner points with the box, by box number;
+  // worked out when first asked for, so that loading a map whose boxes all
+  // touch (a stray file read as one) costs nothing until a search.
+  const std::vector<int>& Neighbours(int box) const;
   // The candidate whose centre is nearest to the target (under 9999), boxes on
   // the path only when nothing else is left, dead ends never; -1 for none.
   int PickNearest(const std::vector<int>& candidates) const;
@@ -76,6 +78,10 @@ class PathMap {
  private:
   struct Bounds {
     int minX, maxX, minY, maxY;
+  };
+  struct CornerHolder {
+    int box;
+    int times;  // how often the box has the corner point
   };
   struct Waypoint {
     int key;        // decimal key of the entry
@@ -97,7 +103,9 @@ class PathMap {
   std::vector<WalkPoint> centres_;         // BoxCentre of each box
   std::vector<int> centreBox_;             // BoxIndexOf the centre of each box
   std::vector<int> centreClass_;           // lowest box number with the same centre
-  std::vector<std::vector<int>> neighbours_;  // Neighbours of each box
+  std::unordered_map<unsigned long long, std::vector<CornerHolder>> holdersAt_;  // corner point -> its boxes, in order
+  mutable std::vector<std::vector<int>> neighbours_;  // Neighbours of each box, once asked for
+  mutable std::vector<char> neighboursKnown_;
   std::unordered_map<unsigned long long, int> classOfCentre_;  // centre point -> class
 
   WalkPoint start_ = kNowhere;   // where the next search starts

@@ -118,7 +118,7 @@ bool PathMap::FindPath() {
     }
     AddWaypoint(PathCount(), centres_[current]);
     const int previous = current;
-    const int choice = PickNearest(neighbours_[current]);
+    const int choice = PickNearest(Neighbours(current));
     if (choice < 0) return false;
     if (IsOnPath(choice)) {
       // A dead end: only boxes of the chain are left. Remember the box being
