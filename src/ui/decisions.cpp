@@ -54,13 +54,17 @@ void BlitDecisions(Engine& engine) {
 namespace {
 
 // True when some pointer position inside the window hovers the option: the
-// hover test wants the pointer strictly inside its row.
+// hover test wants the pointer strictly inside its row. The pointer moves
+// within the window that is open, whatever SetScreen asked for since.
 bool CanBePointedAt(Engine& engine, const CBitmapFont& font, size_t option) {
   const UiState& ui = engine.ui;
+  const SDL_Surface* window = engine.core.screen;
+  long long width = window ? window->w : engine.core.screenWidth;
+  long long height = window ? window->h : engine.core.screenHeight;
   long long left = ui.decisionX, right = left + font.GetTextWidth(ui.options[option].c_str());
   long long top = ui.decisionY + static_cast<long long>(option) * font.cellHeight, bottom = top + font.cellHeight;
-  long long firstX = std::max(left + 1, 0LL), lastX = std::min(right - 1, engine.core.screenWidth - 1LL);
-  long long firstY = std::max(top + 1, 0LL), lastY = std::min(bottom - 1, engine.core.screenHeight - 1LL);
+  long long firstX = std::max(left + 1, 0LL), lastX = std::min(right - 1, width - 1);
+  long long firstY = std::max(top + 1, 0LL), lastY = std::min(bottom - 1, height - 1);
   return firstX <= lastX && firstY <= lastY;
 }
 

@@ -69,6 +69,8 @@ TEST(Decisions, DecisionsThatCannotEndReturnZeroAtOnce) {
                  "SetMode('INTERACT') print('PLAY ' .. MakeDecision('a')) SetMode('DECISION')\n"
                  "print('EMPTY ' .. MakeDecision('', {}))\n"
                  "SetDecisionPos(100, 480) print('BELOW ' .. MakeDecision('Yes')) SetDecisionPos(100, 100)\n"
+                 "SetScreen(9999, 9999, 32, 'WINDOW') SetDecisionPos(640, 100)\n"  // the open window stays 640 wide
+                 "print('RIGHT ' .. MakeDecision('Yes')) SetDecisionPos(100, 100)\n"
                  "print('ODD ' .. MakeDecision({}, 'b'))\n"
                  "print('FINE ' .. MakeDecision('', 'Yes'))");
   PointAndClick(g, 1, 101, 112);
@@ -79,6 +81,7 @@ TEST(Decisions, DecisionsThatCannotEndReturnZeroAtOnce) {
   EXPECT_TRUE(g.Logged(std::string("MakeDecision: not in DECISION mode") + skip + "PLAY 0\n"));
   EXPECT_TRUE(g.Logged(std::string("MakeDecision: no option can be pointed at") + skip + "EMPTY 0\n"));
   EXPECT_TRUE(g.Logged(std::string("MakeDecision: no option can be pointed at") + skip + "BELOW 0\n"));
+  EXPECT_TRUE(g.Logged(std::string("MakeDecision: no option can be pointed at") + skip + "RIGHT 0\n"));
   // A table has no text but keeps its line; one reachable option is enough to wait for.
   EXPECT_TRUE(g.Logged("ODD 2\nFINE 2\n"));
 }
