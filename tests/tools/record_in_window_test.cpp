@@ -51,6 +51,15 @@ std::string Read(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// Kills the children still running when the test ends, a failed one included.
+struct Children {
+  std::vector<pid_t> pids;
+  ~Children() {
+    for (pid_t pid : pids)
+      if (kill(pid, SIGKILL) == 0) waitpid(pid, nullptr, 0);
+  }
+};
+
 // Runs command up to tries times, 100 ms apart, until it succeeds.
 bool Retry(const std::string& command, int tries) {
   for (int i = 0; i < tries; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(100)))
@@ -69,6 +78,7 @@ TEST(RecordInWindow, APlayersRecordingPlaysBackToTheSameLog) {
   pid_t server = Start({"Xvfb", "-displayfd", std::to_string(numberPipe[1]), "-screen", "0", "800x600x24",
                         "-nolisten", "tcp"},
                        {}, game.Path("xvfb.log"));
+  Children children{{server}};
   close(numberPipe[1]);
   std::string digits;
   char c;
@@ -76,20 +86,22 @@ TEST(RecordInWindow, APlayersRecordingPlaysBackToTheSameLog) {
   close(numberPipe[0]);
   ASSERT_FALSE(digits.empty()) << Read(game.Path("xvfb.log.err"));
   std::string display = ":" + digits;
-  // Until a client gets through, the server is not ready yet.
-  Retry("test -e /tmp/.X11-unix/X" + digits, 100);
-  Retry("DISPLAY=" + display + " xdotool getmouselocation >/dev/null 2>&1", 50);
+  // Until a client gets through, the server is not ready yet (on a busy
+  // machine that can take a while).
+  ASSERT_TRUE(Retry("DISPLAY=" + display + " xdotool getmouselocation >/dev/null 2>&1", 300))
+      << Read(game.Path("xvfb.log.err"));
 
   std::string play = QUILLON_BINARY_DIR "/tools/quillon-play";
   // A window and no sound device; the X libraries' own allocations are not ours to check.
   std::vector<std::string> windowed = {"DISPLAY=" + display, "SDL_VIDEODRIVER=x11", "SDL_AUDIODRIVER=dummy",
                                        "ASAN_OPTIONS=detect_leaks=0"};
   pid_t recorder = Start({play, game.dir.path(), "--record", game.Path("rec.replay")}, windowed, game.Path("rec.log"));
+  children.pids.push_back(recorder);
 
   // The player: wait for the window, choose LOOK, click the door, press Escape.
   std::string x = "DISPLAY=" + display + " xdotool ";
   ASSERT_TRUE(Retry(x + "search --name Quillon > " + game.Path("window.txt") + " 2>/dev/null", 100))
-      << Read(game.Path("rec.log")) << Read(game.Path("rec.log.err"));
+      << Read(game.Path("rec.log")) << Read(game.Path("rec.log.err")) << Read(game.Path("xvfb.log.err"));
   std::string window = Read(game.Path("window.txt"));
   window = window.substr(0, window.find('\n'));
   std::this_thread::sleep_for(std::chrono::seconds(1));  // the game reaches its frame loop
