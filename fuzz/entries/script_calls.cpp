@@ -1,4 +1,5 @@
 // Fuzz entry of the script surface: bytes become calls of the 77 script functions, input events and frames.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -94,9 +95,10 @@ void TryTheOptions(Engine& engine, Uint32 frame) {
   const UiState& ui = engine.ui;
   if (!ui.decisionPending || ui.options.empty() || !engine.text.decisionFont) return;
   long long option = (frame / 2) % ui.options.size();
-  long long x = static_cast<long long>(ui.decisionX) + 1;
-  long long y = static_cast<long long>(ui.decisionY) + option * engine.text.decisionFont->cellHeight + 1;
-  if (x < 0 || y < 0 || x >= kFuzzScreenWidth || y >= kFuzzScreenHeight) return;
+  // The option's first pixel inside the window: rows may begin above it.
+  long long x = std::max(static_cast<long long>(ui.decisionX) + 1, 0LL);
+  long long y = std::max(static_cast<long long>(ui.decisionY) + option * engine.text.decisionFont->cellHeight + 1, 0LL);
+  if (x >= kFuzzScreenWidth || y >= kFuzzScreenHeight) return;
   if (frame % 2 == 0) SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
   else Click(static_cast<int>(x), static_cast<int>(y));
 }
