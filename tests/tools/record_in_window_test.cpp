@@ -72,11 +72,13 @@ TEST(RecordInWindow, APlayersRecordingPlaysBackToTheSameLog) {
   GameHarness game;  // only writes the folder
   WriteSceneGame(game, "LoadSystemFont('font.bmp', 8, 10, 430)\n" + std::string(kHeroScene) +
                            "MakeObject('door', 'Door', 100, 100)\n");
-  // Xvfb picks a free display itself and writes its number into the pipe.
+  // Xvfb picks a free display itself and writes its number into the pipe. It
+  // must not reset when the last client leaves: the readiness probe below is
+  // a client, and a game connecting during the reset would be refused.
   int numberPipe[2];
   ASSERT_EQ(pipe(numberPipe), 0);
   pid_t server = Start({"Xvfb", "-displayfd", std::to_string(numberPipe[1]), "-screen", "0", "800x600x24",
-                        "-nolisten", "tcp"},
+                        "-nolisten", "tcp", "-noreset"},
                        {}, game.Path("xvfb.log"));
   Children children{{server}};
   close(numberPipe[1]);
