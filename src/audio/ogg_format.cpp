@@ -47,7 +47,8 @@ std::string OggVorbisProblem(const unsigned char* data, size_t size) {
   std::string problem;
   for (long link = 0; link < ov_streams(&file) && problem.empty(); ++link) {
     if (vorbis_info* info = ov_info(&file, static_cast<int>(link)))
-      problem = PlayableFormatProblem("Ogg Vorbis", static_cast<uint32_t>(info->rate), static_cast<uint32_t>(info->channels));
+      problem = PlayableFormatProblem("Ogg Vorbis", static_cast<uint64_t>(info->rate),
+                                      static_cast<uint64_t>(info->channels));
   }
   ov_clear(&file);
   return problem;
