@@ -13,7 +13,7 @@
 #include <string>
 
 #include "bench_support.h"
-#include "core/engine.h"
+#include "engine/engine.h"
 #include "core/frame_loop.h"
 #include "core/startup.h"
 #include "support/game_harness.h"

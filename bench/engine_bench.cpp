@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "core/engine.h"
+#include "engine/engine.h"
 #include "resources/images.h"
 #include "walk/path_map.h"
 

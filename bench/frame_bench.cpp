@@ -7,7 +7,7 @@
 
 #include "bare_sdl_frame.h"
 #include "bench_support.h"
-#include "core/engine.h"
+#include "engine/engine.h"
 #include "core/frame_loop.h"
 #include "support/reference_scene.h"
 

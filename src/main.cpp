@@ -1,7 +1,7 @@
 // The game executable: runs the game in the current working directory.
 #include <SDL/SDL.h>
 
-#include "core/engine.h"
+#include "engine/engine.h"
 #include "core/startup.h"
 
 int main(int argc, char* argv[]) {

@@ -9,12 +9,17 @@ extern "C" {
 #include <lua.h>
 }
 
+#include "audio/sfx.h"
 #include "fuzz/entries/byte_reader.h"
 #include "fuzz/entries/fuzz_entries.h"
 #include "fuzz/entries/fuzz_world.h"
 #include "resources/images.h"
+#include "resources/pack_readers.h"
+#include "resources/pixels.h"
+#include "scene/adventure_object.h"
 #include "text/bitmap_font.h"
 #include "walk/load_path_map.h"
+#include "walk/path_map.h"
 
 namespace {
 

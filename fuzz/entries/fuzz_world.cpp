@@ -7,9 +7,14 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "audio/sfx.h"
 #include "resources/images.h"
+#include "resources/pack_readers.h"
+#include "resources/pixels.h"
 #include "script/script_host.h"
+#include "text/bitmap_font.h"
 #include "util/log.h"
+#include "walk/path_map.h"
 
 namespace {
 

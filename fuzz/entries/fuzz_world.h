@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/engine.h"
+#include "engine/engine.h"
 
 // Size of the video mode the entries draw on: small, so frames are cheap.
 constexpr int kFuzzScreenWidth = 320;

@@ -10,12 +10,14 @@ extern "C" {
 #include <lua.h>
 }
 
-#include "core/engine.h"
 #include "core/input_events.h"
+#include "engine/engine.h"
 #include "fuzz/entries/byte_reader.h"
 #include "fuzz/entries/fuzz_entries.h"
 #include "fuzz/entries/fuzz_world.h"
+#include "scene/adventure_object.h"
 #include "script/script_table.h"
+#include "text/bitmap_font.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Fades: the script functions FadeOut and FadeIn ramp the display gamma while frames go on.
-#include "core/engine.h"
-#include "core/frame_loop.h"
-#include "core/startup.h"
+#include "engine/display.h"
+#include "engine/engine.h"
+#include "engine/nested_frames.h"
 #include "script/script_args.h"
 #include "script/script_functions.h"
 
@@ -15,13 +15,14 @@ void Fade(Engine& engine, int duration, float from, float to) {
   float gamma = from;
   if (duration > 0) {
     Uint32 start = engine.Ticks();
-    for (;;) {
+    // Each frame's step of the ramp is set just before the frame.
+    RunFramesUntil(engine, [&] {
       Uint32 elapsed = engine.Ticks() - start;
-      if (elapsed >= static_cast<Uint32>(duration)) break;
+      if (elapsed >= static_cast<Uint32>(duration)) return true;
       gamma = static_cast<float>(from + (to - from) * (static_cast<double>(elapsed) / duration));
       SetDisplayGamma(engine, gamma);
-      FrameStep(engine);
-    }
+      return false;
+    });
   }
   if (gamma != to) SetDisplayGamma(engine, to);
 }
@@ -30,12 +31,12 @@ void Fade(Engine& engine, int duration, float from, float to) {
 
 int lua_FadeOut(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_FadeOut\r\n", [&] { Fade(engine, ArgInt(L, 1), 1.0f, 0.0f); });
+  GuardedCall(L, [&] { Fade(engine, ArgInt(L, 1), 1.0f, 0.0f); });
   return 0;
 }
 
 int lua_FadeIn(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_FadeIn\r\n", [&] { Fade(engine, ArgInt(L, 1), 0.0f, 1.0f); });
+  GuardedCall(L, [&] { Fade(engine, ArgInt(L, 1), 0.0f, 1.0f); });
   return 0;
 }

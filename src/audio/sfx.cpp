@@ -4,7 +4,8 @@
 #include <SDL/SDL.h>
 
 #include "audio/sound_bytes.h"
-#include "script/script_args.h"
+#include "engine/audio_state.h"
+#include "util/guard.h"
 #include "util/log.h"
 #include "util/resource_address.h"
 
@@ -163,3 +164,6 @@ void Sfx::SetVolume(int volume) {
 void Sfx::StopMusic() {
   Guarded("Exception catched in StopMusic()\r\n", [&] { Mix_HaltMusic(); });
 }
+
+AudioState::AudioState() = default;
+AudioState::~AudioState() = default;

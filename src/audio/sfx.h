@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "resources/pack_readers.h"
+#include "audio/sound_pack.h"
 #include "util/hashtable.h"
 
 // Every sound plays on its own mixer channel: the channel is the sound's index

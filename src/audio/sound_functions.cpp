@@ -1,5 +1,6 @@
 // The script functions of the sound manager: LoadSound, RemoveSound, PlaySound, StopSound, StopAllSounds, SetSoundVolume.
-#include "core/engine.h"
+#include "audio/sfx.h"
+#include "engine/engine.h"
 #include "script/script_args.h"
 #include "script/script_functions.h"
 
@@ -7,9 +8,9 @@ namespace {
 
 // Runs body with the sound manager; without one the call does nothing.
 template <class Body>
-void WithSfx(lua_State* L, const char* failureLine, Body&& body) {
+void WithSfx(lua_State* L, Body&& body) {
   Engine& engine = EngineOf(L);
-  Guarded(failureLine, [&] {
+  GuardedCall(L, [&] {
     if (Sfx* sfx = engine.audio.sfx.get()) body(*sfx);
   });
 }
@@ -17,7 +18,7 @@ void WithSfx(lua_State* L, const char* failureLine, Body&& body) {
 }  // namespace
 
 int lua_LoadSound(lua_State* L) {
-  WithSfx(L, "Exception catched in lua_LoadSound\r\n", [&](Sfx& sfx) {
+  WithSfx(L, [&](Sfx& sfx) {
     std::string name = ArgString(L, 1);
     std::string address = ArgString(L, 2);
     if (!name.empty() && !address.empty()) sfx.LoadSoundFromFile(name, address);
@@ -26,28 +27,26 @@ int lua_LoadSound(lua_State* L) {
 }
 
 int lua_RemoveSound(lua_State* L) {
-  WithSfx(L, "Exception catched in lua_RemoveSound\r\n", [&](Sfx& sfx) { sfx.RemoveSound(ArgString(L, 1)); });
+  WithSfx(L, [&](Sfx& sfx) { sfx.RemoveSound(ArgString(L, 1)); });
   return 0;
 }
 
 int lua_PlaySound(lua_State* L) {
-  WithSfx(L, "Exception catched in lua_PlaySound\r\n",
-          [&](Sfx& sfx) { sfx.PlaySound(ArgString(L, 1), ArgInt(L, 2), ArgInt(L, 3)); });
+  WithSfx(L, [&](Sfx& sfx) { sfx.PlaySound(ArgString(L, 1), ArgInt(L, 2), ArgInt(L, 3)); });
   return 0;
 }
 
 int lua_StopSound(lua_State* L) {
-  WithSfx(L, "Exception catched in lua_StopSound\r\n", [&](Sfx& sfx) { sfx.StopSound(ArgString(L, 1)); });
+  WithSfx(L, [&](Sfx& sfx) { sfx.StopSound(ArgString(L, 1)); });
   return 0;
 }
 
 int lua_StopAllSounds(lua_State* L) {
-  WithSfx(L, "Exception catched in lua_StopAllSounds\r\n", [&](Sfx& sfx) { sfx.StopAllSounds(); });
+  WithSfx(L, [&](Sfx& sfx) { sfx.StopAllSounds(); });
   return 0;
 }
 
 int lua_SetSoundVolume(lua_State* L) {
-  WithSfx(L, "Exception catched in lua_SetSoundVolume\r\n",
-          [&](Sfx& sfx) { sfx.SetSoundVolume(ArgString(L, 1), ArgInt(L, 2)); });
+  WithSfx(L, [&](Sfx& sfx) { sfx.SetSoundVolume(ArgString(L, 1), ArgInt(L, 2)); });
   return 0;
 }

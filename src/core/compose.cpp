@@ -4,17 +4,19 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "core/engine.h"
+#include "engine/engine.h"
+#include "resources/image_blit.h"
+#include "resources/images.h"
+#include "scene/adventure_object.h"
+#include "scene/animation.h"
+#include "script/script_args.h"
+#include "script/script_functions.h"
 #include "text/speech.h"
 #include "ui/decisions.h"
 #include "ui/inventory.h"
 #include "ui/menus.h"
 #include "util/log.h"
 #include "util/numbers.h"
-#include "resources/image_blit.h"
-#include "resources/images.h"
-#include "script/script_args.h"
-#include "script/script_functions.h"
 
 namespace {
 
@@ -142,7 +144,7 @@ int lua_HideCursor(lua_State* L) {
 
 int lua_LoadBackground(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_LoadBackgound\r\n", [&] {
+  GuardedCall(L, [&] {
     std::string address = ArgString(L, 1);
     ViewState& view = engine.view;
     if (view.background && !view.backgroundName.empty()) {
@@ -158,7 +160,7 @@ int lua_LoadBackground(lua_State* L) {
 
 int lua_LoadCursor(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_LoadCursor\r\n", [&] {
+  GuardedCall(L, [&] {
     if (SDL_Surface* cursor = LoadImage(engine, ArgString(L, 1))) engine.view.cursor = cursor;
   });
   return 0;

@@ -1,5 +1,7 @@
 // Engine construction and teardown.
-#include "core/engine.h"
+#include "engine/engine.h"
+
+#include "script/script_host.h"
 
 Engine::Engine() = default;
 

@@ -1,9 +1,9 @@
-// The frame loop, FrameStep, and the waiting script functions Wait and WaitFor.
-#include "core/frame_loop.h"
-
+// The frame loop, FrameStep, nested frames, and the waiting script functions Wait and WaitFor.
 #include "core/compose.h"
-#include "core/engine.h"
+#include "core/frame_loop.h"
 #include "core/input.h"
+#include "engine/engine.h"
+#include "engine/nested_frames.h"
 #include "scene/movement.h"
 #include "script/script_args.h"
 #include "ui/verbs.h"
@@ -47,13 +47,25 @@ void FrameStep(Engine& engine) {
   if (engine.core.frameHook) engine.core.frameHook(engine);
 }
 
+bool RunFramesUntil(Engine& engine, const std::function<bool()>& done, const NestedWait& wait) {
+  if (wait.frameFirst) FrameStep(engine);
+  for (;;) {
+    if (done()) return true;
+    if (const char* reason = wait.cannotEnd ? wait.cannotEnd() : nullptr) {
+      LogFormat("%s: %s, %s\r\n", wait.who.c_str(), reason, wait.outcome);
+      return false;
+    }
+    FrameStep(engine);
+  }
+}
+
 int lua_Wait(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_Wait\r\n", [&] {
+  GuardedCall(L, [&] {
     Uint32 end = engine.Ticks() + static_cast<Uint32>(ArgInt(L, 1));
     // A duration of 0 or below runs no frame, even where the addition wraps.
     if (ArgInt(L, 1) <= 0) return;
-    while (engine.Ticks() < end) FrameStep(engine);
+    RunFramesUntil(engine, [&] { return engine.Ticks() >= end; });
   });
   return 0;
 }
@@ -98,7 +110,7 @@ int lua_WaitFor(lua_State* L) {
   Engine& engine = EngineOf(L);
   TimingState& t = engine.timing;
   bool cursorWasVisible = engine.view.cursorVisible;
-  Guarded("Exception catched in lua_WaitFor\r\n", [&] {
+  GuardedCall(L, [&] {
     std::string name = ArgString(L, 1);
     std::string kind = ArgString(L, 2);
     t.waiting = true;
@@ -114,18 +126,20 @@ int lua_WaitFor(lua_State* L) {
       return;
     }
     if (kind == "ANIMATING" && !object->currentAnimation) throw std::runtime_error("no current animation");
-    while (t.waiting) {
-      FrameStep(engine);
-      if (kind == "WALKING" && !object->moving) t.waiting = false;
-      if (kind == "TALKING" && !object->talking) t.waiting = false;
-      if (kind == "ANIMATING" && (!object->currentAnimation || !object->currentAnimation->playing))
-        t.waiting = false;
-      if (!t.waiting) break;
-      if (const char* reason = WaitCannotEnd(engine, *object, kind)) {
-        LogFormat("WaitFor(%s,%s): %s, not waiting any longer\r\n", name.c_str(), kind.c_str(), reason);
-        t.waiting = false;
-      }
-    }
+    NestedWait wait;
+    wait.who = "WaitFor(" + name + "," + kind + ")";
+    wait.cannotEnd = [&] { return WaitCannotEnd(engine, *object, kind); };
+    wait.frameFirst = true;
+    RunFramesUntil(
+        engine,
+        [&] {
+          // A WaitFor inside an event of this one's frames ends this one too.
+          if (!t.waiting) return true;
+          if (kind == "WALKING") return !object->moving;
+          if (kind == "TALKING") return !object->talking;
+          return !object->currentAnimation || !object->currentAnimation->playing;
+        },
+        wait);
   });
   t.waiting = false;
   if (!engine.input.decisionMode) engine.input.interactive = true;

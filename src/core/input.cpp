@@ -3,13 +3,15 @@
 
 #include <SDL/SDL.h>
 
-#include "core/engine.h"
+#include "engine/engine.h"
+#include "scene/adventure_object.h"
 #include "script/script_args.h"
+#include "script/script_host.h"
 #include "ui/decisions.h"
 #include "ui/inventory.h"
 #include "ui/menus.h"
+#include "ui/pointer_walk.h"
 #include "ui/verbs.h"
-#include "walk/walking.h"
 
 namespace {
 
@@ -86,7 +88,7 @@ void HandleEvents(Engine& engine) {
 
 int lua_SetMode(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_SetMode\r\n", [&] {
+  GuardedCall(L, [&] {
     std::string mode = ArgString(L, 1);
     if (mode == "INTERACT") {
       engine.input.interactive = true;

@@ -8,12 +8,18 @@
 #include <cstdlib>
 #include <exception>
 
-#include "core/engine.h"
+#include "audio/sfx.h"
 #include "core/frame_loop.h"
+#include "engine/display.h"
+#include "engine/engine.h"
 #include "resources/images.h"
+#include "resources/pack_readers.h"
+#include "resources/pixels.h"
 #include "script/script_args.h"
 #include "script/script_host.h"
+#include "text/bitmap_font.h"
 #include "util/log.h"
+#include "walk/path_map.h"
 
 namespace {
 
@@ -117,11 +123,6 @@ void Cleanup(Engine& engine) {
   engine.resources.textPacks.reset();
 }
 
-void SetDisplayGamma(Engine& engine, float gamma) {
-  engine.core.gamma = gamma;
-  SDL_SetGamma(gamma, gamma, gamma);  // displays without gamma support only take the time
-}
-
 int RunEngine(Engine& engine) {
   try {
     CreateManagers(engine);
@@ -151,7 +152,7 @@ int RunEngine(Engine& engine) {
 
 int lua_SetScreen(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_SetScreen\r\n", [&] {
+  GuardedCall(L, [&] {
     int width = ArgInt(L, 1);
     int height = ArgInt(L, 2);
     int depth = ArgInt(L, 3);

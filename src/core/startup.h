@@ -12,5 +12,3 @@ int RunEngine(Engine& engine);
 // ends the program (its message is printed).
 bool InitSDL(Engine& engine);
 void Cleanup(Engine& engine);
-// Sets the display gamma on all three channels and remembers the value.
-void SetDisplayGamma(Engine& engine, float gamma);

@@ -3,10 +3,12 @@
 
 #include <stdexcept>
 
-#include "core/engine.h"
+#include "engine/engine.h"
+#include "engine/image_holders.h"
+#include "resources/pack_readers.h"
 #include "resources/pixels.h"
-#include "resources/surface_users.h"
-#include "script/script_args.h"
+#include "resources/sprite_runs.h"
+#include "util/guard.h"
 #include "util/log.h"
 #include "util/resource_address.h"
 

@@ -8,7 +8,6 @@
 #include <memory>
 #include <stdexcept>
 
-#include "audio/sound_bytes.h"
 #include "util/log.h"
 
 namespace {
@@ -151,17 +150,12 @@ int TXTPackReader::LoadTXT(const char* file, int entry, std::vector<char>* buffe
   }
 }
 
-Mix_Chunk* SFXPackReader::LoadSound(const char* file, int entry) {
-  try {
-    File f = OpenBinary(file);
-    if (!f) return nullptr;
-    int32_t offset = 0, size = 0;
-    if (!ReadDataRecord(f.get(), file, entry, &offset, &size)) return nullptr;
-    std::vector<unsigned char> data(static_cast<size_t>(size));
-    if (size > 0 && fread(data.data(), 1, data.size(), f.get()) != data.size()) return nullptr;
-    return DecodeSound(data.data(), data.size());
-  } catch (const std::exception&) {
-    LogFormat("Exception catched in SFXPackReader::LoadSound(%s, %i)\r\n", file, entry);
-    return nullptr;
-  }
+bool ReadDataEntry(const char* file, int entry, std::vector<unsigned char>* bytes) {
+  bytes->clear();
+  File f = OpenBinary(file);
+  if (!f) return false;
+  int32_t offset = 0, size = 0;
+  if (!ReadDataRecord(f.get(), file, entry, &offset, &size)) return false;
+  bytes->resize(static_cast<size_t>(size));
+  return size == 0 || fread(bytes->data(), 1, bytes->size(), f.get()) == bytes->size();
 }

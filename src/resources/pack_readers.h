@@ -1,8 +1,7 @@
-// Readers for the three pack archive formats: images, scripts/texts, sounds.
+// Readers for the pack archive formats: images, scripts/texts, and the data entries sound packs share.
 #pragma once
 
 #include <SDL/SDL.h>
-#include <SDL/SDL_mixer.h>
 
 #include <vector>
 
@@ -27,12 +26,10 @@ class TXTPackReader {
   int LoadTXT(const char* file, int entry, std::vector<char>* buffer);
 };
 
-class SFXPackReader {
- public:
-  virtual ~SFXPackReader() = default;
-  // A new mixer chunk decoded from the entry (caller owns it), or null.
-  Mix_Chunk* LoadSound(const char* file, int entry);
-};
+// Reads a data entry of a script, text or sound pack (they share one record
+// layout). False when the pack is missing or the entry cannot be read; a
+// damaged record is reported on the caller's log line.
+bool ReadDataEntry(const char* file, int entry, std::vector<unsigned char>* bytes);
 
 // Record sizes of the index tables.
 constexpr int kImageRecordSize = 20;

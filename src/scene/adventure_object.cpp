@@ -1,7 +1,7 @@
 // Adventure object records and the object registry's ownership.
 #include "scene/adventure_object.h"
 
-#include "scene/scene_state.h"
+#include "engine/scene_state.h"
 
 AdventureObject::~AdventureObject() {
   for (int i = 0; i < animations.Count(); ++i) delete animations.ValueAt(i);

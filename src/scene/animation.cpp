@@ -1,7 +1,7 @@
 // The animation's play state over time: frame advance, play modes, automatic replay.
 #include "scene/animation.h"
 
-#include "core/engine.h"
+#include "engine/engine.h"
 
 int FrameTime(const Animation& animation) {
   return animation.frameRate > 0 ? 1000 / animation.frameRate : 0;

@@ -2,8 +2,10 @@
 #include <cstring>
 #include <memory>
 
-#include "core/engine.h"
+#include "engine/engine.h"
 #include "resources/images.h"
+#include "scene/adventure_object.h"
+#include "scene/animation.h"
 #include "scene/object_lookup.h"
 #include "scene/script_error.h"
 #include "script/script_args.h"
@@ -37,7 +39,7 @@ int WordIndex(const char* const (&words)[N], const std::string& word) {
 
 int lua_LoadAnim(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_LoadAnim\r\n", [&] {
+  GuardedCall(L, [&] {
     std::string id = ArgString(L, 1);
     std::string name = ArgString(L, 2);
     std::string address = ArgString(L, 3);
@@ -68,7 +70,7 @@ int lua_LoadAnim(lua_State* L) {
 }
 
 int lua_UnloadAnim(lua_State* L) {
-  Guarded("Exception catched in lua_UnloadAnim\r\n", [&] {
+  GuardedCall(L, [&] {
     WithAnimation(L, [&](AdventureObject&, Animation& animation) {
       // Releasing clears this animation's image along with every other user's.
       animation.image = nullptr;
@@ -79,7 +81,7 @@ int lua_UnloadAnim(lua_State* L) {
 }
 
 int lua_ReloadAnim(lua_State* L) {
-  Guarded("Exception catched in lua_ReloadAnim\r\n", [&] {
+  GuardedCall(L, [&] {
     WithAnimation(L, [&](AdventureObject&, Animation& animation) {
       animation.image = LoadImage(EngineOf(L), animation.imageAddress);
     });
@@ -88,7 +90,7 @@ int lua_ReloadAnim(lua_State* L) {
 }
 
 int lua_PlayAnim(lua_State* L) {
-  Guarded("Exception catched in lua_PlayAnim\r\n", [&] {
+  GuardedCall(L, [&] {
     WithAnimation(L, [&](AdventureObject& object, Animation& animation) {
       int mode = WordIndex(kModeWords, ArgString(L, 3));
       if (mode >= 0) animation.mode = mode;
@@ -100,14 +102,14 @@ int lua_PlayAnim(lua_State* L) {
 }
 
 int lua_SetAnim(lua_State* L) {
-  Guarded("Exception catched in lua_SetAnim\r\n", [&] {
+  GuardedCall(L, [&] {
     WithAnimation(L, [](AdventureObject& object, Animation& animation) { object.currentAnimation = &animation; });
   });
   return 0;
 }
 
 int lua_SetAnimTimeout(lua_State* L) {
-  Guarded("Exception catched in lua_SetAnimTimeout\r\n", [&] {
+  GuardedCall(L, [&] {
     WithAnimation(L, [&](AdventureObject&, Animation& animation) {
       animation.timeout = ArgInt(L, 3);
       animation.autoRestart = true;
@@ -130,7 +132,7 @@ int lua_SetFrame(lua_State* L) {
 }
 
 int lua_AssignAnim(lua_State* L) {
-  Guarded("Exception catched in lua_AssignAnim\r\n", [&] {
+  GuardedCall(L, [&] {
     WithAnimation(L, [&](AdventureObject& object, Animation& animation) {
       int slot = WordIndex(kSlotWords, ArgString(L, 3));
       if (slot < 0) return;
@@ -143,7 +145,7 @@ int lua_AssignAnim(lua_State* L) {
 
 int lua_AutoAnimOn(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_AutoAnimOn\r\n", [&] {
+  GuardedCall(L, [&] {
     if (AdventureObject* object = FindObject(engine, ArgString(L, 1))) object->autoAnimation = true;
   });
   return 0;
@@ -151,7 +153,7 @@ int lua_AutoAnimOn(lua_State* L) {
 
 int lua_AutoAnimOff(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_AutoAnimOff\r\n", [&] {
+  GuardedCall(L, [&] {
     if (AdventureObject* object = FindObject(engine, ArgString(L, 1))) object->autoAnimation = false;
   });
   return 0;

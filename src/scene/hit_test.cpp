@@ -1,7 +1,7 @@
 // Frame placement and the two hit tests of adventure objects.
+#include "engine/engine.h"
+#include "resources/pixels.h"
 #include "scene/hit_test.h"
-
-#include "core/engine.h"
 #include "util/numbers.h"
 
 int FrameLeft(const AdventureObject& object) {

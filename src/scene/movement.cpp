@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "core/engine.h"
-#include "script/script_args.h"
+#include "engine/engine.h"
+#include "util/guard.h"
 #include "util/log.h"
 #include "util/numbers.h"
 

@@ -1,7 +1,8 @@
 // Script functions that create adventure objects and set their fields.
 #include <memory>
 
-#include "core/engine.h"
+#include "engine/engine.h"
+#include "scene/adventure_object.h"
 #include "scene/object_lookup.h"
 #include "scene/script_error.h"
 #include "script/script_args.h"
@@ -11,9 +12,9 @@ namespace {
 
 // Runs change on the object named by the first argument; unknown ids do nothing.
 template <class Change>
-int WithObject(lua_State* L, const char* failureLine, Change&& change) {
+int WithObject(lua_State* L, Change&& change) {
   Engine& engine = EngineOf(L);
-  Guarded(failureLine, [&] {
+  GuardedCall(L, [&] {
     if (AdventureObject* object = FindObject(engine, ArgString(L, 1))) change(*object);
   });
   return 0;
@@ -23,7 +24,7 @@ int WithObject(lua_State* L, const char* failureLine, Change&& change) {
 
 int lua_CreateObject(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_CreateObject.\r\n", [&] {
+  GuardedCall(L, [&] {
     std::string id = ArgString(L, 1);
     if (engine.scene.objects.Get(id)) return;  // the first object of an id stays
     auto object = std::make_unique<AdventureObject>();
@@ -34,11 +35,11 @@ int lua_CreateObject(lua_State* L) {
 }
 
 int lua_SetName(lua_State* L) {
-  return WithObject(L, "Exception catched in lua_SetName\r\n", [&](AdventureObject& o) { o.name = ArgString(L, 2); });
+  return WithObject(L, [&](AdventureObject& o) { o.name = ArgString(L, 2); });
 }
 
 int lua_SetPos(lua_State* L) {
-  return WithObject(L, "Exception catched in lua_SetPos\r\n", [&](AdventureObject& o) {
+  return WithObject(L, [&](AdventureObject& o) {
     o.x = static_cast<float>(ArgInt(L, 2));
     o.y = static_cast<float>(ArgInt(L, 3));
   });
@@ -47,7 +48,7 @@ int lua_SetPos(lua_State* L) {
 int lua_SetHotSpot(lua_State* L) {
   // The animation name is read but the current animation is the one changed:
   // scripts call this right after making the named animation current.
-  return WithObject(L, "Exception catched in lua_SetHotSpot\r\n", [&](AdventureObject& o) {
+  return WithObject(L, [&](AdventureObject& o) {
     ArgString(L, 2);
     int x = ArgInt(L, 3);
     int y = ArgInt(L, 4);
@@ -58,18 +59,16 @@ int lua_SetHotSpot(lua_State* L) {
 }
 
 int lua_HotSpotPositionOn(lua_State* L) {
-  return WithObject(L, "Exception catched in lua_HotSpotPositionOn\r\n",
-                    [](AdventureObject& o) { o.hotspotPositioning = true; });
+  return WithObject(L, [](AdventureObject& o) { o.hotspotPositioning = true; });
 }
 
 int lua_HotSpotPositionOff(lua_State* L) {
-  return WithObject(L, "Exception catched in lua_HotSpotPositionOff\r\n",
-                    [](AdventureObject& o) { o.hotspotPositioning = false; });
+  return WithObject(L, [](AdventureObject& o) { o.hotspotPositioning = false; });
 }
 
 int lua_SetHero(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_SetHero\r\n", [&] {
+  GuardedCall(L, [&] {
     std::string id = ArgString(L, 1);
     Hashtable<AdventureObject*>& objects = engine.scene.objects;
     for (int i = 0; i < objects.Count(); ++i)
@@ -79,21 +78,21 @@ int lua_SetHero(lua_State* L) {
 }
 
 int lua_SetSingleUse(lua_State* L) {
-  return WithObject(L, "Exception catched in lua_SetSingleUse\r\n", [](AdventureObject& o) { o.singleUse = true; });
+  return WithObject(L, [](AdventureObject& o) { o.singleUse = true; });
 }
 
 int lua_SetMultiUse(lua_State* L) {
-  return WithObject(L, "Exception catched in lua_SetMultiUse\r\n", [](AdventureObject& o) { o.singleUse = false; });
+  return WithObject(L, [](AdventureObject& o) { o.singleUse = false; });
 }
 
 int lua_Show(lua_State* L) {
-  return WithObject(L, "Exception catched in lua_Show\r\n", [](AdventureObject& o) {
+  return WithObject(L, [](AdventureObject& o) {
     if (o.currentAnimation && o.currentAnimation->image) o.visible = true;
   });
 }
 
 int lua_Hide(lua_State* L) {
-  return WithObject(L, "Exception catched in lua_Hide\r\n", [](AdventureObject& o) { o.visible = false; });
+  return WithObject(L, [](AdventureObject& o) { o.visible = false; });
 }
 
 int lua_SetSpeed(lua_State* L) {
@@ -110,13 +109,12 @@ int lua_SetSpeed(lua_State* L) {
 }
 
 int lua_SetWalkToPos(lua_State* L) {
-  return WithObject(L, "Exception catched in lua_SetWalkToPos\r\n", [&](AdventureObject& o) {
+  return WithObject(L, [&](AdventureObject& o) {
     o.walkToX = ArgInt(L, 2);
     o.walkToY = ArgInt(L, 3);
   });
 }
 
 int lua_OverrideColorKey(lua_State* L) {
-  return WithObject(L, "Exception catched in lua_OverrideColorKey\r\n",
-                    [](AdventureObject& o) { o.colorKeyOverride = true; });
+  return WithObject(L, [](AdventureObject& o) { o.colorKeyOverride = true; });
 }

@@ -3,7 +3,8 @@
 
 #include <string>
 
-#include "core/engine.h"
+#include "engine/engine.h"
+#include "scene/animation.h"
 
 // The registered object with exactly this id, or null.
 inline AdventureObject* FindObject(Engine& engine, const std::string& id) { return engine.scene.objects.Get(id); }

@@ -1,4 +1,4 @@
-// Helpers shared by every script function: argument reading and the failure guard.
+// Argument readers shared by every script function.
 #pragma once
 
 extern "C" {
@@ -8,13 +8,9 @@ extern "C" {
 #include <stdexcept>
 #include <string>
 
-#include "util/log.h"
+#include "script/script_table.h"
+#include "util/guard.h"
 #include "util/numbers.h"
-
-// A script error raised inside a callback, on its way out to the nearest
-// protected run of the script runtime. Deliberately not a std::exception, so
-// that no failure guard takes it for an engine failure.
-struct ScriptUnwind {};
 
 // A script function was called without a string where it needs one.
 struct MissingArgument : std::runtime_error {
@@ -35,27 +31,9 @@ inline double ArgNumber(lua_State* L, int index) { return lua_tonumber(L, index)
 
 inline int ArgInt(lua_State* L, int index) { return TruncateToInt(lua_tonumber(L, index)); }
 
-// Runs body; any failure but a script error on its way out prints failureLine
-// and is dropped, so the engine goes on.
+// Runs body inside the guard of the script function now running: a failure
+// prints that function's failure line from the table, and the function goes on.
 template <class Body>
-void Guarded(const char* failureLine, Body&& body) {
-  try {
-    body();
-  } catch (const ScriptUnwind&) {
-    throw;
-  } catch (...) {
-    LogText(failureLine);
-  }
-}
-
-// As Guarded, with a failure line built only when needed.
-template <class Body, class Line>
-void GuardedWith(Line&& failureLine, Body&& body) {
-  try {
-    body();
-  } catch (const ScriptUnwind&) {
-    throw;
-  } catch (...) {
-    LogText(failureLine());
-  }
+void GuardedCall(lua_State* L, Body&& body) {
+  Guarded(RunningFailureLine(L), body);
 }

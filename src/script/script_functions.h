@@ -1,82 +1,10 @@
-// Every script function the engine offers; each body lives beside its subsystem.
+// The bodies of the script functions; each lives beside its subsystem.
 #pragma once
+
+#include "script/script_list.h"
 
 struct lua_State;
 
-int lua_CreateObject(lua_State* L);
-int lua_SetName(lua_State* L);
-int lua_SetPos(lua_State* L);
-int lua_SetHotSpot(lua_State* L);
-int lua_HotSpotPositionOn(lua_State* L);
-int lua_HotSpotPositionOff(lua_State* L);
-int lua_Goto(lua_State* L);
-int lua_SetHero(lua_State* L);
-int lua_SayText(lua_State* L);
-int lua_SetTextColor(lua_State* L);
-int lua_SetSingleUse(lua_State* L);
-int lua_SetMultiUse(lua_State* L);
-int lua_Show(lua_State* L);
-int lua_Hide(lua_State* L);
-int lua_SetSpeed(lua_State* L);
-int lua_LoadAnim(lua_State* L);
-int lua_UnloadAnim(lua_State* L);
-int lua_ReloadAnim(lua_State* L);
-int lua_PlayAnim(lua_State* L);
-int lua_SetAnim(lua_State* L);
-int lua_SetAnimTimeout(lua_State* L);
-int lua_SetFrame(lua_State* L);
-int lua_AssignAnim(lua_State* L);
-int lua_AutoAnimOn(lua_State* L);
-int lua_AutoAnimOff(lua_State* L);
-int lua_TurnLeft(lua_State* L);
-int lua_TurnRight(lua_State* L);
-int lua_TurnUp(lua_State* L);
-int lua_TurnDown(lua_State* L);
-int lua_LoadInventoryIcon(lua_State* L);
-int lua_AddToInventory(lua_State* L);
-int lua_RemoveFromInventory(lua_State* L);
-int lua_IsInInventory(lua_State* L);
-int lua_SetWalkToPos(lua_State* L);
-int lua_SetTextBoxPos(lua_State* L);
-int lua_SetTextBoxAutoPos(lua_State* L);
-int lua_OverrideColorKey(lua_State* L);
-int lua_LoadBackground(lua_State* L);
-int lua_LoadSzene(lua_State* L);
-int lua_FadeOut(lua_State* L);
-int lua_FadeIn(lua_State* L);
-int lua_SetMode(lua_State* L);
-int lua_LoadPathMap(lua_State* L);
-int lua_LoadSound(lua_State* L);
-int lua_PlaySound(lua_State* L);
-int lua_StopSound(lua_State* L);
-int lua_StopAllSounds(lua_State* L);
-int lua_RemoveSound(lua_State* L);
-int lua_SetSoundVolume(lua_State* L);
-int lua_LoadCursor(lua_State* L);
-int lua_ShowCursor(lua_State* L);
-int lua_HideCursor(lua_State* L);
-int lua_LoadSystemFont(lua_State* L);
-int lua_LoadTalkFont(lua_State* L);
-int lua_LoadDecisionFont(lua_State* L);
-int lua_Wait(lua_State* L);
-int lua_WaitFor(lua_State* L);
-int lua_MakeDecision(lua_State* L);
-int lua_SetDecisionPos(lua_State* L);
-int lua_Exit(lua_State* L);
-int lua_LoadMenuBackground(lua_State* L);
-int lua_ShowMenuBackground(lua_State* L);
-int lua_HideMenuBackground(lua_State* L);
-int lua_CreateMenuButton(lua_State* L);
-int lua_ShowMenuButton(lua_State* L);
-int lua_HideMenuButton(lua_State* L);
-int lua_SetDefaultButton(lua_State* L);
-int lua_SetActiveButton(lua_State* L);
-int lua_SetStringFile(lua_State* L);
-int lua_SetLanguage(lua_State* L);
-int lua_GetString(lua_State* L);
-int lua_G(lua_State* L);
-int lua_S(lua_State* L);
-int lua_DefineInventory(lua_State* L);
-int lua_SetUseWord(lua_State* L);
-int lua_SetScreen(lua_State* L);
-int lua_DebugMode(lua_State* L);
+#define QUILLON_DECLARE_BODY(Name, ...) int lua_##Name(lua_State* L);
+QUILLON_SCRIPT_FUNCTIONS(QUILLON_DECLARE_BODY, QUILLON_DECLARE_BODY)
+#undef QUILLON_DECLARE_BODY

@@ -7,9 +7,11 @@ extern "C" {
 #include <lualib.h>
 }
 
+#include <cstdlib>
 #include <vector>
 
-#include "core/engine.h"
+#include "engine/engine.h"
+#include "resources/pack_readers.h"
 #include "script/lua50.h"
 #include "script/script_args.h"
 #include "script/script_host_internal.h"
@@ -19,7 +21,15 @@ extern "C" {
 
 namespace {
 
-const char kEngineKey[] = "quillon.engine";
+// The runtime's own allocation (realloc and free), with the engine as the
+// allocator's user data: EngineOf reads it back without touching the stack.
+void* Allocate(void* engine, void* block, size_t oldSize, size_t newSize) {
+  if (newSize == 0) {
+    free(block);
+    return nullptr;
+  }
+  return realloc(block, newSize);
+}
 
 // The base library's print, writing through the log funnel so that script
 // output and engine log stay in one stream, in order.
@@ -44,10 +54,9 @@ int PrintToLog(lua_State* L) {
 }  // namespace
 
 Engine& EngineOf(lua_State* L) {
-  lua_getfield(L, LUA_REGISTRYINDEX, kEngineKey);
-  auto* engine = static_cast<Engine*>(lua_touserdata(L, -1));
-  lua_pop(L, 1);
-  return *engine;
+  void* engine = nullptr;
+  lua_getallocf(L, &engine);
+  return *static_cast<Engine*>(engine);
 }
 
 void RaiseUnprotectedError(lua_State* L) {
@@ -59,10 +68,10 @@ void RaiseUnprotectedError(lua_State* L) {
 }
 
 void OpenScripting(Engine& engine) {
-  lua_State* L = lua_open();
+  lua_State* L = lua_open();  // keeps the runtime's panic handler
+  lua_setallocf(L, &Allocate, &engine);
   engine.script.L = L;
-  lua_pushlightuserdata(L, &engine);
-  lua_setfield(L, LUA_REGISTRYINDEX, kEngineKey);
+  engine.script.callCounts.assign(kScriptFunctionCount, 0);
   lua_pushcfunction(L, luaopen_base);
   lua_call(L, 0, 0);
   lua_register(L, "print", PrintToLog);
@@ -152,6 +161,6 @@ void LoadScriptScene(Engine& engine, const std::string& address) {
 
 int lua_LoadSzene(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_LoadSzene\r\n", [&] { LoadScriptScene(engine, ArgString(L, 1)); });
+  GuardedCall(L, [&] { LoadScriptScene(engine, ArgString(L, 1)); });
   return 0;
 }

@@ -3,17 +3,7 @@
 
 #include <string>
 
-#include "script/script_table.h"
-
-struct lua_State;
 struct Engine;
-
-struct ScriptHostState {
-  lua_State* L = nullptr;     // the one script state; closed by Cleanup
-  std::string currentScript;  // address LoadScript last ran; F5 runs it again
-  int nativeDepth = 0;        // script functions currently running on the C stack
-  unsigned callCounts[kScriptFunctionCount] = {};  // calls of each script function, in table order (a game's coverage)
-};
 
 // Creates the script state, opens the base library and registers the script functions.
 void OpenScripting(Engine& engine);

@@ -5,7 +5,7 @@
 
 #include "resources/images.h"
 #include "resources/pixels.h"
-#include "script/script_args.h"
+#include "util/guard.h"
 #include "util/log.h"
 
 namespace {

@@ -1,8 +1,9 @@
 // The script functions that load the system, talk and decision fonts.
-#include "core/engine.h"
+#include "engine/engine.h"
 #include "resources/images.h"
 #include "script/script_args.h"
 #include "script/script_functions.h"
+#include "text/bitmap_font.h"
 
 namespace {
 
@@ -20,19 +21,19 @@ std::unique_ptr<Font> LoadFont(Engine& engine, const std::string& address, int c
 
 int lua_LoadSystemFont(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_LoadSystemFont\r\n", [&] {
+  GuardedCall(L, [&] {
     std::string address = ArgString(L, 1);
     int cellHeight = ArgInt(L, 2);
     engine.text.systemFont = LoadFont<CBitmapFont>(engine, address, cellHeight);
-    engine.ui.sentenceX = ArgInt(L, 3);
-    engine.ui.sentenceY = ArgInt(L, 4);
+    engine.text.sentenceX = ArgInt(L, 3);
+    engine.text.sentenceY = ArgInt(L, 4);
   });
   return 0;
 }
 
 int lua_LoadTalkFont(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_LoadTalkFont\r\n", [&] {
+  GuardedCall(L, [&] {
     std::string address = ArgString(L, 1);
     int cellHeight = ArgInt(L, 2);
     int maxLineWidth = ArgInt(L, 3);
@@ -44,7 +45,7 @@ int lua_LoadTalkFont(lua_State* L) {
 
 int lua_LoadDecisionFont(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_LoadDecisionFont\r\n", [&] {
+  GuardedCall(L, [&] {
     std::string address = ArgString(L, 1);
     int cellHeight = ArgInt(L, 2);
     engine.text.decisionFont = LoadFont<CBitmapFont>(engine, address, cellHeight);

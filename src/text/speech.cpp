@@ -1,9 +1,10 @@
 // Speech: what objects say, and the text boxes drawn above talking objects.
-#include "text/speech.h"
-
-#include "core/engine.h"
+#include "engine/engine.h"
+#include "scene/adventure_object.h"
 #include "script/script_args.h"
 #include "script/script_functions.h"
+#include "text/bitmap_font.h"
+#include "text/speech.h"
 
 void BlitSpeech(Engine& engine) {
   CBitmapFont2* font = engine.text.talkFont.get();
@@ -36,7 +37,7 @@ AdventureObject* ObjectArg(lua_State* L) { return EngineOf(L).scene.objects.Get(
 
 int lua_SayText(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_SayText\r\n", [&] {
+  GuardedCall(L, [&] {
     AdventureObject* object = ObjectArg(L);
     std::string text = ArgString(L, 2);
     if (!object) return;
@@ -48,14 +49,14 @@ int lua_SayText(lua_State* L) {
 }
 
 int lua_SetTextColor(lua_State* L) {
-  Guarded("Exception catched in lua_SetTextColor\r\n", [&] {
+  GuardedCall(L, [&] {
     if (AdventureObject* object = ObjectArg(L)) object->textColor = ArgInt(L, 2);
   });
   return 0;
 }
 
 int lua_SetTextBoxPos(lua_State* L) {
-  Guarded("Exception catched in lua_SetTextBoxPos\r\n", [&] {
+  GuardedCall(L, [&] {
     AdventureObject* object = ObjectArg(L);
     if (!object) return;
     object->textBoxX = ArgInt(L, 2);
@@ -66,7 +67,7 @@ int lua_SetTextBoxPos(lua_State* L) {
 }
 
 int lua_SetTextBoxAutoPos(lua_State* L) {
-  Guarded("Exception catched in lua_SetTextBoxAutoPos\r\n", [&] {
+  GuardedCall(L, [&] {
     if (AdventureObject* object = ObjectArg(L)) object->textBoxAuto = true;
   });
   return 0;

@@ -1,7 +1,7 @@
 // String files: one text per line, one file per language, fetched by line number.
 #include "text/string_table.h"
 
-#include "core/engine.h"
+#include "engine/engine.h"
 #include "script/script_args.h"
 #include "script/script_functions.h"
 
@@ -42,13 +42,13 @@ std::string LookUpString(TextState& text, double lineNumber) {
 
 int lua_SetLanguage(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_SetLanguage\r\n", [&] { engine.text.language = ArgString(L, 1); });
+  GuardedCall(L, [&] { engine.text.language = ArgString(L, 1); });
   return 0;
 }
 
 int lua_SetStringFile(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_SetStringFile\r\n", [&] {
+  GuardedCall(L, [&] {
     std::string path = ArgString(L, 1) + "." + engine.text.language;
     engine.text.stringFile.reset();
     engine.text.stringFile = std::make_unique<std::ifstream>(path);  // a missing file leaves it closed
@@ -59,7 +59,7 @@ int lua_SetStringFile(lua_State* L) {
 int lua_GetString(lua_State* L) {
   Engine& engine = EngineOf(L);
   std::string result;  // a failed lookup gives the empty string
-  Guarded("Exception catched in lua_GetString\r\n", [&] { result = LookUpString(engine.text, ArgNumber(L, 1)); });
+  GuardedCall(L, [&] { result = LookUpString(engine.text, ArgNumber(L, 1)); });
   lua_pushlstring(L, result.data(), result.size());
   return 1;
 }

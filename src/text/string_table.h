@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "text/text_state.h"
+#include "engine/text_state.h"
 
 // Line lineNumber (1 = the first; fractions truncate) of the open string file,
 // reread from its beginning. Empty without an open file, for line numbers below

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "resources/pixels.h"
-#include "script/script_args.h"
 #include "text/bitmap_font.h"
+#include "util/guard.h"
 
 namespace {
 

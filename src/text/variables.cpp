@@ -1,11 +1,11 @@
 // Script variables: named integers that live outside the script state, across scenes.
-#include "core/engine.h"
+#include "engine/engine.h"
 #include "script/script_args.h"
 #include "script/script_functions.h"
 
 int lua_S(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_S\r\n", [&] {
+  GuardedCall(L, [&] {
     std::string name = ArgString(L, 1);
     int32_t value = ArgInt(L, 2);
     Hashtable<int32_t*>& variables = engine.text.variables;
@@ -23,7 +23,7 @@ int lua_S(lua_State* L) {
 int lua_G(lua_State* L) {
   Engine& engine = EngineOf(L);
   int32_t value = -1;
-  Guarded("Exception catched in lua_G\r\n", [&] {
+  GuardedCall(L, [&] {
     if (int32_t* cell = engine.text.variables.Get(ArgString(L, 1))) value = *cell;
   });
   lua_pushnumber(L, value);

@@ -3,9 +3,10 @@
 
 #include <algorithm>
 
-#include "core/engine.h"
-#include "core/frame_loop.h"
+#include "engine/engine.h"
+#include "engine/nested_frames.h"
 #include "script/script_args.h"
+#include "text/bitmap_font.h"
 #include "util/log.h"
 
 void HandleDecisionMouseOver(Engine& engine) {
@@ -99,14 +100,11 @@ int lua_MakeDecision(lua_State* L) {
   // An option hovered in an earlier decision must not be picked in this one.
   ui.hoveredOption = -1;
   ui.decisionPending = true;
-  while (ui.decisionPending) {
-    if (const char* reason = DecisionCannotEnd(engine)) {
-      LogFormat("MakeDecision: %s, returning 0\r\n", reason);
-      ui.decisionPending = false;
-      break;
-    }
-    FrameStep(engine);
-  }
+  NestedWait wait;
+  wait.who = "MakeDecision";
+  wait.outcome = "returning 0";
+  wait.cannotEnd = [&] { return DecisionCannotEnd(engine); };
+  if (!RunFramesUntil(engine, [&] { return !ui.decisionPending; }, wait)) ui.decisionPending = false;
   ui.options.clear();
   lua_pushnumber(L, ui.decisionResult + 1);
   return 1;
@@ -114,7 +112,7 @@ int lua_MakeDecision(lua_State* L) {
 
 int lua_SetDecisionPos(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_SetDecisionPos\n", [&] {
+  GuardedCall(L, [&] {
     engine.ui.decisionX = ArgInt(L, 1);
     engine.ui.decisionY = ArgInt(L, 2);
   });

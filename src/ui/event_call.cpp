@@ -1,12 +1,14 @@
 // The Event call: walk to the scene object, call the script, restore the default verb.
+#include "ui/event_call.h"
+
 #include <SDL/SDL.h>
 
-#include "core/engine.h"
-#include "script/script_args.h"
+#include "engine/engine.h"
 #include "script/script_host.h"
 #include "ui/verbs.h"
+#include "util/guard.h"
 #include "util/log.h"
-#include "walk/walking.h"
+#include "walk/walk_to_object.h"
 
 namespace {
 

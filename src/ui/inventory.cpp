@@ -1,10 +1,10 @@
 // The inventory: carried items as a row of icons, hovered and used with verbs.
-#include "ui/inventory.h"
-
-#include "core/engine.h"
+#include "engine/engine.h"
 #include "resources/image_blit.h"
 #include "resources/images.h"
+#include "scene/adventure_object.h"
 #include "script/script_args.h"
+#include "ui/inventory.h"
 #include "ui/verbs.h"
 #include "util/log.h"
 
@@ -78,7 +78,7 @@ void BlitInventory(Engine& engine) {
 
 int lua_DefineInventory(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_DefineInventory\r\n", [&] {
+  GuardedCall(L, [&] {
     UiState& ui = engine.ui;
     ui.inventoryX = ArgInt(L, 1);
     ui.inventoryY = ArgInt(L, 2);
@@ -91,7 +91,7 @@ int lua_DefineInventory(lua_State* L) {
 
 int lua_LoadInventoryIcon(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_LoadInventoryIcon\r\n", [&] {
+  GuardedCall(L, [&] {
     std::string id = ArgString(L, 1);
     std::string address = ArgString(L, 2);
     if (AdventureObject* object = engine.scene.objects.Get(id)) {
@@ -103,7 +103,7 @@ int lua_LoadInventoryIcon(lua_State* L) {
 
 int lua_AddToInventory(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_AddToInventar\r\n", [&] {
+  GuardedCall(L, [&] {
     std::string id = ArgString(L, 1);
     if (AdventureObject* object = engine.scene.objects.Get(id)) {
       engine.ui.inventory.Add(id, object);
@@ -115,7 +115,7 @@ int lua_AddToInventory(lua_State* L) {
 
 int lua_RemoveFromInventory(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_RemoveFromInventory\r\n", [&] {
+  GuardedCall(L, [&] {
     std::string id = ArgString(L, 1);
     if (engine.scene.objects.Get(id) && engine.ui.inventory.Get(id)) engine.ui.inventory.Remove(id);
   });
@@ -125,7 +125,7 @@ int lua_RemoveFromInventory(lua_State* L) {
 int lua_IsInInventory(lua_State* L) {
   Engine& engine = EngineOf(L);
   int carried = 0;
-  Guarded("Exception catched in lua_IsInInventory\r\n", [&] {
+  GuardedCall(L, [&] {
     AdventureObject* object = engine.scene.objects.Get(ArgString(L, 1));
     if (object && engine.ui.inventory.Contains(object)) carried = 1;
   });

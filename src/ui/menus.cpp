@@ -1,10 +1,11 @@
 // Verb buttons and the menu background: creation, lighting, clicks and drawing.
-#include "ui/menus.h"
-
-#include "core/engine.h"
+#include "engine/engine.h"
 #include "resources/image_blit.h"
 #include "resources/images.h"
 #include "script/script_args.h"
+#include "text/bitmap_font.h"
+#include "ui/menu_button.h"
+#include "ui/menus.h"
 #include "ui/verbs.h"
 #include "util/log.h"
 
@@ -55,7 +56,7 @@ void BlitMenu(Engine& engine) {
     }
     if (ui.sentence.size() > 1 && engine.text.systemFont) {
       engine.text.systemFont->shortcuts = engine.resources.blitShortcuts;
-      engine.text.systemFont->DrawString(ui.sentence.c_str(), ui.sentenceX, ui.sentenceY);
+      engine.text.systemFont->DrawString(ui.sentence.c_str(), engine.text.sentenceX, engine.text.sentenceY);
     }
   } catch (...) {
     LogText("Exception catched in BlitMenu.\r\n");
@@ -64,7 +65,7 @@ void BlitMenu(Engine& engine) {
 
 int lua_CreateMenuButton(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_CreateMenuButton\r\n", [&] {
+  GuardedCall(L, [&] {
     std::string verb = ArgString(L, 1);
     std::string address = ArgString(L, 2);
     std::string label = ArgString(L, 3);
@@ -90,7 +91,7 @@ int lua_CreateMenuButton(lua_State* L) {
 
 int lua_ShowMenuButton(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_ShowMenuButton\r\n", [&] {
+  GuardedCall(L, [&] {
     if (MenuButton* button = engine.ui.buttons.Get(ArgString(L, 1))) button->visible = true;
   });
   return 0;
@@ -98,7 +99,7 @@ int lua_ShowMenuButton(lua_State* L) {
 
 int lua_HideMenuButton(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_HideMenuButton\r\n", [&] {
+  GuardedCall(L, [&] {
     if (MenuButton* button = engine.ui.buttons.Get(ArgString(L, 1))) button->visible = false;
   });
   return 0;
@@ -106,7 +107,7 @@ int lua_HideMenuButton(lua_State* L) {
 
 int lua_SetDefaultButton(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_SetDefaultButton\r\n", [&] {
+  GuardedCall(L, [&] {
     if (MenuButton* button = engine.ui.buttons.Get(ArgString(L, 1))) {
       engine.ui.defaultVerb = button;
       engine.ui.defaultVerbSet = true;
@@ -117,7 +118,7 @@ int lua_SetDefaultButton(lua_State* L) {
 
 int lua_SetActiveButton(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_SetActiveButton\r\n", [&] {
+  GuardedCall(L, [&] {
     MenuButton* button = engine.ui.buttons.Get(ArgString(L, 1));
     if (!button) throw std::runtime_error("no such button");
     ActivateButton(engine, button);

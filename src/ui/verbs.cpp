@@ -1,9 +1,10 @@
 // Verbs and the action sentence: choosing, hovering and clicking scene objects.
-#include "ui/verbs.h"
-
-#include "core/engine.h"
+#include "engine/engine.h"
 #include "scene/hit_test.h"
 #include "script/script_args.h"
+#include "ui/event_call.h"
+#include "ui/menu_button.h"
+#include "ui/verbs.h"
 #include "util/log.h"
 
 bool CurrentVerbIs(Engine& engine, const char* word) {
@@ -154,6 +155,6 @@ bool IsSceneObject(Engine& engine, AdventureObject* object) {
 
 int lua_SetUseWord(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_SetUseWord\r\n", [&] { engine.ui.useWord = ArgString(L, 1); });
+  GuardedCall(L, [&] { engine.ui.useWord = ArgString(L, 1); });
   return 0;
 }

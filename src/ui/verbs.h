@@ -18,5 +18,3 @@ bool HandleObjectClick(Engine& engine);
 void ApplyVerb(Engine& engine, AdventureObject* object, const std::string& id);
 // A registered object that is not carried in the inventory.
 bool IsSceneObject(Engine& engine, AdventureObject* object);
-// Sends an event to the script's Event, walking the hero to a scene object first.
-void lua_Event(Engine& engine, const std::string& verb, const std::string& first, const std::string& second);

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "script/script_args.h"
+#include "util/guard.h"
 #include "util/log.h"
 #include "walk/path_map.h"
 

@@ -5,10 +5,12 @@
 #include <stdexcept>
 #include <vector>
 
-#include "core/engine.h"
-#include "script/script_args.h"
+#include "engine/engine.h"
+#include "resources/pack_readers.h"
+#include "util/guard.h"
 #include "util/log.h"
 #include "util/resource_address.h"
+#include "walk/path_map.h"
 
 int LoadPathMap(Engine& engine, const std::string& address) {
   int result = -1;

@@ -1,5 +1,5 @@
 // Script functions of walking: LoadPathMap and Goto.
-#include "core/engine.h"
+#include "engine/engine.h"
 #include "scene/movement.h"
 #include "script/script_args.h"
 #include "script/script_functions.h"
@@ -7,7 +7,7 @@
 
 int lua_LoadPathMap(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_LoadPathMap\r\n", [&] {
+  GuardedCall(L, [&] {
     std::string address = ArgString(L, 1);
     if (!address.empty()) LoadPathMap(engine, address);
   });
@@ -16,7 +16,7 @@ int lua_LoadPathMap(lua_State* L) {
 
 int lua_Goto(lua_State* L) {
   Engine& engine = EngineOf(L);
-  Guarded("Exception catched in lua_Goto\r\n", [&] {
+  GuardedCall(L, [&] {
     std::string id = ArgString(L, 1);
     int x = ArgInt(L, 2);
     int y = ArgInt(L, 3);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/game_fixtures.h"
+#include "text/bitmap_font.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 
 #include "core/input_events.h"
 #include "engine/game_fixtures.h"
+#include "scene/adventure_object.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 
 #include "engine/game_fixtures.h"
 #include "resources/images.h"
+#include "scene/adventure_object.h"
 
 namespace {
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/game_fixtures.h"
+#include "scene/adventure_object.h"
+#include "ui/menu_button.h"
 
 namespace {
 

@@ -6,6 +6,7 @@ extern "C" {
 #include <lua.h>
 }
 
+#include "resources/pack_readers.h"
 #include "resources/pack_writer.h"
 #include "script/script_host.h"
 #include "script/script_table.h"

@@ -3,6 +3,7 @@
 
 #include <SDL/SDL_mixer.h>
 
+#include "audio/sfx.h"
 #include "resources/pack_writer.h"
 #include "support/game_harness.h"
 #include "support/sound_files.h"

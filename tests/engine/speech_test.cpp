@@ -1,8 +1,11 @@
 // Speech: how long objects talk, where their text boxes go, and the font loaders.
 #include <gtest/gtest.h>
 
+#include "scene/adventure_object.h"
+#include "scene/animation.h"
 #include "support/game_harness.h"
 #include "support/pictures.h"
+#include "text/bitmap_font.h"
 
 namespace {
 
@@ -115,8 +118,8 @@ TEST(Speech, FontLoadersBuildTheThreeFonts) {
   game.At(1, [](Engine& engine) {
     TextState& text = engine.text;
     ASSERT_TRUE(text.systemFont && text.talkFont && text.decisionFont);
-    EXPECT_EQ(engine.ui.sentenceX, 20);
-    EXPECT_EQ(engine.ui.sentenceY, 440);
+    EXPECT_EQ(engine.text.sentenceX, 20);
+    EXPECT_EQ(engine.text.sentenceY, 440);
     EXPECT_EQ(text.talkFont->maxLineWidth, 150);
     EXPECT_EQ(text.talkFont->rightLimit, 800);  // the screen's width
     EXPECT_EQ(text.decisionFont->image, nullptr);

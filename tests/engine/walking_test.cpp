@@ -7,7 +7,9 @@
 
 #include "engine/game_fixtures.h"
 #include "support/walk_map_bytes.h"
-#include "walk/walking.h"
+#include "ui/menu_button.h"
+#include "ui/pointer_walk.h"
+#include "walk/walk_to_object.h"
 
 namespace {
 

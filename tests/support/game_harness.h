@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "core/engine.h"
+#include "engine/engine.h"
 #include "support/log_capture.h"
 #include "support/temp_dir.h"
 

@@ -12,8 +12,9 @@ extern "C" {
 #include <functional>
 #include <stdexcept>
 
-#include "core/engine.h"
+#include "engine/engine.h"
 #include "resources/pixels.h"
+#include "scene/adventure_object.h"
 
 namespace {
 

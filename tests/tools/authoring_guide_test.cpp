@@ -12,6 +12,7 @@
 #include "map/map_tool.h"
 #include "pack/pack_tool.h"
 #include "support/game_harness.h"
+#include "text/bitmap_font.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/engine.h"
+#include "engine/engine.h"
 #include "play/play_session.h"
 #include "resources/pixels.h"
 #include "script/script_table.h"

@@ -1,7 +1,7 @@
 // Animation timing, play modes and the automatic replay, driven through the tick seam.
 #include <gtest/gtest.h>
 
-#include "core/engine.h"
+#include "engine/engine.h"
 #include "scene/animation.h"
 #include "support/game_harness.h"
 

@@ -1,7 +1,8 @@
 // The two hit tests of adventure objects and the bounds of pixel access.
 #include <gtest/gtest.h>
 
-#include "core/engine.h"
+#include "engine/engine.h"
+#include "resources/pixels.h"
 #include "scene/hit_test.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Movement toward points and along paths, the standing animation, and facing.
 #include <gtest/gtest.h>
 
-#include "core/engine.h"
+#include "engine/engine.h"
 #include "scene/movement.h"
 #include "support/game_harness.h"
 

@@ -8,7 +8,7 @@ extern "C" {
 
 #include <vector>
 
-#include "core/engine.h"
+#include "engine/engine.h"
 #include "script/script_host.h"
 #include "support/log_capture.h"
 #include "support/temp_dir.h"

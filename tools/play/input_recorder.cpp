@@ -3,7 +3,7 @@
 
 #include <sstream>
 
-#include "core/engine.h"
+#include "engine/engine.h"
 #include "play/key_names.h"
 #include "play/replay_file.h"
 

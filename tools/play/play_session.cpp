@@ -11,7 +11,7 @@
 #include <sstream>
 #include <vector>
 
-#include "core/engine.h"
+#include "engine/engine.h"
 #include "core/startup.h"
 #include "play/input_recorder.h"
 #include "play/replay_file.h"

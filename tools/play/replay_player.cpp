@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "core/engine.h"
+#include "engine/engine.h"
 #include "core/input_events.h"
 
 namespace {

@@ -1,8 +1,9 @@
 // Scene state: the object registry and the hero.
 #pragma once
 
-#include "scene/adventure_object.h"
 #include "util/hashtable.h"
+
+struct AdventureObject;
 
 struct SceneState {
   Hashtable<AdventureObject*> objects;  // every object ever created, in draw order; owns them

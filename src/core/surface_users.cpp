@@ -1,7 +1,10 @@
 // The walk over every holder of an image surface when that image is released.
-#include "resources/surface_users.h"
+#include "engine/image_holders.h"
 
-#include "core/engine.h"
+#include "engine/engine.h"
+#include "scene/adventure_object.h"
+#include "scene/animation.h"
+#include "ui/menu_button.h"
 
 namespace {
 
@@ -21,13 +24,8 @@ void ForgetSurface(Engine& engine, SDL_Surface* surface) {
     Forget(object.inventoryIcon, surface);
     for (int a = 0; a < object.animations.Count(); ++a) Forget(object.animations.ValueAt(a)->image, surface);
   }
-  ForgetSurfaceInInterface(engine, surface);
-}
-
-void ForgetSurfaceInInterface(Engine& engine, SDL_Surface* surface) {
   // Fonts keep their own converted copy, so only the menu holds registry images.
   UiState& ui = engine.ui;
-  if (ui.menuBackground == surface) ui.menuBackground = nullptr;
-  for (int i = 0; i < ui.buttons.Count(); ++i)
-    if (ui.buttons.ValueAt(i)->image == surface) ui.buttons.ValueAt(i)->image = nullptr;
+  Forget(ui.menuBackground, surface);
+  for (int i = 0; i < ui.buttons.Count(); ++i) Forget(ui.buttons.ValueAt(i)->image, surface);
 }

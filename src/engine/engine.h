@@ -1,17 +1,15 @@
 // The engine object: every subsystem's state, created whole and thrown away whole.
 #pragma once
 
-#include <memory>
-
-#include "audio/audio_state.h"
-#include "core/clock.h"
-#include "core/core_state.h"
-#include "resources/resource_state.h"
-#include "scene/scene_state.h"
-#include "script/script_host.h"
-#include "text/text_state.h"
-#include "ui/ui_state.h"
-#include "walk/walk_state.h"
+#include "engine/audio_state.h"
+#include "engine/clock.h"
+#include "engine/core_state.h"
+#include "engine/resource_state.h"
+#include "engine/scene_state.h"
+#include "engine/script_state.h"
+#include "engine/text_state.h"
+#include "engine/ui_state.h"
+#include "engine/walk_state.h"
 
 struct lua_State;
 

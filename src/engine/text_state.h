@@ -6,21 +6,23 @@
 #include <memory>
 #include <string>
 
-#include "text/bitmap_font.h"
 #include "util/hashtable.h"
+
+class CBitmapFont;
+class CBitmapFont2;
 
 struct TextState {
   std::unique_ptr<CBitmapFont> systemFont;     // action sentence; replaced by LoadSystemFont
   std::unique_ptr<CBitmapFont2> talkFont;      // speech boxes; replaced by LoadTalkFont
   std::unique_ptr<CBitmapFont> decisionFont;   // dialogue options; replaced by LoadDecisionFont
   std::unique_ptr<std::ifstream> stringFile;   // open string file; replaced by SetStringFile
+  int sentenceX = 10;                          // action sentence position, window pixels (set with the system font)
+  int sentenceY = 430;
   std::string language = "DE";                 // suffix of the string file name
   Hashtable<int32_t*> variables;               // script variables by name; owns the cells
 
-  TextState() = default;
-  ~TextState() {
-    for (int i = 0; i < variables.Count(); ++i) delete variables.ValueAt(i);
-  }
+  TextState();
+  ~TextState();  // beside the fonts, which it must see whole to delete; frees the variable cells
   TextState(const TextState&) = delete;
   TextState& operator=(const TextState&) = delete;
 };

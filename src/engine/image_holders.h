@@ -6,10 +6,8 @@
 struct Engine;
 
 // Clears every reference to the surface held anywhere in the engine (background,
-// cursor, animation strips, inventory icons, and the interface's own images),
+// cursor, animation strips, inventory icons, the menu background and buttons),
 // so each former user behaves as one without an image until it loads again.
+// The image registry calls it when it frees a surface; it is defined on the
+// top floor, the one place that knows every holder.
 void ForgetSurface(Engine& engine, SDL_Surface* surface);
-
-// The interface's share of ForgetSurface: menu background, menu buttons and
-// font images drop the surface here. Their code extends this function.
-void ForgetSurfaceInInterface(Engine& engine, SDL_Surface* surface);

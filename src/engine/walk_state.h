@@ -3,12 +3,16 @@
 
 #include <memory>
 
-#include "walk/path_map.h"
-
 struct AdventureObject;
+class PathMap;
 
 struct WalkState {
   std::unique_ptr<PathMap> map;             // fifth manager created at start-up
   AdventureObject* target = nullptr;        // object clicked with WALK; null when none
   bool arrivalReported = true;              // false while a walk to target runs unreported
+
+  WalkState();
+  ~WalkState();  // beside PathMap, which it must see whole to delete
+  WalkState(const WalkState&) = delete;
+  WalkState& operator=(const WalkState&) = delete;
 };

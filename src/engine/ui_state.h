@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "ui/menu_button.h"
 #include "util/hashtable.h"
 
 struct AdventureObject;
+struct MenuButton;
 
 struct UiState {
   // Verbs and the action sentence.
@@ -23,8 +23,6 @@ struct UiState {
   std::string useWord;                   // joins the two objects of a USE sentence
   MenuButton* defaultVerb = nullptr;     // made current again after every event
   bool defaultVerbSet = false;           // set with defaultVerb; never cleared
-  int sentenceX = 10;                    // action sentence position, window pixels (LoadSystemFont)
-  int sentenceY = 430;                   // (set with the system font)
 
   // Menu background.
   SDL_Surface* menuBackground = nullptr;  // shared through the image registry

@@ -1,27 +1,16 @@
-// Walking the hero to clicked points and to objects.
-#include "walk/walking.h"
+// Clicks with WALK: the hero walks to the clicked point or object, and the script hears of the arrival.
+#include "ui/pointer_walk.h"
 
-#include <stdexcept>
-
-#include "core/engine.h"
-#include "core/frame_loop.h"
+#include "engine/engine.h"
 #include "scene/movement.h"
-#include "script/script_args.h"
-#include "ui/verbs.h"
+#include "ui/event_call.h"
+#include "util/guard.h"
 #include "util/log.h"
 #include "util/numbers.h"
+#include "walk/path_map.h"
+#include "walk/walk_to_object.h"
 
 namespace {
-
-PathMap& MapOf(Engine& engine) {
-  if (!engine.walk.map) throw std::logic_error("no walk map");
-  return *engine.walk.map;
-}
-
-AdventureObject& HeroOf(Engine& engine) {
-  if (!engine.scene.hero) throw std::logic_error("no hero");
-  return *engine.scene.hero;
-}
 
 // Plans the walk to the object chosen with WALK; false when there is no way.
 bool StartWalkToTarget(Engine& engine, AdventureObject& hero, AdventureObject& object) {
@@ -51,12 +40,6 @@ void WalkToClickedPoint(Engine& engine, AdventureObject& hero) {
   if (map.FindPath()) FollowPath(engine, hero, map.Path());
 }
 
-// Why the hero could never finish a walk it has started, or null.
-const char* WalkCannotEnd(const AdventureObject& hero) {
-  if (!hero.visible) return "the hero is hidden and cannot move";
-  if (hero.speed == 0) return "the hero has speed 0 and cannot arrive";
-  return nullptr;
-}
 
 }  // namespace
 
@@ -87,38 +70,4 @@ void CheckArrival(Engine& engine) {
   AdventureObject* object = walk.target;
   walk.target = nullptr;  // before the event, for the same reason as in ClickWalk
   lua_Event(engine, "REACHED", object ? engine.scene.objects.KeyOf(object) : std::string(), "");
-}
-
-bool WalkToObject(Engine& engine, AdventureObject* object) {
-  bool reached = false;
-  Guarded("Exception cateched in WalkToObject()\r\n", [&] {
-    if (!object) throw std::invalid_argument("no object");
-    AdventureObject& hero = HeroOf(engine);
-    const int tx = object->walkToX, ty = object->walkToY;
-    if (tx == -1 && ty == -1) {
-      reached = true;  // nowhere to walk to: the event comes at once
-      return;
-    }
-    PathMap& map = MapOf(engine);
-    if (!map.PointInAnyBox(WalkPoint{tx, ty})) return;
-    map.SetStart(TruncateToInt(hero.x), TruncateToInt(hero.y));
-    map.SetTarget(tx, ty);
-    if (!map.FindPath()) return;
-    FollowPath(engine, hero, map.Path());
-    while (hero.moving) {
-      if (const char* reason = WalkCannotEnd(hero)) {
-        // The wait would never end: the walk ends where the hero stands, so
-        // that it does not set off later on behind the script's back.
-        LogFormat("WalkToObject(%s): %s, not waiting any longer\r\n", engine.scene.objects.KeyOf(object).c_str(),
-                  reason);
-        hero.moving = false;
-        hero.followingPath = false;
-        return;
-      }
-      FrameStep(engine);
-    }
-    AutoFlipHero(engine, object);
-    reached = true;
-  });
-  return reached;
 }

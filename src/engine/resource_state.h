@@ -6,20 +6,22 @@
 #include <memory>
 #include <unordered_map>
 
-#include "resources/pack_readers.h"
-#include "resources/pixels.h"
-#include "resources/sprite_runs.h"
 #include "util/hashtable.h"
+
+class BMPPackReader;
+class TXTPackReader;
+class PixelHitTester;
+class SpriteRuns;
 
 struct ResourceState {
   std::unique_ptr<TXTPackReader> textPacks;    // first manager created at start-up
   std::unique_ptr<BMPPackReader> imagePacks;   // second
   std::unique_ptr<PixelHitTester> hitTester;   // third
   Hashtable<SDL_Surface*> images;              // every loaded image by address; owns the surfaces
-  std::unordered_map<SDL_Surface*, SpriteRuns> imageRuns;  // opaque runs of drawn registry images; dropped on release
+  std::unordered_map<SDL_Surface*, std::unique_ptr<SpriteRuns>> imageRuns;  // opaque runs of drawn registry images; dropped on release
   bool blitShortcuts = true;                   // draw from runs and blend tables; false: SDL's blitters alone
 
-  ResourceState() = default;
+  ResourceState();
   ~ResourceState();
   ResourceState(const ResourceState&) = delete;
   ResourceState& operator=(const ResourceState&) = delete;

@@ -1,0 +1,15 @@
+// Script host state: the one Lua state and what the host remembers about it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct lua_State;
+
+struct ScriptHostState {
+  lua_State* L = nullptr;     // the one script state; closed by CloseScripting
+  std::string currentScript;  // address LoadScript last ran; F5 runs it again
+  int nativeDepth = 0;        // script functions currently running on the C stack
+  int runningFunction = -1;   // table index of the innermost script function running, -1 for none
+  std::vector<unsigned> callCounts;  // calls of each script function, in table order (a game's coverage)
+};
