@@ -1,6 +1,7 @@
 // Header checks for the sound formats SDL_mixer loads as effects: RIFF WAVE,
 // AIFF and 8SVX, Creative VOC, Ogg Vorbis and FLAC.
 #include "audio/sound_formats.h"
+#include "util/bytes.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -9,9 +10,6 @@
 
 namespace {
 
-uint32_t Little16(const unsigned char* b) { return static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8; }
-uint32_t Little24(const unsigned char* b) { return Little16(b) | static_cast<uint32_t>(b[2]) << 16; }
-uint32_t Little32(const unsigned char* b) { return Little24(b) | static_cast<uint32_t>(b[3]) << 24; }
 uint32_t Big16(const unsigned char* b) { return static_cast<uint32_t>(b[0]) << 8 | b[1]; }
 uint32_t Big32(const unsigned char* b) { return Big16(b) << 16 | Big16(b + 2); }
 
@@ -44,10 +42,10 @@ uint64_t ExtendedToWhole(const unsigned char* b) {
 // allocates what the chunk claims before it reads), and a playable format.
 std::string WaveProblem(const unsigned char* data, size_t size) {
   for (size_t at = 12; at + 8 <= size;) {
-    uint64_t length = Little32(data + at + 4);
+    uint64_t length = ReadLittle32(data + at + 4);
     if (length > size - at - 8) return ClaimProblem("WAV", "chunk", at);
     if (memcmp(data + at, "fmt ", 4) == 0 && length >= 8) {
-      std::string problem = PlayableFormatProblem("WAV", Little32(data + at + 12), Little16(data + at + 10));
+      std::string problem = PlayableFormatProblem("WAV", ReadLittle32(data + at + 12), ReadLittle16(data + at + 10));
       if (!problem.empty()) return problem;
     }
     if (memcmp(data + at, "data", 4) == 0) return {};
@@ -115,10 +113,10 @@ std::string VocProblem(const unsigned char* data, size_t size, size_t* used) {
   // SDL writes past its buffer when sound follows a silence in a sound whose
   // rate came from an extended (8) or new-format (9) block.
   size_t riskySilence = 0;
-  size_t at = Little16(data + 20);
+  size_t at = ReadLittle16(data + 20);
   while (at + 4 <= size && data[at] != 0) {
     unsigned type = data[at];
-    size_t length = Little24(data + at + 1);
+    size_t length = ReadLittle24(data + at + 1);
     const unsigned char* block = data + at + 4;
     if (length > size - at - 4) return ClaimProblem("VOC", "block", at);
     static const size_t kShortest[10] = {0, 2, 0, 3, 0, 0, 2, 0, 4, 12};
@@ -146,16 +144,16 @@ std::string VocProblem(const unsigned char* data, size_t size, size_t* used) {
       if (block[2] == 0) return Printed("VOC silence at byte %zu has no rate", at);
       // ... and fails on silence before the first sound, leaking the silence.
       if (!soundRate.first) return Printed("VOC silence at byte %zu comes before any sound", at);
-      silence += Little16(block) + 1;
+      silence += ReadLittle16(block) + 1;
       if (soundRate.first >= 8 || pendingRate.first == 8) riskySilence = at;
     } else if (type == 8) {
       // SDL's reader fails on a mono extended block whatever its rate.
       if (block[3] == 0) return Printed("VOC extended block at byte %zu is mono, which cannot be played", at);
-      problem = PlayableFormatProblem("VOC", 128000000 / (65536 - Little16(block)), 2);
-      pendingRate = rate = {8, Little16(block)};
+      problem = PlayableFormatProblem("VOC", 128000000 / (65536 - ReadLittle16(block)), 2);
+      pendingRate = rate = {8, ReadLittle16(block)};
     } else if (type == 9) {
-      problem = PlayableFormatProblem("VOC", Little32(block), block[5]);
-      rate = {9, Little32(block)};
+      problem = PlayableFormatProblem("VOC", ReadLittle32(block), block[5]);
+      rate = {9, ReadLittle32(block)};
     }
     if (!problem.empty()) return problem;
     if (rate.first && soundRate.first && rate != soundRate)

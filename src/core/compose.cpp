@@ -31,11 +31,6 @@ bool OutOfOrder(Hashtable<AdventureObject*>& objects, int i) {
   return FootLine(*objects.ValueAt(i)) > FootLine(*objects.ValueAt(i + 1));
 }
 
-Sint16 Clip16(double value) {
-  if (value > 32767) return 32767;
-  if (value < -32768) return -32768;
-  return static_cast<Sint16>(value);
-}
 
 void BlitObjects(Engine& engine) {
   Hashtable<AdventureObject*>& objects = engine.scene.objects;

@@ -8,6 +8,7 @@
 #include "resources/pack_readers.h"
 #include "resources/pixels.h"
 #include "resources/sprite_runs.h"
+#include "util/bytes.h"
 #include "util/guard.h"
 #include "util/log.h"
 #include "util/resource_address.h"
@@ -92,8 +93,8 @@ bool BmpRowsPresent(SDL_RWops* stream) {
   bool read = start >= 0 && SDL_RWseek(stream, start, RW_SEEK_SET) == start && SDL_RWread(stream, h, 1, 30) == 30;
   SDL_RWseek(stream, start, RW_SEEK_SET);
   if (!read || h[0] != 'B' || h[1] != 'M') return read;  // not a BMP: SDL refuses it by itself
-  auto u16 = [&](int at) { return static_cast<int64_t>(h[at] | h[at + 1] << 8); };
-  auto i32 = [&](int at) { return static_cast<int64_t>(static_cast<int32_t>(u16(at) | u16(at + 2) << 16)); };
+  auto u16 = [&](int at) { return static_cast<int64_t>(ReadLittle16(h + at)); };
+  auto i32 = [&](int at) { return static_cast<int64_t>(ReadLittleInt32(h + at)); };
   int64_t dataOffset = i32(10), width, height, bits;
   if (i32(14) == 12) {  // the old OS/2 header
     width = u16(18), height = u16(20), bits = u16(24);

@@ -8,16 +8,11 @@
 #include <memory>
 #include <stdexcept>
 
+#include "util/bytes.h"
+#include "util/files.h"
 #include "util/log.h"
 
 namespace {
-
-struct FileCloser {
-  void operator()(FILE* f) const { fclose(f); }
-};
-using File = std::unique_ptr<FILE, FileCloser>;
-
-File OpenBinary(const char* name) { return File(fopen(name, "rb")); }
 
 int64_t FileSize(FILE* f) {
   if (fseek(f, 0, SEEK_END) != 0) return -1;
@@ -28,8 +23,7 @@ int64_t FileSize(FILE* f) {
 bool ReadInt32(FILE* f, int32_t* value) {
   unsigned char b[4];
   if (fread(b, 1, 4, f) != 4) return false;
-  *value = static_cast<int32_t>(static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
-                                static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24);
+  *value = ReadLittleInt32(b);
   return true;
 }
 

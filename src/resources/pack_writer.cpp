@@ -8,11 +8,6 @@ void AppendInt32(std::string* out, int32_t value) {
   for (int i = 0; i < 4; ++i) out->push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
 }
 
-int32_t ReadLittleInt32(const unsigned char* b) {
-  return static_cast<int32_t>(static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
-                              static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24);
-}
-
 int32_t PackPitch(int32_t width, int32_t depth) { return (width * ((depth + 7) / 8) + 3) & ~3; }
 
 std::string BuildDataPack(const std::vector<std::string>& entries) {

@@ -29,4 +29,3 @@ bool PackSurface(SDL_Surface* source, int depth, PackedImage* out);
 int32_t PackPitch(int32_t width, int32_t depth);
 
 void AppendInt32(std::string* out, int32_t value);
-int32_t ReadLittleInt32(const unsigned char* bytes);

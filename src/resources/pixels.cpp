@@ -1,5 +1,6 @@
 // Pixel access and the pixel hit test.
 #include "resources/pixels.h"
+#include "util/bytes.h"
 
 Uint32 GetPixel(SDL_Surface* surface, int x, int y) {
   if (!surface || x < 0 || y < 0 || x >= surface->w || y >= surface->h) return 0;
@@ -10,7 +11,7 @@ Uint32 GetPixel(SDL_Surface* surface, int x, int y) {
   switch (bytes) {
     case 1: value = *p; break;
     case 2: value = *reinterpret_cast<const Uint16*>(p); break;
-    case 3: value = p[0] | p[1] << 8 | p[2] << 16; break;
+    case 3: value = ReadLittle24(p); break;
     case 4: value = *reinterpret_cast<const Uint32*>(p); break;
     default: value = 0; break;
   }

@@ -4,19 +4,15 @@
 #include <algorithm>
 #include <cstring>
 
+#include "util/bytes.h"
+
 namespace {
 
 const Uint32 kWatchedFlags = SDL_SRCCOLORKEY | SDL_SRCALPHA | SDL_RLEACCEL | SDL_RLEACCELOK;
 
 // The raw value of pixel x of a row, as the keyed blitter reads it.
 Uint32 PixelOf(const Uint8* row, int x, int bytes) {
-  const Uint8* p = row + x * bytes;
-  if (bytes == 4) {
-    Uint32 value;
-    std::memcpy(&value, p, 4);
-    return value;
-  }
-  return p[0] | p[1] << 8 | p[2] << 16;
+  return ReadPixel34(row + x * bytes, bytes);
 }
 
 bool SameFormat(const SDL_PixelFormat* a, const SDL_PixelFormat* b) {

@@ -5,17 +5,11 @@
 
 #include "resources/pixels.h"
 #include "resources/sprite_runs.h"
+#include "util/bytes.h"
 
 namespace {
 
-Uint32 Read(const Uint8* p, int bytes) {
-  if (bytes == 4) {
-    Uint32 value;
-    std::memcpy(&value, p, 4);
-    return value;
-  }
-  return p[0] | p[1] << 8 | p[2] << 16;
-}
+Uint32 Read(const Uint8* p, int bytes) { return ReadPixel34(p, bytes); }
 
 void Write(Uint8* p, int bytes, Uint32 value) {
   if (bytes == 4) {

@@ -6,17 +6,13 @@
 #include "resources/pixels.h"
 #include "text/bitmap_font.h"
 #include "util/guard.h"
+#include "util/numbers.h"
 
 namespace {
 
 const int kBackgroundWidth = 800;
 const int kBackgroundHeight = 300;
 
-Sint16 Clip16(long long value) {
-  return static_cast<Sint16>(std::min<long long>(32767, std::max<long long>(-32768, value)));
-}
-
-Uint16 ClipU16(long long value) { return static_cast<Uint16>(std::min<long long>(65535, std::max(0LL, value))); }
 
 }  // namespace
 

@@ -7,13 +7,9 @@
 #include "ui/inventory.h"
 #include "ui/verbs.h"
 #include "util/log.h"
+#include "util/numbers.h"
 
 namespace {
-
-Sint16 Clip16(long long value) {
-  return static_cast<Sint16>(value < -32768 ? -32768 : value > 32767 ? 32767 : value);
-}
-Uint16 Size16(int value) { return static_cast<Uint16>(value < 0 ? 0 : value > 65535 ? 65535 : value); }
 
 long long SlotLeft(const UiState& ui, int position) {
   return ui.inventoryX + static_cast<long long>(position) * ui.inventorySpacing +
@@ -67,7 +63,7 @@ void BlitInventory(Engine& engine) {
     for (int i = 0; i < ui.inventory.Count(); ++i) {
       AdventureObject* item = ui.inventory.ValueAt(i);
       if (!item->inventoryIcon) continue;
-      SDL_Rect area = {0, 0, Size16(ui.iconWidth), Size16(ui.iconHeight)};
+      SDL_Rect area = {0, 0, ClipU16(ui.iconWidth), ClipU16(ui.iconHeight)};
       SDL_Rect at = {Clip16(SlotLeft(ui, i)), Clip16(ui.inventoryY), 0, 0};
       BlitImage(engine, item->inventoryIcon, &area, engine.core.screen, &at);
     }

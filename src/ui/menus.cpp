@@ -8,13 +8,7 @@
 #include "ui/menus.h"
 #include "ui/verbs.h"
 #include "util/log.h"
-
-namespace {
-
-Sint16 Clip16(int value) { return static_cast<Sint16>(value < -32768 ? -32768 : value > 32767 ? 32767 : value); }
-Uint16 Size16(int value) { return static_cast<Uint16>(value < 0 ? 0 : value > 65535 ? 65535 : value); }
-
-}  // namespace
+#include "util/numbers.h"
 
 void HandleButtonMouseOver(Engine& engine) {
   UiState& ui = engine.ui;
@@ -50,7 +44,7 @@ void BlitMenu(Engine& engine) {
     for (int i = 0; i < ui.buttons.Count(); ++i) {
       MenuButton* button = ui.buttons.ValueAt(i);
       if (!button->image || !button->visible) continue;
-      SDL_Rect frame = {Clip16(button->width * button->lit), 0, Size16(button->width), Size16(button->height)};
+      SDL_Rect frame = {Clip16(button->width * button->lit), 0, ClipU16(button->width), ClipU16(button->height)};
       SDL_Rect at = {Clip16(button->x), Clip16(button->y), 0, 0};
       BlitImage(engine, button->image, &frame, screen, &at);
     }

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "util/bytes.h"
+#include "util/files.h"
 #include "util/guard.h"
 #include "util/log.h"
 #include "walk/path_map.h"
@@ -11,20 +13,14 @@ namespace {
 
 constexpr int kRecordSize = 16;
 
-int ReadU16(const unsigned char* bytes) { return bytes[0] | (bytes[1] << 8); }
-
 Box BoxFromRecord(const unsigned char* record) {
   Box box;
   for (int c = 0; c < 4; ++c) {
-    box.corners[c].x = ReadU16(record + 4 * c);
-    box.corners[c].y = ReadU16(record + 4 * c + 2);
+    box.corners[c].x = static_cast<int>(ReadLittle16(record + 4 * c));
+    box.corners[c].y = static_cast<int>(ReadLittle16(record + 4 * c + 2));
   }
   return box;
 }
-
-struct FileCloser {
-  void operator()(FILE* f) const { fclose(f); }
-};
 
 }  // namespace
 
@@ -33,7 +29,7 @@ void PathMap::LoadBoxesFromFile(const char* name) {
   std::vector<Box> boxes;
   GuardedWith([&] { return FormatText("Exception catched in LoadBoxesFromFile(%s)\r\n", name); },
               [&] {
-                std::unique_ptr<FILE, FileCloser> file(fopen(name, "rb"));
+                File file = OpenBinary(name);
                 unsigned char record[kRecordSize];
                 // A missing file leaves the map without boxes; a trailing
                 // incomplete record is not a box.

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "common/tool_frame.h"
 #include "font/font_check.h"
 #include "font/font_glyphs.h"
 #include "font/font_sheet.h"
-#include "util/log.h"
 
 namespace {
 
@@ -195,24 +195,18 @@ int Check(const Args& args, std::ostream& out, std::ostream& err) {
 
 int RunFontTool(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   Args args = ParseArgs(argc, argv);
-  if (args.words.empty() || args.words[0] == "--help" || args.words[0] == "-h" || args.words[0] == "help") {
-    (args.words.empty() ? err : out) << kUsage;
-    return args.words.empty() ? 2 : 0;
-  }
+  int help = AnswerHelp(args.words, kUsage, out, err);
+  if (help >= 0) return help;
   if (!args.error.empty()) {
     err << "quillon-font: " << args.error << "\n";
     return 2;
   }
-  // The engine's font loader reports its cell count in the game log; not here.
-  LogSink quiet = SetLogSink([](std::string_view) {});
-  int status;
   const std::string& command = args.words[0];
-  if (command == "make") status = Make(args, out, err);
-  else if (command == "check") status = Check(args, out, err);
-  else {
-    err << "quillon-font: unknown command '" << command << "'\n" << kUsage;
-    status = 2;
-  }
-  SetLogSink(std::move(quiet));
-  return status;
+  return RunToolCommand(command,
+                        {{"make", [&] { return Make(args, out, err); }},
+                         {"check", [&] { return Check(args, out, err); }}},
+                        [&] {
+                          err << "quillon-font: unknown command '" << command << "'\n" << kUsage;
+                          return 2;
+                        });
 }

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "common/tool_frame.h"
 #include "map/map_check.h"
 #include "map/map_draw.h"
 #include "map/map_format.h"
 #include "pack/pack_index.h"
-#include "util/log.h"
 
 namespace {
 
@@ -388,18 +388,15 @@ int RunMapTool(int argc, const char* const* argv, std::ostream& out, std::ostrea
   if (!args.path.empty() && command != "draw") return tool.Usage("--path belongs to draw");
   if ((!args.background.empty() || !args.size.empty() || args.strict) && command != "check")
     return tool.Usage("--background, --size and --strict belong to check");
-  // The engine's loaders print progress for its log; not here.
-  LogSink quiet = SetLogSink([](std::string_view) {});
-  int status;
-  if (command == "compile") status = tool.Compile();
-  else if (command == "decompile") status = tool.Decompile();
-  else if (command == "check") status = tool.Check();
-  else if (command == "path") status = tool.Path();
-  else if (command == "draw") status = tool.Draw();
-  else {
-    err << "quillon-map: unknown command '" << command << "' (compile, decompile, check, path or draw; see --help)\n";
-    status = 2;
-  }
-  SetLogSink(std::move(quiet));
-  return status;
+  return RunToolCommand(command,
+                        {{"compile", [&] { return tool.Compile(); }},
+                         {"decompile", [&] { return tool.Decompile(); }},
+                         {"check", [&] { return tool.Check(); }},
+                         {"path", [&] { return tool.Path(); }},
+                         {"draw", [&] { return tool.Draw(); }}},
+                        [&] {
+                          err << "quillon-map: unknown command '" << command
+                              << "' (compile, decompile, check, path or draw; see --help)\n";
+                          return 2;
+                        });
 }

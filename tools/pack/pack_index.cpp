@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "resources/pack_writer.h"
+#include "util/bytes.h"
 
 bool ReadFile(const std::string& path, std::string* content) {
   std::ifstream in(path, std::ios::binary);

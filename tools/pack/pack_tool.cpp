@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "common/tool_frame.h"
 #include "pack/pack_index.h"
 #include "resources/pack_readers.h"
 #include "resources/pack_writer.h"
-#include "util/log.h"
 
 namespace {
 
@@ -219,26 +219,20 @@ int Check(const Args& args, std::ostream& out, std::ostream& err) {
 
 int RunPackTool(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   Args args = ParseArgs(argc, argv);
-  if (args.words.empty() || args.words[0] == "--help" || args.words[0] == "-h" || args.words[0] == "help") {
-    (args.words.empty() ? err : out) << kUsage;
-    return args.words.empty() ? 2 : 0;
-  }
+  int help = AnswerHelp(args.words, kUsage, out, err);
+  if (help >= 0) return help;
   if (!args.error.empty()) {
     err << "quillon-pack: " << args.error << "\n";
     return 2;
   }
-  // The pack reader prints progress marks for the engine's log; not here.
-  LogSink quiet = SetLogSink([](std::string_view) {});
-  int status;
   const std::string& command = args.words[0];
-  if (command == "create") status = Create(args, out, err);
-  else if (command == "list") status = List(args, out, err);
-  else if (command == "extract") status = Extract(args, out, err);
-  else if (command == "check") status = Check(args, out, err);
-  else {
-    err << "quillon-pack: unknown command '" << command << "'\n" << kUsage;
-    status = 2;
-  }
-  SetLogSink(std::move(quiet));
-  return status;
+  return RunToolCommand(command,
+                        {{"create", [&] { return Create(args, out, err); }},
+                         {"list", [&] { return List(args, out, err); }},
+                         {"extract", [&] { return Extract(args, out, err); }},
+                         {"check", [&] { return Check(args, out, err); }}},
+                        [&] {
+                          err << "quillon-pack: unknown command '" << command << "'\n" << kUsage;
+                          return 2;
+                        });
 }
