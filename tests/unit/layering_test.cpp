@@ -1,0 +1,89 @@
+// The floors of src/: every include points to the file's own floor or one below,
+// in the order docs/architecture.md gives.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Floor names from the architecture table, top first.
+std::vector<std::string> FloorsOf(const std::string& architecture) {
+  std::vector<std::string> floors;
+  std::regex row(R"(^\| `src/(\w+)/` \|)");
+  std::istringstream lines(architecture);
+  for (std::string line; std::getline(lines, line);) {
+    std::smatch m;
+    if (std::regex_search(line, m, row)) floors.push_back(m[1]);
+  }
+  return floors;
+}
+
+// "file: include" for every include of a floor above the file's own, and
+// for every folder the table does not name.
+std::vector<std::string> UpwardIncludes(const fs::path& src, const std::vector<std::string>& floorsTopFirst) {
+  std::map<std::string, size_t> height;  // 0 is the ground
+  for (size_t i = 0; i < floorsTopFirst.size(); ++i) height[floorsTopFirst[i]] = floorsTopFirst.size() - 1 - i;
+  std::vector<std::string> found;
+  std::regex include(R"re(#include "(\w+)/[^"]+")re");
+  for (const auto& entry : fs::recursive_directory_iterator(src)) {
+    if (!entry.is_regular_file()) continue;
+    fs::path relative = fs::relative(entry.path(), src);
+    if (relative.begin() == relative.end() || std::next(relative.begin()) == relative.end()) continue;  // main.cpp
+    std::string floor = relative.begin()->string();
+    if (!height.count(floor)) {
+      found.push_back(relative.string() + ": folder " + floor + " is on no floor");
+      continue;
+    }
+    std::string text = ReadFile(entry.path());
+    for (std::sregex_iterator m(text.begin(), text.end(), include), end; m != end; ++m) {
+      std::string target = (*m)[1];
+      if (!height.count(target) || height[target] > height[floor]) found.push_back(relative.string() + ": " + m->str());
+    }
+  }
+  return found;
+}
+
+TEST(Layering, NoFileIncludesAFloorAboveItsOwn) {
+  std::vector<std::string> floors = FloorsOf(ReadFile(QUILLON_SOURCE_DIR "/docs/architecture.md"));
+  ASSERT_GE(floors.size(), 8u) << "the floor table of docs/architecture.md was not found";
+  EXPECT_EQ(floors.front(), "core");
+  EXPECT_EQ(floors.back(), "util");
+  std::vector<std::string> upward = UpwardIncludes(QUILLON_SOURCE_DIR "/src", floors);
+  std::string listing;
+  for (const std::string& line : upward) listing += line + "\n";
+  EXPECT_TRUE(upward.empty()) << listing;
+}
+
+TEST(Layering, TheCheckFindsUpwardIncludesAndUnmappedFolders) {
+  TempDir tree;
+  fs::create_directories(tree.Path("src/util"));
+  fs::create_directories(tree.Path("src/core"));
+  fs::create_directories(tree.Path("src/extra"));
+  tree.Write("src/util/low.h", "#include \"util/other.h\"\n#include \"core/high.h\"\n");
+  tree.Write("src/core/high.h", "#include \"util/low.h\"\n#include <SDL/SDL.h>\n");
+  tree.Write("src/extra/new.h", "");
+  tree.Write("src/main.cpp", "#include \"core/high.h\"\n");
+  std::vector<std::string> upward = UpwardIncludes(tree.Path("src"), {"core", "util"});
+  std::sort(upward.begin(), upward.end());
+  EXPECT_EQ(upward, (std::vector<std::string>{"extra/new.h: folder extra is on no floor",
+                                              "util/low.h: #include \"core/high.h\""}));
+}
+
+}  // namespace
