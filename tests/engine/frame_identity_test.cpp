@@ -7,7 +7,7 @@
 
 #include "core/compose.h"
 #include "support/game_harness.h"
-#include "support/reference_scene.h"
+#include "reference_scene.h"
 
 namespace {
 
