@@ -2,6 +2,7 @@
 // Event call, and the inventory row, driven by pointer and clicks.
 #include <gtest/gtest.h>
 
+#include "core/input_events.h"
 #include "engine/game_fixtures.h"
 
 namespace {
@@ -130,16 +131,24 @@ TEST(Verbs, WhichObjectTakesAClick) {
   EXPECT_EQ(g.Events(), "EVENT LOOK [back] []\n");
 }
 
+// A release clicks only after a press; a button that takes the click leaves
+// the press standing, so the next release clicks again.
 TEST(Verbs, AVerbButtonTakesItsClickAloneAndAnyMouseButtonClicks) {
   // The door lies under the USE button; a click there only chooses the verb.
   VerbGame g("MakeObject('door', 'Door', 100, 395)\nMakeObject('rock', 'Rock', 200, 100)");
+  auto releaseOnRock = [](Engine&) {
+    GameHarness::MoveMouse(205, 105);
+    PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 205, 105);
+  };
   g.ChooseVerb(3, kLook);
   g.ChooseVerb(6, kUse);
   g.At(8, [](Engine& e) { EXPECT_EQ(e.ui.currentVerb, e.ui.buttons.Get("USE")); });
   ClickAt(g, 9, kLook * 25 + 5, 405, SDL_BUTTON_RIGHT);
-  ClickAt(g, 11, 205, 105, SDL_BUTTON_MIDDLE);
+  g.At(10, releaseOnRock);  // clicks: the button's press still stands
+  g.At(12, releaseOnRock);  // does not: the rock's click ended the press
+  ClickAt(g, 14, 205, 105, SDL_BUTTON_MIDDLE);
   g.Run();
-  EXPECT_EQ(g.Events(), "EVENT LOOK [rock] []\n");
+  EXPECT_EQ(g.Events(), "EVENT LOOK [rock] []\nEVENT LOOK [rock] []\n");
 }
 
 TEST(Verbs, TheSentenceFollowsVerbAndSelection) {
@@ -167,6 +176,7 @@ TEST(Verbs, TheSentenceFollowsVerbAndSelection) {
   EXPECT_EQ(g.Events(), "EVENT GIVE [door] [apple]\n");
 }
 
+// GIVE always waits for the receiver, whatever the first object is.
 TEST(Verbs, UseActsAtOnceOnSingleUseObjectsAndWaitsOnMultiUse) {
   VerbGame g("MakeObject('apple', 'Apple', 200, 100)\nMakeObject('door', 'Door', 100, 100) SetMultiUse('door')");
   g.ChooseVerb(3, kUse);
@@ -174,8 +184,11 @@ TEST(Verbs, UseActsAtOnceOnSingleUseObjectsAndWaitsOnMultiUse) {
   ClickAt(g, 8, 105, 105);   // door: waits for a second object
   ClickAt(g, 11, 105, 105);  // the same object again
   g.At(13, [](Engine& e) { EXPECT_EQ(e.ui.selectionCount, 0); });
+  g.ChooseVerb(14, kGive);
+  ClickAt(g, 16, 205, 105);
+  ClickAt(g, 18, 105, 105);
   g.Run();
-  EXPECT_EQ(g.Events(), "EVENT USE [apple] []\nEVENT USE [door] [door]\n");
+  EXPECT_EQ(g.Events(), "EVENT USE [apple] []\nEVENT USE [door] [door]\nEVENT GIVE [apple] [door]\n");
 }
 
 TEST(Verbs, WalkOnAnObjectWithAWalkToPointReportsReachedOnceAndRestoresTheDefault) {
