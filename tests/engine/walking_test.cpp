@@ -115,29 +115,6 @@ TEST(ClickWalk, PointsOutsideTheWalkAreaAreReportedNotReachable) {
                              "LUA-EVENT-CALLED: NOTREACHABLE \r\n");
 }
 
-TEST(ClickWalk, WalkToAnObjectReportsReachedOnceWhenTheHeroStops) {
-  WalkGame game;
-  int stopFrame = 0, reachedFrame = 0;
-  game.EveryFrame([&](Engine& e, Uint32 frame) {
-    if (frame == 1) {
-      e.walk.target = &Door(e);  // what a WALK click on the door does
-      GameHarness::Click(10, 10);
-    }
-    if (frame == 2) EXPECT_EQ(Hero(e).path, (std::vector<WalkPoint>{{50, 50}, {150, 50}, {250, 60}}));
-    if (frame == 5) GameHarness::Click(10, 10);  // plans the walk to the door again
-    if (frame > 1 && !Hero(e).moving && !stopFrame) stopFrame = static_cast<int>(frame);
-    if (!reachedFrame && game.log.Text().find("REACHED") != std::string::npos) reachedFrame = static_cast<int>(frame);
-  });
-  game.Run();
-  EXPECT_EQ(At(Hero(game.engine)), (WalkPoint{250, 60}));
-  // The update of stopFrame ends the walk; the next frame's input dispatch
-  // reports it, after the one nested frame of the (zero-length) walk to the door.
-  EXPECT_GT(stopFrame, 10);
-  EXPECT_EQ(reachedFrame, stopFrame + 2);
-  EXPECT_EQ(game.FrameLog(),
-            "<<< CALL GAMELOOP >>>\r\nEvent REACHED [door] []\nLUA-EVENT-CALLED: REACHED door\r\n");
-}
-
 TEST(ClickWalk, WalkToAnObjectThatCannotBeReached) {
   WalkGame game;
   game.EveryFrame([&game](Engine& e, Uint32 frame) {
