@@ -103,7 +103,7 @@ fi
 
 report=$build/report.txt
 : >"$report"
-caught=0 survived=0 skipped=0 total=0
+caught=0 survived=0 equivalent=0 skipped=0 total=0
 while IFS=$'\t' read -r number file old new note; do
   if [ $# -gt 0 ] && ! printf ' %s ' "$@" | grep -q " $number "; then continue; fi
   total=$((total + 1))
@@ -118,9 +118,13 @@ while IFS=$'\t' read -r number file old new note; do
       result="caught by the compiler"
       caught=$((caught + 1))
     elif result=$(run_tests); then
-      result="SURVIVED"
-      [ -n "$note" ] && result="SURVIVED (equivalent: $note)"
-      survived=$((survived + 1))
+      if [ -n "$note" ]; then
+        result="equivalent, not caught: $note"
+        equivalent=$((equivalent + 1))
+      else
+        result="SURVIVED"
+        survived=$((survived + 1))
+      fi
     else
       caught=$((caught + 1))
     fi
@@ -134,4 +138,5 @@ while IFS=$'\t' read -r number file old new note; do
   fi
 done < <(records)
 build_all  # leave the folder built from the real sources
-echo "caught $caught, survived $survived, not applicable $skipped, of $total mutants" | tee -a "$report"
+echo "caught $caught, survived $survived, equivalent $equivalent, not applicable $skipped, of $total mutants" |
+  tee -a "$report"
