@@ -49,8 +49,8 @@ PY
 # there exactly once.
 plant() {
   python3 - "$1" "$2" "$3" <<'PY'
-import sys
-def unesc(s): return s.replace("\\t", "\t").replace("\\\\", "\\")
+import re, sys
+def unesc(s): return re.sub(r"\\(.)", lambda m: "\t" if m.group(1) == "t" else m.group(1), s)
 path, old, new = sys.argv[1], unesc(sys.argv[2]), unesc(sys.argv[3])
 try:
     text = open(path, encoding="utf-8").read()
