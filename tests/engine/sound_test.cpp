@@ -33,7 +33,7 @@ TEST(SoundScripts, LoadPlayAndVolumeCallsLogAsTheyShould) {
              "end\n"
              "function Main()\n"
              "  PlaySound('nope') StopSound('nope') SetSoundVolume('nope', 10)\n"
-             "  SetSoundVolume('a', 50.9) SetSoundVolume('a', 101) SetSoundVolume('a', -1)\n"
+             "  SetSoundVolume('a', 100) SetSoundVolume('a', 50.9) SetSoundVolume('a', 101) SetSoundVolume('a', -1)\n"
              "  PlaySound('c', -1) PlaySound('a', 2, 0) StopSound('a')\n"
              "  PlaySound('once', 0, 0) PlaySound('thrice', 2, 0) PlaySound('timed', -1, 300)\n"
              "  LoadSound('z')\n"
