@@ -39,18 +39,20 @@ TEST(Compose, DrawOrderFollowsTheFootLineAndHiddenObjectsAreNotDrawn) {
         " Place('third', 'blue.bmp', 50, 50, 0, 150)"
         " Place('early', 'red.bmp', 200, 50, 0, 0) Place('late', 'green.bmp', 200, 50, 0, 0)",
         "pixel 55 55", "pixel 205 55"},
+       "lade Bild red.bmp.....OK\r\nlade Bild green.bmp.....OK\r\nlade Bild blue.bmp.....OK\r\n"
        "PIXEL (200,0,0)\nPIXEL (0,200,0)\n"},
       // Feet at 250, frame from 240; feet at 200 + 60 = 260, frame from 200 to
       // 249. Without hotspot positioning the first is drawn from 250, feet at 260.
       {"hotspot positioning",
        {"lua Place('feet', 'red.bmp', 100, 250, 0, 10) HotSpotPositionOn('feet') Place('top', 'blue.bmp', 100, 200, 0, 60)",
         "pixel 105 245", "pixel 105 238", "lua HotSpotPositionOff('feet')", "pixel 105 255"},
-       "PIXEL (0,0,200)\nPIXEL (0,0,200)\nPIXEL (200,0,0)\n"},
+       "lade Bild red.bmp.....OK\r\nlade Bild blue.bmp.....OK\r\nPIXEL (0,0,200)\nPIXEL (0,0,200)\nPIXEL (200,0,0)\n"},
       // A hidden object takes its place in the order but is not drawn, nor is one whose image is gone.
       {"hidden",
        {"lua Place('shown', 'red.bmp', 20, 20, 0, 0) Place('hidden', 'green.bmp', 20, 20, 0, 0) Hide('hidden')"
         " SetPos('hidden', 20, 10)",
         "pixel 25 15", "pixel 25 25", "lua UnloadAnim('shown', 'a') Show('hidden')", "pixel 25 25", "pixel 25 15"},
+       "lade Bild red.bmp.....OK\r\nlade Bild green.bmp.....OK\r\n"
        "PIXEL (90,90,90)\nPIXEL (200,0,0)\nPIXEL (90,90,90)\nPIXEL (0,200,0)\n"},
   };
   for (const Case& c : cases) {

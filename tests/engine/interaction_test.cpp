@@ -135,10 +135,11 @@ TEST(Verbs, ObjectsWithAWalkToPointAreWalkedToFirst) {
       // hero walks there, REACHED comes once and the default verb is back.
       {scene, {"verb 0", "click 205 105", "hero", "click 105 105", "wait 60", "hero", "move 500 300", "sentence"},
        "HERO 300,300\nEVENT REACHED [door] []\nLUA-EVENT-CALLED: REACHED door\r\nHERO 110,150\nSENTENCE [LOOK ]\n"},
-      // Any other verb walks to the point before the event; without a point the event comes at once.
+      // Any other verb walks to the point before the event, and the default
+      // verb is back after it; without a point the event comes at once.
       {scene, {"verb 10", "click 105 105", "wait 60", "hero", "click 205 105"},
-       "EVENT KICK [door] []\nLUA-EVENT-CALLED: KICK door\r\nHERO 110,150\nEVENT KICK [rock] []\n"
-       "LUA-EVENT-CALLED: KICK rock\r\n"},
+       "EVENT KICK [door] []\nLUA-EVENT-CALLED: KICK door\r\nHERO 110,150\nEVENT LOOK [rock] []\n"
+       "LUA-EVENT-CALLED: LOOK rock\r\n"},
       // Without a system font objects ignore the pointer: the click walks the hero there.
       {"MakeObject('door', 'Door', 100, 100)", {"verb 0", "move 105 105", "sentence", "click 105 105", "wait 60", "hero"},
        "SENTENCE [WALK ]\nHERO 105,105\n", /*withFont=*/false},
