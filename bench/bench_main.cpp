@@ -17,7 +17,7 @@
 #include "core/frame_loop.h"
 #include "core/startup.h"
 #include "support/game_harness.h"
-#include "support/reference_scene.h"
+#include "reference_scene.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "bench_support.h"
 #include "engine/engine.h"
 #include "core/frame_loop.h"
-#include "support/reference_scene.h"
+#include "reference_scene.h"
 
 namespace {
 

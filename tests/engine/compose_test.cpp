@@ -6,12 +6,6 @@
 
 namespace {
 
-std::vector<std::string> Order(Engine& e) {
-  std::vector<std::string> keys;
-  for (int i = 0; i < e.scene.objects.Count(); ++i) keys.push_back(e.scene.objects.KeyAt(i));
-  return keys;
-}
-
 Rgb Screen(Engine& e, int x, int y) { return PixelAt(e.core.screen, x, y); }
 
 // A game with a grey 640 x 480 background and 10 x 10 pictures in red, green, blue.
@@ -31,60 +25,42 @@ struct Scene : GameHarness {
   }
 };
 
-TEST(Compose, ObjectsAreDrawnFromTheHighestFootLineDown) {
-  Scene game;
-  game.At(1, [](Engine& e) {
-    // Foot lines 300, 100, 200 through the hotspots, all drawn at (50, 50).
-    Lua(e, "Place('first', 'red.bmp', 50, 50, 0, 250) Place('second', 'green.bmp', 50, 50, 0, 50)"
-           "Place('third', 'blue.bmp', 50, 50, 0, 150)");
-    // Equal foot lines: the later-created object is drawn on top.
-    Lua(e, "Place('early', 'red.bmp', 200, 50, 0, 0) Place('late', 'green.bmp', 200, 50, 0, 0)");
-  });
-  game.At(2, [](Engine& e) {
-    EXPECT_EQ(Order(e), (std::vector<std::string>{"early", "late", "second", "third", "first"}));
-    EXPECT_EQ(Screen(e, 55, 55), kRed);
-    EXPECT_EQ(Screen(e, 205, 55), kGreen);
-  });
-  game.stopAfterFrames = 2;
-  game.Run();
-}
-
-TEST(Compose, HotspotPositioningPutsTheFeetAtTheObjectPosition) {
-  Scene game;
-  game.At(1, [](Engine& e) {
-    // Feet at 250, frame from 240; feet at 200 + 60 = 260, frame from 200 to 249.
-    Lua(e, "Place('feet', 'red.bmp', 100, 250, 0, 10) HotSpotPositionOn('feet')"
-           "Place('top', 'blue.bmp', 100, 200, 0, 60)");
-  });
-  game.At(2, [](Engine& e) {
-    EXPECT_EQ(Order(e), (std::vector<std::string>{"feet", "top"}));
-    EXPECT_EQ(Screen(e, 105, 245), kBlue);
-    EXPECT_EQ(Screen(e, 105, 238), kBlue);
-    Lua(e, "HotSpotPositionOff('feet')");  // now drawn from 250, feet at 260: order unchanged, no overlap
-  });
-  game.At(3, [](Engine& e) { EXPECT_EQ(Screen(e, 105, 255), kRed); });
-  game.stopAfterFrames = 3;
-  game.Run();
-}
-
-TEST(Compose, HiddenObjectsAreSortedButNotDrawn) {
-  Scene game;
-  game.At(1, [](Engine& e) {
-    Lua(e, "Place('shown', 'red.bmp', 20, 20, 0, 0) Place('hidden', 'green.bmp', 20, 20, 0, 0) Hide('hidden')"
-           "SetPos('hidden', 20, 10)");
-  });
-  game.At(2, [](Engine& e) {
-    EXPECT_EQ(Order(e), (std::vector<std::string>{"hidden", "shown"}));
-    EXPECT_EQ(Screen(e, 25, 15), kGrey);
-    EXPECT_EQ(Screen(e, 25, 25), kRed);
-    Lua(e, "UnloadAnim('shown', 'a') Show('hidden')");
-  });
-  game.At(3, [](Engine& e) {
-    EXPECT_EQ(Screen(e, 25, 25), kGrey);  // no image left: not drawn
-    EXPECT_EQ(Screen(e, 25, 15), kGreen);
-  });
-  game.stopAfterFrames = 3;
-  game.Run();
+// Rows of steps on the scene above (see RunSteps) and the pixels they log.
+TEST(Compose, DrawOrderFollowsTheFootLineAndHiddenObjectsAreNotDrawn) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> steps;
+    const char* log;
+  } cases[] = {
+      // Foot lines 300, 100, 200 through the hotspots, all drawn at (50, 50); of
+      // equal foot lines the later-created object is drawn on top.
+      {"foot lines",
+       {"lua Place('first', 'red.bmp', 50, 50, 0, 250) Place('second', 'green.bmp', 50, 50, 0, 50)"
+        " Place('third', 'blue.bmp', 50, 50, 0, 150)"
+        " Place('early', 'red.bmp', 200, 50, 0, 0) Place('late', 'green.bmp', 200, 50, 0, 0)",
+        "pixel 55 55", "pixel 205 55"},
+       "lade Bild red.bmp.....OK\r\nlade Bild green.bmp.....OK\r\nlade Bild blue.bmp.....OK\r\n"
+       "PIXEL (200,0,0)\nPIXEL (0,200,0)\n"},
+      // Feet at 250, frame from 240; feet at 200 + 60 = 260, frame from 200 to
+      // 249. Without hotspot positioning the first is drawn from 250, feet at 260.
+      {"hotspot positioning",
+       {"lua Place('feet', 'red.bmp', 100, 250, 0, 10) HotSpotPositionOn('feet') Place('top', 'blue.bmp', 100, 200, 0, 60)",
+        "pixel 105 245", "pixel 105 238", "lua HotSpotPositionOff('feet')", "pixel 105 255"},
+       "lade Bild red.bmp.....OK\r\nlade Bild blue.bmp.....OK\r\nPIXEL (0,0,200)\nPIXEL (0,0,200)\nPIXEL (200,0,0)\n"},
+      // A hidden object takes its place in the order but is not drawn, nor is one whose image is gone.
+      {"hidden",
+       {"lua Place('shown', 'red.bmp', 20, 20, 0, 0) Place('hidden', 'green.bmp', 20, 20, 0, 0) Hide('hidden')"
+        " SetPos('hidden', 20, 10)",
+        "pixel 25 15", "pixel 25 25", "lua UnloadAnim('shown', 'a') Show('hidden')", "pixel 25 25", "pixel 25 15"},
+       "lade Bild red.bmp.....OK\r\nlade Bild green.bmp.....OK\r\n"
+       "PIXEL (90,90,90)\nPIXEL (200,0,0)\nPIXEL (90,90,90)\nPIXEL (0,200,0)\n"},
+  };
+  for (const Case& c : cases) {
+    Scene game;
+    RunSteps(game, c.steps);
+    game.Run();
+    EXPECT_EQ(FrameLog(game), c.log) << c.what;
+  }
 }
 
 // The hero walks right at 10 pixels a frame; records (scroll x, hero x before the frame's move).

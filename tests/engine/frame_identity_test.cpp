@@ -7,7 +7,7 @@
 
 #include "core/compose.h"
 #include "support/game_harness.h"
-#include "support/reference_scene.h"
+#include "reference_scene.h"
 
 namespace {
 
@@ -66,6 +66,7 @@ std::string Play(int depth, bool shortcuts, bool compare) {
   return game.log.Text();
 }
 
+// One test per depth: CTest runs them side by side.
 TEST(FrameIdentity, ShortcutsDrawEveryFrameAsSdlDoesAt32Bits) {
   std::string fast = Play(32, true, true);
   EXPECT_EQ(fast, Play(32, false, false));

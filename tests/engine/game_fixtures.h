@@ -2,11 +2,15 @@
 // for every byte, and a small interactive scene with verb buttons and a hero.
 #pragma once
 
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "core/input_events.h"
+
 #include "resources/pack_writer.h"
 #include "resources/pixels.h"
+#include "scene/adventure_object.h"
 #include "support/game_harness.h"
 #include "support/pictures.h"
 
@@ -84,10 +88,82 @@ inline void WriteSceneGame(GameHarness& game, const std::string& init, const std
   game.Write("init.lua", std::string(kSceneLibrary) + "function Init()\n" + init + "\nend\nfunction Main() end\n" + more);
 }
 
-// Moves the pointer and clicks there after the given frame.
-inline void ClickAt(GameHarness& game, Uint32 frame, int x, int y, Uint8 button = SDL_BUTTON_LEFT) {
-  game.At(frame, [x, y, button](Engine&) {
-    GameHarness::MoveMouse(x, y);
-    GameHarness::Click(x, y, button);
-  });
+// Input written as rows of steps, one every two frames from frame 3 on (the
+// pointer rests a frame before the hover shows):
+//   "click X Y", "right X Y", "middle X Y": move there and click with that button
+//   "move X Y": move only; "release X Y": move there and release a button never pressed
+//   "verb N": click verb button N (0 WALK ... 9 LOOK, 10 KICK)
+//   "wait N": let N more frames pass; "lua CODE": run script code
+//   "scroll X": scroll the scene to X
+//   "sentence", "hero", "path", "pixel X Y": log the action sentence, where the
+//   hero stands, the hero's path, or the screen's colour there
+inline void RunSteps(GameHarness& game, const std::vector<std::string>& steps) {
+  Uint32 frame = 3;
+  for (const std::string& step : steps) {
+    std::istringstream words(step);
+    std::string kind;
+    int x = 0, y = 0;
+    words >> kind >> x >> y;
+    if (kind == "wait") {
+      frame += x;
+      continue;
+    }
+    game.At(frame, [step, kind, x, y](Engine& e) {
+      const Uint8 button = kind == "right" ? SDL_BUTTON_RIGHT : kind == "middle" ? SDL_BUTTON_MIDDLE : SDL_BUTTON_LEFT;
+      if (kind == "click" || kind == "right" || kind == "middle" || kind == "verb") {
+        int px = kind == "verb" ? x * 25 + 5 : x, py = kind == "verb" ? 405 : y;
+        GameHarness::MoveMouse(px, py);
+        GameHarness::Click(px, py, button);
+      } else if (kind == "move" || kind == "release") {
+        GameHarness::MoveMouse(x, y);
+        if (kind == "release") PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, x, y);
+      } else if (kind == "lua") {
+        Lua(e, step.substr(4));
+      } else if (kind == "scroll") {
+        e.view.scrollX = x;
+      } else if (kind == "path") {
+        std::string path = "PATH ";
+        for (const WalkPoint& p : e.scene.hero->path) path += FormatText("(%d,%d)", p.x, p.y);
+        LogText(path + "\n");
+      } else if (kind == "sentence") {
+        LogText("SENTENCE [" + e.ui.sentence + "]\n");
+      } else if (kind == "hero") {
+        LogText(FormatText("HERO %g,%g\n", e.scene.hero->x, e.scene.hero->y));
+      } else if (kind == "pixel") {
+        std::ostringstream colour;
+        colour << PixelAt(e.core.screen, x, y);
+        LogText("PIXEL " + colour.str() + "\n");
+      } else {
+        ADD_FAILURE() << "unknown step: " << step;
+      }
+    });
+    frame += 2;
+  }
+  game.stopAfterFrames = frame + 1;  // the steps decide how long the game runs
+}
+
+// The log of the frames: from the start of the loop to its closing report.
+inline std::string FrameLog(const GameHarness& game) {
+  std::string text = LogFrom(game.log.Text(), "<<< CALL GAMELOOP >>>\r\n");
+  return text.substr(0, text.find("Average FPS")).substr(std::string("<<< CALL GAMELOOP >>>\r\n").size());
+}
+
+// One case of the interactive scene: the hero scene with the system font (or
+// without), objects made by setUp, the steps, and the frames' log expected.
+struct SceneRow {
+  std::string setUp;
+  std::vector<std::string> steps;
+  std::string log;
+  bool withFont = true;
+  std::string floor;  // walk-map bytes in place of the floor over the whole screen
+};
+
+inline std::string PlayRow(const SceneRow& row) {
+  GameHarness game;
+  WriteSceneGame(game, (row.withFont ? "LoadSystemFont('font.bmp', 8, 10, 430)\n" : "") + std::string(kHeroScene) +
+                           row.setUp);
+  if (!row.floor.empty()) game.Write("floor.map", row.floor);
+  RunSteps(game, row.steps);
+  game.Run();
+  return FrameLog(game);
 }

@@ -2,31 +2,12 @@
 // Event call, and the inventory row, driven by pointer and clicks.
 #include <gtest/gtest.h>
 
+#include "core/input_events.h"
 #include "engine/game_fixtures.h"
 #include "scene/adventure_object.h"
 #include "ui/menu_button.h"
 
 namespace {
-
-const int kWalk = 0, kTake = 2, kGive = 3, kUse = 4, kLook = 9, kKick = 10;
-
-// The hero scene with the system font and the objects of setUp.
-struct VerbGame : GameHarness {
-  explicit VerbGame(const std::string& setUp, bool withFont = true) {
-    WriteSceneGame(*this, (withFont ? "LoadSystemFont('font.bmp', 8, 10, 430)\n" : "") + std::string(kHeroScene) + setUp);
-    stopAfterFrames = 120;
-  }
-  // Clicks the verb button with the given index.
-  void ChooseVerb(Uint32 frame, int index) { ClickAt(*this, frame, index * 25 + 5, 405); }
-  // The lines printed by the scene's Event function.
-  std::string Events() {
-    std::string events;
-    const std::string& text = log.Text();
-    for (size_t at = text.find("\nEVENT "); at != std::string::npos; at = text.find("\nEVENT ", at + 1))
-      events += text.substr(at + 1, text.find('\n', at + 1) - at);
-    return events;
-  }
-};
 
 TEST(Menus, ButtonsAreCreatedOnlyFromExactVerbWordsAndOncePerKey) {
   GameHarness game;
@@ -106,122 +87,65 @@ TEST(Menus, TheMenuBackgroundIsDrawnBehindTheButtonsWhileShown) {
   EXPECT_NE(game.log.Text().find("Exception catched in lua_LoadMenuBackground\r\n"), std::string::npos);
 }
 
-// Without a verb a click does nothing and no sentence is drawn; of two
-// overlapping objects the front one names the sentence but the back one takes
-// the click; an object without a display name swallows the click.
-TEST(Verbs, WhichObjectTakesAClick) {
-  VerbGame g("MakeObject('back', 'Back', 100, 100)\nMakeObject('front', 'Front', 110, 105)\n"
-             "MakeObject('ghost', '', 400, 100)");
-  ClickAt(g, 3, 105, 105);
-  g.At(6, [](Engine& e) {
-    EXPECT_EQ(e.ui.sentence, " ");
-    for (int x = 10; x < 60; ++x)
-      for (int y = 430; y < 438; ++y) ASSERT_EQ(GetPixel(e.core.screen, x, y), 0u) << x << "," << y;
-  });
-  g.ChooseVerb(7, kLook);
-  g.At(9, [](Engine&) { GameHarness::MoveMouse(115, 110); });
-  g.At(11, [](Engine& e) { EXPECT_EQ(e.ui.sentence, "LOOK Front"); });
-  ClickAt(g, 12, 115, 110);
-  g.ChooseVerb(14, kWalk);
-  ClickAt(g, 16, 405, 105);
-  g.At(40, [](Engine& e) {
-    EXPECT_FLOAT_EQ(e.scene.hero->x, 300);
-    EXPECT_FALSE(e.scene.hero->moving);
-  });
-  g.Run();
-  EXPECT_EQ(g.Events(), "EVENT LOOK [back] []\n");
+// Each row: objects made in the hero scene, the player's steps, and the frames'
+// log, the scene's Event prints and the engine's event lines included.
+void ExpectRows(const std::vector<SceneRow>& rows) {
+  for (const SceneRow& row : rows) {
+    std::string steps;
+    for (const std::string& step : row.steps) steps += step + "; ";
+    EXPECT_EQ(PlayRow(row), row.log) << row.setUp << "\n" << steps;
+  }
 }
 
-TEST(Verbs, AVerbButtonTakesItsClickAloneAndAnyMouseButtonClicks) {
-  // The door lies under the USE button; a click there only chooses the verb.
-  VerbGame g("MakeObject('door', 'Door', 100, 395)\nMakeObject('rock', 'Rock', 200, 100)");
-  g.ChooseVerb(3, kLook);
-  g.ChooseVerb(6, kUse);
-  g.At(8, [](Engine& e) { EXPECT_EQ(e.ui.currentVerb, e.ui.buttons.Get("USE")); });
-  ClickAt(g, 9, kLook * 25 + 5, 405, SDL_BUTTON_RIGHT);
-  ClickAt(g, 11, 205, 105, SDL_BUTTON_MIDDLE);
-  g.Run();
-  EXPECT_EQ(g.Events(), "EVENT LOOK [rock] []\n");
+TEST(Verbs, ClicksChooseVerbsAndObjectsAndTheSentenceFollows) {
+  ExpectRows({
+      // Without a verb a click does nothing; of two overlapping objects the
+      // front one names the sentence but the back one takes the click; an
+      // object without a display name swallows the click.
+      {"MakeObject('back', 'Back', 100, 100) MakeObject('front', 'Front', 110, 105) MakeObject('ghost', '', 400, 100)",
+       {"click 105 105", "sentence", "verb 9", "move 115 110", "sentence", "click 115 110", "verb 0", "click 405 105",
+        "wait 20", "hero"},
+       "SENTENCE [ ]\nSENTENCE [LOOK Front]\nEVENT LOOK [back] []\nLUA-EVENT-CALLED: LOOK back\r\nHERO 300,300\n"},
+      // A verb button takes its click alone (the door lies under USE), with any
+      // mouse button. A release clicks only after a press; a button that took
+      // the click leaves the press standing, so the next release clicks again.
+      {"MakeObject('door', 'Door', 100, 395) MakeObject('rock', 'Rock', 200, 100)",
+       {"verb 9", "verb 4", "move 300 300", "sentence", "right 230 405", "release 205 105", "release 205 105",
+        "middle 205 105"},
+       "SENTENCE [USE ]\nEVENT LOOK [rock] []\nLUA-EVENT-CALLED: LOOK rock\r\n"
+       "EVENT LOOK [rock] []\nLUA-EVENT-CALLED: LOOK rock\r\n"},
+      // The first object of USE and GIVE stays chosen across a verb switch.
+      {"MakeObject('door', 'Door', 100, 100) SetMultiUse('door') MakeObject('apple', 'Apple', 200, 100)",
+       {"verb 9", "sentence", "move 105 105", "sentence", "verb 4", "click 105 105", "move 400 200", "sentence",
+        "lua SetUseWord('with')", "move 205 105", "sentence", "verb 3", "move 205 105", "sentence", "click 205 105"},
+       "SENTENCE [LOOK ]\nSENTENCE [LOOK Door]\nSENTENCE [USE Door  ]\nSENTENCE [USE Door with Apple]\n"
+       "SENTENCE [GIVE Door an Apple]\nEVENT GIVE [door] [apple]\nLUA-EVENT-CALLED: GIVE door\r\n"},
+      // USE acts at once on a single-use object and waits for a second one on
+      // a multi-use one; GIVE always waits for the receiver.
+      {"MakeObject('apple', 'Apple', 200, 100) MakeObject('door', 'Door', 100, 100) SetMultiUse('door')",
+       {"verb 4", "click 205 105", "click 105 105", "click 105 105", "verb 3", "click 205 105", "click 105 105"},
+       "EVENT USE [apple] []\nLUA-EVENT-CALLED: USE apple\r\nEVENT USE [door] [door]\nLUA-EVENT-CALLED: USE door\r\n"
+       "EVENT GIVE [apple] [door]\nLUA-EVENT-CALLED: GIVE apple\r\n"},
+  });
 }
 
-TEST(Verbs, TheSentenceFollowsVerbAndSelection) {
-  VerbGame g("MakeObject('door', 'Door', 100, 100) SetMultiUse('door')\nMakeObject('apple', 'Apple', 200, 100)");
-  g.ChooseVerb(3, kLook);
-  g.At(5, [](Engine& e) {
-    EXPECT_EQ(e.ui.sentence, "LOOK ");
-    GameHarness::MoveMouse(105, 105);
+TEST(Verbs, ObjectsWithAWalkToPointAreWalkedToFirst) {
+  const char* scene = "MakeObject('door', 'Door', 100, 100) SetWalkToPos('door', 110, 150) "
+                      "MakeObject('rock', 'Rock', 200, 100) SetDefaultButton('LOOK')";
+  ExpectRows({
+      // WALK on an object without a walk-to point does nothing; with one, the
+      // hero walks there, REACHED comes once and the default verb is back.
+      {scene, {"verb 0", "click 205 105", "hero", "click 105 105", "wait 60", "hero", "move 500 300", "sentence"},
+       "HERO 300,300\nEVENT REACHED [door] []\nLUA-EVENT-CALLED: REACHED door\r\nHERO 110,150\nSENTENCE [LOOK ]\n"},
+      // Any other verb walks to the point before the event, and the default
+      // verb is back after it; without a point the event comes at once.
+      {scene, {"verb 10", "click 105 105", "wait 60", "hero", "click 205 105"},
+       "EVENT KICK [door] []\nLUA-EVENT-CALLED: KICK door\r\nHERO 110,150\nEVENT LOOK [rock] []\n"
+       "LUA-EVENT-CALLED: LOOK rock\r\n"},
+      // Without a system font objects ignore the pointer: the click walks the hero there.
+      {"MakeObject('door', 'Door', 100, 100)", {"verb 0", "move 105 105", "sentence", "click 105 105", "wait 60", "hero"},
+       "SENTENCE [WALK ]\nHERO 105,105\n", /*withFont=*/false},
   });
-  g.At(7, [](Engine& e) { EXPECT_EQ(e.ui.sentence, "LOOK Door"); });
-  g.ChooseVerb(9, kUse);
-  ClickAt(g, 12, 105, 105);  // first object of a two-object USE
-  g.At(13, [](Engine&) { GameHarness::MoveMouse(400, 200); });
-  g.At(15, [](Engine& e) {
-    EXPECT_EQ(e.ui.sentence, "USE Door  ");  // no use word yet: two blanks
-    Lua(e, "SetUseWord('with')");
-    GameHarness::MoveMouse(205, 105);
-  });
-  g.At(17, [](Engine& e) { EXPECT_EQ(e.ui.sentence, "USE Door with Apple"); });
-  g.ChooseVerb(18, kGive);  // the first object stays chosen across the switch
-  g.At(20, [](Engine&) { GameHarness::MoveMouse(205, 105); });
-  g.At(22, [](Engine& e) { EXPECT_EQ(e.ui.sentence, "GIVE Door an Apple"); });
-  ClickAt(g, 24, 205, 105);
-  g.Run();
-  EXPECT_EQ(g.Events(), "EVENT GIVE [door] [apple]\n");
-}
-
-TEST(Verbs, UseActsAtOnceOnSingleUseObjectsAndWaitsOnMultiUse) {
-  VerbGame g("MakeObject('apple', 'Apple', 200, 100)\nMakeObject('door', 'Door', 100, 100) SetMultiUse('door')");
-  g.ChooseVerb(3, kUse);
-  ClickAt(g, 5, 205, 105);   // apple: single-use
-  ClickAt(g, 8, 105, 105);   // door: waits for a second object
-  ClickAt(g, 11, 105, 105);  // the same object again
-  g.At(13, [](Engine& e) { EXPECT_EQ(e.ui.selectionCount, 0); });
-  g.Run();
-  EXPECT_EQ(g.Events(), "EVENT USE [apple] []\nEVENT USE [door] [door]\n");
-}
-
-TEST(Verbs, WalkOnAnObjectWithAWalkToPointReportsReachedOnceAndRestoresTheDefault) {
-  VerbGame g("MakeObject('door', 'Door', 100, 100) SetWalkToPos('door', 110, 150)\n"
-             "MakeObject('rock', 'Rock', 200, 100)\nSetDefaultButton('LOOK')");
-  g.ChooseVerb(3, kWalk);
-  ClickAt(g, 5, 205, 105);  // rock: no walk-to point, nothing at all
-  g.At(8, [](Engine& e) { EXPECT_FALSE(e.scene.hero->moving); });
-  ClickAt(g, 9, 105, 105);
-  g.At(100, [](Engine& e) {
-    EXPECT_FLOAT_EQ(e.scene.hero->x, 110);
-    EXPECT_FLOAT_EQ(e.scene.hero->y, 150);
-    EXPECT_EQ(e.ui.currentVerb, e.ui.buttons.Get("LOOK"));
-  });
-  g.Run();
-  EXPECT_EQ(g.Events(), "EVENT REACHED [door] []\n");
-}
-
-TEST(Verbs, AOneObjectEventWalksToTheWalkToPointFirst) {
-  VerbGame g("MakeObject('door', 'Door', 100, 100) SetWalkToPos('door', 110, 150)\n"
-             "MakeObject('rock', 'Rock', 200, 100)");
-  g.ChooseVerb(3, kKick);
-  ClickAt(g, 5, 105, 105);
-  g.At(60, [](Engine& e) {
-    EXPECT_FLOAT_EQ(e.scene.hero->x, 110);
-    EXPECT_FLOAT_EQ(e.scene.hero->y, 150);
-  });
-  ClickAt(g, 61, 205, 105);  // no walk-to point: the event comes at once
-  g.Run();
-  EXPECT_EQ(g.Events(), "EVENT KICK [door] []\nEVENT KICK [rock] []\n");
-}
-
-TEST(Verbs, WithoutASystemFontObjectsIgnoreThePointer) {
-  VerbGame g("MakeObject('door', 'Door', 100, 100)", /*withFont=*/false);
-  g.ChooseVerb(3, kWalk);
-  g.At(5, [](Engine&) { GameHarness::MoveMouse(105, 105); });
-  g.At(7, [](Engine& e) { EXPECT_EQ(e.ui.sentence, "WALK "); });
-  ClickAt(g, 8, 105, 105);  // handled like the floor: the hero walks there
-  g.At(100, [](Engine& e) {
-    EXPECT_FLOAT_EQ(e.scene.hero->x, 105);
-    EXPECT_FLOAT_EQ(e.scene.hero->y, 105);
-  });
-  g.Run();
-  EXPECT_EQ(g.Events(), "");
 }
 
 // Slots of 30 x 30 from x 300 at y 420, 5 apart: slot i spans 300 + 35 i .. +30.
@@ -233,73 +157,30 @@ const char kInventory[] =
     "SetMultiUse('key')\n"
     "MakeObject('door', 'Door', 100, 100) SetWalkToPos('door', 110, 150)\n";
 
-TEST(Inventory, SlotsLieInOneRowWithExclusiveBorders) {
-  VerbGame g(kInventory);
-  g.ChooseVerb(3, kLook);
-  g.At(5, [](Engine&) { GameHarness::MoveMouse(335, 421); });  // left border of slot 1
-  g.At(7, [](Engine& e) {
-    EXPECT_EQ(e.ui.sentence, "LOOK ");
-    GameHarness::MoveMouse(336, 421);
+TEST(Inventory, SlotsItemsAndTheVerbsThatReachThem) {
+  const std::string inventory = kInventory;
+  ExpectRows({
+      // One row with exclusive borders; icons at the slots' corners; a removal
+      // closes the gap; a slot's bottom edge may lie beyond int.
+      {inventory,
+       {"verb 9", "move 335 421", "sentence", "move 336 421", "sentence", "move 336 420", "sentence", "pixel 370 420",
+        "pixel 369 420", "lua RemoveFromInventory('key')", "move 301 421", "sentence",
+        "lua DefineInventory(300, 420, 30, 2147483647, 5)", "move 336 430", "sentence"},
+       "SENTENCE [LOOK ]\nSENTENCE [LOOK coin]\nSENTENCE [LOOK ]\nPIXEL (0,200,0)\nPIXEL (0,0,0)\n"
+       "SENTENCE [LOOK coin]\nSENTENCE [LOOK map]\n"},
+      // Two items combine where the hero stands; an item and a scene object
+      // after the walk. An event on two items names no object in its log line.
+      {inventory, {"verb 4", "click 305 425", "click 345 425", "hero", "click 305 425", "click 105 105", "wait 60", "hero"},
+       "EVENT USE [key] [coin]\nLUA-EVENT-CALLED: USE \r\nHERO 300,300\nEVENT USE [key] [door]\n"
+       "LUA-EVENT-CALLED: USE door\r\nHERO 110,150\n"},
+      // WALK and TAKE pass through to the scene.
+      {inventory + "MakeObject('rug', 'Rug', 300, 415)", {"verb 2", "click 305 425"},
+       "EVENT TAKE [rug] []\nLUA-EVENT-CALLED: TAKE rug\r\n"},
+      // An item without an icon keeps its slot but cannot be hit.
+      {inventory + "MakeObject('note', 'Note', 0, 0) AddToInventory('note') AddToInventory('note')",
+       {"verb 9", "click 410 425", "lua print(IsInInventory('note'), IsInInventory('door'), IsInInventory('nobody'))"},
+       "1\t0\t0\n"},
   });
-  g.At(9, [](Engine& e) {
-    EXPECT_EQ(e.ui.sentence, "LOOK coin");
-    GameHarness::MoveMouse(336, 420);  // top border
-  });
-  g.At(11, [](Engine& e) {
-    EXPECT_EQ(e.ui.sentence, "LOOK ");
-    // Icons are drawn at the slots' corners.
-    EXPECT_EQ(PixelAt(e.core.screen, 370, 420), kGreen);
-    EXPECT_EQ(PixelAt(e.core.screen, 369, 420), kBlack);
-    Lua(e, "RemoveFromInventory('key')");
-  });
-  g.At(13, [](Engine&) { GameHarness::MoveMouse(301, 421); });
-  g.At(15, [](Engine& e) {
-    EXPECT_EQ(e.ui.sentence, "LOOK coin");  // removal moved coin into slot 0
-    EXPECT_FALSE(e.scene.objects.Get("key")->visible);
-    Lua(e, "DefineInventory(300, 420, 30, 2147483647, 5)");  // the slot's bottom edge lies beyond int
-    GameHarness::MoveMouse(336, 430);
-  });
-  g.At(17, [](Engine& e) { EXPECT_EQ(e.ui.sentence, "LOOK map"); });
-  g.Run();
-}
-
-TEST(Inventory, ItemsCombineWithoutWalkingAndWithSceneObjectsAfterTheWalk) {
-  VerbGame g(kInventory);
-  g.ChooseVerb(3, kUse);
-  ClickAt(g, 5, 305, 425);  // key (multi-use): first object
-  ClickAt(g, 7, 345, 425);  // coin: the event at once, nobody walks
-  g.At(9, [](Engine& e) { EXPECT_FLOAT_EQ(e.scene.hero->x, 300); });
-  ClickAt(g, 10, 305, 425);  // key again
-  ClickAt(g, 12, 105, 105);  // on the door: the hero walks to it first
-  g.At(80, [](Engine& e) {
-    EXPECT_FLOAT_EQ(e.scene.hero->x, 110);
-    EXPECT_FLOAT_EQ(e.scene.hero->y, 150);
-  });
-  g.Run();
-  EXPECT_EQ(g.Events(), "EVENT USE [key] [coin]\nEVENT USE [key] [door]\n");
-  // An event on two inventory items names no object in its log line.
-  EXPECT_NE(g.log.Text().find("LUA-EVENT-CALLED: USE \r\nEVENT USE [key] [door]"), std::string::npos);
-}
-
-TEST(Inventory, WalkAndTakeClicksPassThroughToTheScene) {
-  VerbGame g(std::string(kInventory) + "MakeObject('rug', 'Rug', 300, 415)");
-  g.ChooseVerb(3, kTake);
-  ClickAt(g, 5, 305, 425);  // over slot 0, and over the rug
-  g.Run();
-  EXPECT_EQ(g.Events(), "EVENT TAKE [rug] []\n");
-}
-
-TEST(Inventory, ItemsWithoutIconsKeepTheirSlotButCannotBeHit) {
-  VerbGame g(std::string(kInventory) + "MakeObject('note', 'Note', 0, 0) AddToInventory('note') AddToInventory('note')");
-  g.At(1, [](Engine& e) { EXPECT_EQ(e.ui.inventory.Count(), 4); });
-  g.ChooseVerb(3, kLook);
-  ClickAt(g, 5, 410, 425);  // slot 3: the note without icon
-  g.At(7, [](Engine& e) {
-    Lua(e, "S('n', IsInInventory('note') + IsInInventory('door') * 10 + IsInInventory('nobody') * 100)");
-    EXPECT_EQ(*e.text.variables.Get("n"), 1);
-  });
-  g.Run();
-  EXPECT_EQ(g.Events(), "");
 }
 
 }  // namespace

@@ -19,15 +19,12 @@ struct Scripted : GameHarness {
 TEST(SceneFunctions, ObjectsStartBlankAndKeepTheirFirstCreation) {
   Scripted game;
   game.At(1, [&](Engine& e) {
-    Lua(e, "CreateObject('a') SetPos('a', 10.7, -3.5) SetName('a', 'Tür') SetWalkToPos('a', 4, 5)"
-           "SetMultiUse('a') OverrideColorKey('a') SetSpeed('a', 2.5) HotSpotPositionOn('a') CreateObject('a')");
+    Lua(e, "CreateObject('a') SetPos('a', 10.7, -3.5) SetName('a', 'Tür') SetSpeed('a', 2.5) CreateObject('a')");
     AdventureObject& a = game.Object("a");  // positions are truncated toward zero; the second creation changes nothing
     EXPECT_EQ(a.x, 10);
     EXPECT_EQ(a.y, -3);
     EXPECT_EQ(a.name, "Tür");
-    EXPECT_FALSE(a.singleUse);
-    EXPECT_TRUE(a.colorKeyOverride);
-    EXPECT_FLOAT_EQ(a.speed, 2.5f);
+    EXPECT_FLOAT_EQ(a.speed, 2.5f);  // speeds are not
     Lua(e, "CreateObject('b') SetHero('b') SetHero('nobody') Show('b')");
     AdventureObject& b = game.Object("b");
     EXPECT_EQ(e.scene.hero, &b);
@@ -58,15 +55,12 @@ TEST(SceneFunctions, AnimationsLoadPlayAndTakeTheirSlots) {
     EXPECT_EQ(a.slots[kMoveRight], walk);
     EXPECT_EQ(a.slots[kMoveLeft], nullptr);
     EXPECT_FALSE(walk->autoRestart);
-    Lua(e, "AssignAnim('a', 'walk', 'IDLEUP') SetAnimTimeout('a', 'walk', 250) AutoAnimOn('a')");
-    EXPECT_EQ(walk->timeout, 250);
-    EXPECT_EQ(walk->nextStart, 0u);
-    EXPECT_TRUE(a.autoAnimation && walk->autoRestart);
+    Lua(e, "AssignAnim('a', 'walk', 'IDLEUP')");
+    EXPECT_TRUE(walk->autoRestart);  // idle slots replay by themselves
     Lua(e, "LoadAnim('a', 'MOVELEFT', 'pic.bmp', 10, 10, 0, 0, 4, 8) SetFrame('a', 'MOVELEFT', 3) TurnLeft('a') TurnUp('a')");
     EXPECT_EQ(a.currentAnimation, a.animations.Get("MOVELEFT"));
     EXPECT_EQ(a.currentAnimation->currentFrame, 0);
-    Lua(e, "AutoAnimOff('a') UnloadAnim('a', 'walk') SetAnim('a', 'walk') Show('a')");
-    EXPECT_FALSE(a.autoAnimation);
+    Lua(e, "UnloadAnim('a', 'walk') SetAnim('a', 'walk') Show('a')");
     EXPECT_FALSE(a.visible);  // its image is gone
     Lua(e, "ReloadAnim('a', 'walk') Show('a')");
     EXPECT_TRUE(a.visible);

@@ -40,9 +40,6 @@ TEST(Speech, TalkingLasts80MillisecondsPerByte) {
   game.At(41, [](Engine& e) { EXPECT_FALSE(Object(e, "bob").talking); });
   game.stopAfterFrames = 45;
   game.Run();
-  AdventureObject& bob = Object(game.engine, "bob");
-  EXPECT_EQ(bob.speechText, "hello");
-  EXPECT_EQ(bob.talkUntil, 1400u);
   // Hidden objects are not updated: the speech outlives its time.
   EXPECT_TRUE(Object(game.engine, "hidden").talking);
   EXPECT_NE(game.log.Text().find("Exception catched in lua_SayText\r\n"), std::string::npos);

@@ -63,81 +63,26 @@ AdventureObject& Hero(Engine& e) { return *e.scene.hero; }
 AdventureObject& Door(Engine& e) { return *e.scene.objects.Get("door"); }
 WalkPoint At(const AdventureObject& o) { return WalkPoint{static_cast<int>(o.x), static_cast<int>(o.y)}; }
 
-TEST(ClickWalk, OnlyAFloorClickWithWalkFollowsTheFoundPath) {
-  WalkGame game;
-  game.EveryFrame([](Engine& e, Uint32 frame) {
-    if (frame == 1) GameHarness::Click(250, 60);  // no verb chosen yet
-    if (frame == 2) {
-      ChooseVerb(e, "WALK");
-      ChooseVerb(e, "TALK");
-      GameHarness::Click(250, 60);
-    }
-    if (frame > 1 && frame < 5) EXPECT_FALSE(Hero(e).moving) << frame;
-    if (frame == 4) {
-      ChooseVerb(e, "WALK");
-      GameHarness::Click(250, 60);
-    }
-    if (frame == 5) EXPECT_EQ(Hero(e).path, (std::vector<WalkPoint>{{50, 50}, {150, 50}, {250, 60}}));
-  });
-  game.Run();
-  EXPECT_EQ(At(Hero(game.engine)), (WalkPoint{250, 60}));
-  EXPECT_EQ(game.FrameLog(), "<<< CALL GAMELOOP >>>\r\n");
-}
-
-TEST(ClickWalk, PointsOutsideTheWalkAreaAreReportedNotReachable) {
-  WalkGame game;
-  game.EveryFrame([&game](Engine& e, Uint32 frame) {
-    if (frame == 1) {
-      ChooseVerb(e, "WALK");
-      e.view.scrollX = -100;  // the scene is scrolled: clicks are taken back into scene pixels
-      GameHarness::Click(450, 150);
-    }
-    if (frame == 2) {
-      EXPECT_EQ(game.FrameLog(),
-                "<<< CALL GAMELOOP >>>\r\n550,150 is notreachable for Guybrush\r\n"
-                "Event NOTREACHABLE [] []\nLUA-EVENT-CALLED: NOTREACHABLE \r\n");
-      EXPECT_FALSE(Hero(e).moving);
-      game.log.Clear();
-      GameHarness::Click(320, 50);  // scene (420, 50): in the island, no way there
-    }
-    if (frame == 3) {
-      EXPECT_FALSE(Hero(e).moving);
-      GameHarness::Click(150, 50);
-    }
-    if (frame == 4) EXPECT_EQ(Hero(e).path, (std::vector<WalkPoint>{{50, 50}, {150, 50}, {250, 50}}));
-    if (frame == 30) {
-      // Standing outside every box, the hero cannot be walked anywhere.
-      Lua(e, "SetPos('hero', 250, 150)");
-      GameHarness::Click(100, 50);
-    }
-  });
-  game.stopAfterFrames = 32;
-  game.Run();
-  EXPECT_EQ(game.FrameLog(), "200,50 is notreachable for Guybrush\r\nEvent NOTREACHABLE [] []\n"
-                             "LUA-EVENT-CALLED: NOTREACHABLE \r\n");
-}
-
-TEST(ClickWalk, WalkToAnObjectReportsReachedOnceWhenTheHeroStops) {
-  WalkGame game;
-  int stopFrame = 0, reachedFrame = 0;
-  game.EveryFrame([&](Engine& e, Uint32 frame) {
-    if (frame == 1) {
-      e.walk.target = &Door(e);  // what a WALK click on the door does
-      GameHarness::Click(10, 10);
-    }
-    if (frame == 2) EXPECT_EQ(Hero(e).path, (std::vector<WalkPoint>{{50, 50}, {150, 50}, {250, 60}}));
-    if (frame == 5) GameHarness::Click(10, 10);  // plans the walk to the door again
-    if (frame > 1 && !Hero(e).moving && !stopFrame) stopFrame = static_cast<int>(frame);
-    if (!reachedFrame && game.log.Text().find("REACHED") != std::string::npos) reachedFrame = static_cast<int>(frame);
-  });
-  game.Run();
-  EXPECT_EQ(At(Hero(game.engine)), (WalkPoint{250, 60}));
-  // The update of stopFrame ends the walk; the next frame's input dispatch
-  // reports it, after the one nested frame of the (zero-length) walk to the door.
-  EXPECT_GT(stopFrame, 10);
-  EXPECT_EQ(reachedFrame, stopFrame + 2);
-  EXPECT_EQ(game.FrameLog(),
-            "<<< CALL GAMELOOP >>>\r\nEvent REACHED [door] []\nLUA-EVENT-CALLED: REACHED door\r\n");
+// A floor click walks the hero along the found path only with WALK chosen;
+// clicks are taken back into scene pixels; points outside every box, or a hero
+// outside them, are reported not reachable; a box no way leads to is ignored.
+TEST(ClickWalk, FloorClicksWithWalkFollowThePathOrAreReportedNotReachable) {
+  const std::string room =
+      MapBytes({Rect(0, 0, 100, 100), Rect(100, 0, 200, 100), Rect(200, 0, 300, 100), Rect(400, 0, 500, 100)});
+  const char* hero = "SetPos('hero', 50, 50) SetName('hero', 'Guybrush')";
+  const char* notReachable = "EVENT NOTREACHABLE [] []\nLUA-EVENT-CALLED: NOTREACHABLE \r\n";
+  const SceneRow rows[] = {
+      {hero,
+       {"click 250 60", "verb 1", "click 250 60", "hero", "verb 0", "click 250 60", "path", "wait 40", "hero"},
+       "HERO 50,50\nPATH (50,50)(150,50)(250,60)\nHERO 250,60\n", true, room},
+      {hero,
+       {"verb 0", "scroll -100", "click 450 150", "click 320 50", "hero", "click 150 50", "path", "wait 30",
+        "lua SetPos('hero', 250, 150)", "click 100 50"},
+       "550,150 is notreachable for Guybrush\r\n" + std::string(notReachable) +
+           "HERO 50,50\nPATH (50,50)(150,50)(250,50)\n200,50 is notreachable for Guybrush\r\n" + notReachable,
+       true, room},
+  };
+  for (const SceneRow& row : rows) EXPECT_EQ(PlayRow(row), row.log);
 }
 
 TEST(ClickWalk, WalkToAnObjectThatCannotBeReached) {

@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <SDL/SDL.h>
-#include <SDL/SDL_mixer.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,7 +12,6 @@
 #include <sstream>
 
 #include "demo-media/demo_media.h"
-#include "demo-media/raster.h"
 #include "resources/pixels.h"
 #include "support/temp_dir.h"
 
@@ -166,66 +163,12 @@ TEST_F(DemoMedia, ASecondRunWritesTheSameFilesWithTheSameBytes) {
   EXPECT_EQ(compared, int(Pictures().size() + std::size(kSounds)));
 }
 
-TEST_F(DemoMedia, SoundsLoadInTheMixerAndAreAudible) {
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
-  ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO | SDL_INIT_NOPARACHUTE), 0) << SDL_GetError();
-  ASSERT_EQ(Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 2048), 0) << SDL_GetError();
-  for (const char* name : kSounds) {
-    Mix_Chunk* chunk = Mix_LoadWAV(Path(name).c_str());
-    EXPECT_NE(chunk, nullptr) << name << ": " << Mix_GetError();
-    if (!chunk) continue;
-    const Sint16* samples = reinterpret_cast<const Sint16*>(chunk->abuf);
-    int peak = 0;
-    for (Uint32 i = 0; i < chunk->alen / 2; ++i) peak = std::max(peak, std::abs(int(samples[i])));
-    EXPECT_GT(peak, 8000) << name << " is (nearly) silent";
-    const double seconds = chunk->alen / (22050.0 * 4);
-    if (std::string(name) == "tune.wav")
-      EXPECT_GE(seconds, 3.0);
-    else
-      EXPECT_LE(seconds, 2.0) << name << " is too long for an effect";
-    Mix_FreeChunk(chunk);
-  }
-  Mix_CloseAudio();
-  SDL_Quit();
-}
-
 TEST(DemoMediaErrors, ReportsAFolderItCannotCreate) {
   TempDir dir;
   dir.Write("file", "x");
   std::ostringstream err;
   EXPECT_EQ(RunDemoMedia(dir.Path("file/media"), err), 1);
   EXPECT_NE(err.str().find("file/media"), std::string::npos);
-}
-
-// The rasteriser's promises that the strips rely on.
-TEST(DemoMediaRaster, DrawnColoursNeverBecomeTheColourKeyAndOutlinesStayInTheirFrame) {
-  Canvas key(4, 1);
-  key.FillRect(0, 0, 4, 1, Solid(kMagenta));
-  for (int x = 0; x < 4; ++x) EXPECT_TRUE(key.Opaque(x, 0)) << x;
-  key.Clear(2, 0);
-  EXPECT_FALSE(key.Opaque(2, 0));
-  // Two 8-pixel frames; a shape touching the shared edge must not spill over.
-  Canvas c(16, 8);
-  c.FillRect(4, 2, 4, 4, Solid(Rgb{10, 200, 10}));
-  c.Outline(0, 0, 8, 8, Rgb{1, 1, 1});
-  EXPECT_TRUE(c.Opaque(3, 3));  // border drawn on the frame's side
-  EXPECT_EQ(c.At(4, 1), (Rgb{1, 1, 1}));
-  for (int y = 0; y < 8; ++y) EXPECT_FALSE(c.Opaque(8, y)) << y;
-}
-
-TEST(DemoMediaRaster, BmpRowsAreBottomUpAndPaddedAsSdlReadsThem) {
-  Canvas c(3, 2);  // 9 bytes a row, padded to 12
-  c.Put(0, 0, Rgb{10, 20, 30});
-  c.Put(2, 1, Rgb{40, 50, 60});
-  std::string bmp = c.ToBmp();
-  EXPECT_EQ(bmp.size(), 54u + 2 * 12);
-  SDL_RWops* rw = SDL_RWFromConstMem(bmp.data(), int(bmp.size()));
-  Surface s(SDL_LoadBMP_RW(rw, 1));
-  ASSERT_NE(s, nullptr) << SDL_GetError();
-  Rgb8 a = At(s.get(), 0, 0), b = At(s.get(), 2, 1), key = At(s.get(), 1, 0);
-  EXPECT_EQ(a.r + a.g * 256 + a.b * 65536, 10 + 20 * 256 + 30 * 65536);
-  EXPECT_EQ(b.r + b.g * 256 + b.b * 65536, 40 + 50 * 256 + 60 * 65536);
-  EXPECT_TRUE(IsKey(key));
 }
 
 }  // namespace

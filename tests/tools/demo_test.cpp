@@ -86,7 +86,7 @@ void CheckTheStory(const DemoRun& run) {
     at = found + 1;
   }
   for (const char* fault : {"Exception catched", "Ecxeption", "PANIC", "ERR", "notreachable", "didn't find a Path",
-                            "not waiting", "returning 0", "does not exist"})
+                            "not waiting", "returning 0", "does not exist", "-Error"})
     EXPECT_EQ(run.log.find(fault), std::string::npos) << fault;
   // Script errors go to the error stream; only the verdict may be there.
   EXPECT_EQ(run.err.rfind("quillon-play: passed: ", 0), 0u) << run.err;

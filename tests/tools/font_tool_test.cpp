@@ -92,6 +92,14 @@ TEST_F(FontToolTest, BandsFollowTheColoursAndTheOutlineRingsTheGlyphs) {
   EXPECT_GT(ink, 10);
   EXPECT_GT(CountDrawn(font, "Hi", 0, 0, 128), ink);  // straight stems are ringed on both sides
   EXPECT_EQ(CountDrawn(font, "Hi", 0, 255, 0), 0);
+  // The ring closes below the letters too: its lowest row lies just under the ink's.
+  int inkBottom = -1, ringBottom = -1;
+  for (int y = 0; y < screen->h; ++y)
+    for (int x = 0; x < screen->w; ++x) {
+      if (PixelAt(screen, x, y) == kWhite) inkBottom = y;
+      if (PixelAt(screen, x, y) == Rgb{0, 0, 128}) ringBottom = y;
+    }
+  EXPECT_EQ(ringBottom, inkBottom + 1);
   Result check = Font({"check", dir.Path("f.bmp"), "--cell-height", std::to_string(CellHeightIn(made.out))});
   EXPECT_NE(check.out.find("marker colour 00FFFF, background colour 000000"), std::string::npos) << check.out;
 }

@@ -134,7 +134,8 @@ std::vector<Box> GoodFloor() {
 TEST(MapTool, CheckFindsNothingInAGoodMap) {
   TempDir dir;
   dir.Write("good.map", MapBytes(GoodFloor()));
-  Result check = Map({"check", "--strict", "--size", "640", "480", dir.Path("good.map")});
+  // The floor reaches x 400 and y 400: corners on the background's edge lie inside it.
+  Result check = Map({"check", "--strict", "--size", "400", "400", dir.Path("good.map")});
   EXPECT_EQ(check.status, 0) << check.out;
   EXPECT_TRUE(Findings(check).empty()) << check.out;
   EXPECT_TRUE(Has(check.out, "  box 3: (200,200) (300,200) (300,300) (200,300)  centre (250,250)  neighbours: 2, 4, 6\n"))
@@ -187,6 +188,8 @@ TEST(MapTool, CheckFindsEachKindOfProblemInAMapMadeForIt) {
        "the corner (100,0) of box 0 and the corner (101,0) of box 1 are only 1 pixel apart"},
       {{Rect(0, 0, 100, 100), Rect(100, 0, 20100, 100), Rect(20100, 0, 20200, 100)}, false,
        "never steps into a box whose centre lies 9999 pixels or more from the target, and the centre (10100,50)"},
+      {{Rect(0, 0, 100, 100), Rect(100, 0, 19998, 100), Rect(19998, 0, 20098, 100)}, false,
+       "the centre (10049,50) of box 1 is 9999 pixels from it"},  // exactly at the limit
       // A 2 x 2 block (boxes 0, 3, 4, 5) beside the way from box 7 to box 2: the search enters the block first.
       {RingFloor(), false, "finds no way from box 7 to box 2, although they are connected (7-1-6-8-2)"},
       {JumpFloor(), false, "the engine's path from box 6 to box 4 jumps from (350,50) to (250,250)"},

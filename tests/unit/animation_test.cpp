@@ -1,6 +1,8 @@
 // Animation timing, play modes and the automatic replay, driven through the tick seam.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "engine/engine.h"
 #include "scene/animation.h"
 #include "support/game_harness.h"
@@ -24,40 +26,55 @@ struct Timed {
   }
 };
 
-TEST(Animation, AFrameAdvancesOnceItsTimeHasPassedAndTheRestIsDropped) {
-  Timed t(10, 100);
-  std::vector<int> frames;
-  for (int i = 0; i < 12; ++i) {
-    t.Frame(30);
-    frames.push_back(t.animation.currentFrame);
+// Plays the display frames of steps ("30" is a frame of 30 ms, "100w" one
+// while walking, "10wt" walking and talking, "30*12" twelve frames of 30 ms)
+// and writes the current frame after each, with a dot once it stopped playing.
+std::string Trace(Timed& t, const std::string& steps) {
+  std::istringstream words(steps);
+  std::string trace;
+  for (std::string word; words >> word;) {
+    size_t times = word.find('*');
+    int count = times == std::string::npos ? 1 : std::stoi(word.substr(times + 1));
+    for (int i = 0; i < count; ++i) {
+      t.Frame(std::stoi(word), word.find('w') != std::string::npos, word.find('t') != std::string::npos);
+      trace += (trace.empty() ? "" : " ") + std::to_string(t.animation.currentFrame) + (t.animation.playing ? "" : ".");
+    }
   }
-  // Ten frames a second at 30 ms a display frame: every fourth update.
-  EXPECT_EQ(frames, (std::vector<int>{0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3}));
-  EXPECT_DOUBLE_EQ(t.animation.elapsed, 0.0);  // the time beyond the frame time is dropped
-
-  Timed third(3, 10);  // a frame lasts 333 ms
-  third.Frame(332);
-  EXPECT_EQ(third.animation.currentFrame, 0);
-  third.Frame(1);
-  EXPECT_EQ(third.animation.currentFrame, 1);
-  Timed slow(10, 10);
-  slow.Frame(200);  // at five display frames a second, one advance per update
-  slow.Frame(200);
-  EXPECT_EQ(slow.animation.currentFrame, 2);
+  return trace;
 }
 
-TEST(Animation, AOneShotPlaysEachFrameOnceAndRestsOnTheFirst) {
-  Timed t(10, 3);
-  t.animation.mode = kOneShot;
-  std::vector<int> shown;
-  for (int i = 0; i < 3 && t.animation.playing; ++i) {
-    shown.push_back(t.animation.currentFrame);
-    t.Frame(100);
+TEST(Animation, FramesAdvanceOnTimeAndEachModeStopsWhenItShould) {
+  struct Case {
+    const char* what;
+    int frameRate, frameCount, mode;
+    const char* steps;
+    const char* trace;
+  } cases[] = {
+      // Ten frames a second at 30 ms a display frame: every fourth update, the
+      // time beyond the frame time dropped.
+      {"loop", 10, 100, kLoop, "30*12", "0 0 0 1 1 1 1 2 2 2 2 3"},
+      {"whole milliseconds", 3, 10, kLoop, "332 1", "0 1"},        // a frame lasts 333 ms
+      {"slow display", 10, 10, kLoop, "200 200", "1 2"},           // one advance per update at most
+      {"loop wraps", 10, 4, kLoop, "100*9", "1 2 3 0 1 2 3 0 1"},
+      {"one-shot", 10, 3, kOneShot, "100*4", "1 2 0. 0."},        // each frame once, resting on the first
+      {"while walking", 10, 4, kWhileWalking, "100w 100", "1 2."},  // the stopping update still advances
+      {"while talking", 10, 4, kWhileTalking, "10wt 10w", "0 0."},
+      // No frame rate: a still picture that never advances; as a one-shot its one showing is over at once.
+      {"still", 0, 4, kLoop, "1000*5", "0 0 0 0 0"},
+      {"still one-shot", 0, 4, kOneShot, "10", "0."},
+      {"negative rate", -5, 4, kLoop, "1000", "0"},
+  };
+  for (const Case& c : cases) {
+    Timed t(c.frameRate, c.frameCount);
+    t.animation.mode = c.mode;
+    EXPECT_EQ(Trace(t, c.steps), c.trace) << c.what;
+    EXPECT_EQ(t.animation.nextStart, 0u) << c.what;  // not auto-restarting: never armed
   }
-  EXPECT_EQ(shown, (std::vector<int>{0, 1, 2}));
-  EXPECT_FALSE(t.animation.playing);
-  EXPECT_EQ(t.animation.currentFrame, 0);
-  EXPECT_EQ(t.animation.nextStart, 0u);  // not auto-restarting: not armed
+  Timed once(0, 4);
+  once.animation.mode = kOneShot;
+  once.animation.autoRestart = true;
+  EXPECT_EQ(Trace(once, "10"), "0.");
+  EXPECT_EQ(once.animation.nextStart, once.clock.now);  // armed at its end
 }
 
 TEST(Animation, AnIdleAnimationReplaysAfterItsTimeout) {
@@ -84,44 +101,6 @@ TEST(Animation, AnIdleAnimationReplaysAfterItsTimeout) {
   t.Frame(1);
   EXPECT_TRUE(t.animation.playing);
   EXPECT_EQ(t.animation.framesPlayed, 0);  // the replay counts its one-shot afresh
-}
-
-TEST(Animation, WalkingAndTalkingModesStopWithTheirActivity) {
-  Timed walk(10, 4);
-  walk.animation.mode = kWhileWalking;
-  walk.Frame(100, true);
-  EXPECT_TRUE(walk.animation.playing);
-  walk.Frame(100, false);
-  EXPECT_FALSE(walk.animation.playing);
-  EXPECT_EQ(walk.animation.currentFrame, 2);  // the stopping update still advanced
-  Timed talk(10, 4);
-  talk.animation.mode = kWhileTalking;
-  talk.Frame(10, true, true);
-  EXPECT_TRUE(talk.animation.playing);
-  talk.Frame(10, true, false);
-  EXPECT_FALSE(talk.animation.playing);
-  Timed loop(10, 4);
-  for (int i = 0; i < 9; ++i) loop.Frame(100);
-  EXPECT_TRUE(loop.animation.playing);
-  EXPECT_EQ(loop.animation.currentFrame, 1);
-}
-
-// No frame rate: a still picture. It never advances; as a one-shot its one
-// showing is over at once, so waits for it end.
-TEST(Animation, WithoutAFrameRateTheAnimationStandsStill) {
-  Timed loop(0, 4);
-  for (int i = 0; i < 5; ++i) loop.Frame(1000);
-  EXPECT_TRUE(loop.animation.playing);
-  EXPECT_EQ(loop.animation.currentFrame, 0);
-  Timed once(0, 4);
-  once.animation.mode = kOneShot;
-  once.animation.autoRestart = true;
-  once.Frame(10);
-  EXPECT_FALSE(once.animation.playing);
-  EXPECT_EQ(once.animation.nextStart, once.clock.now);
-  Timed backwards(-5, 4);
-  backwards.Frame(1000);
-  EXPECT_EQ(backwards.animation.currentFrame, 0);
 }
 
 TEST(Animation, AFrameBeyondTheStripWrapsToTheFirstAtTheNextAdvance) {

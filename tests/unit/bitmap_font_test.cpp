@@ -190,6 +190,12 @@ TEST_F(TextBoxTest, WordsWrapGreedilyAndAnOverlongWordStandsAlone) {
   EXPECT_NE(At(103, 192), kWhite);                                          // line 1: cell 2, 3 wide
 
   Fill(screen, kBlack);
+  CBitmapFont2 exact(screen, source, kTestCellHeight, 17, 0, 640);
+  exact.DrawTextBox("\x01 \x02", 100, 200, 1);  // exactly as wide as the box: one line, at 200 - 8
+  EXPECT_EQ(At(100, 192), kWhite);
+  EXPECT_NE(At(100, 184), kWhite);
+
+  Fill(screen, kBlack);
   // A 20-pixel word in a 14-pixel box: alone on line 0, unwrapped; "\x02" on line 1.
   font.DrawTextBox("\x01\x01\x01\x01\x01 \x02", 100, 200, 1);
   EXPECT_EQ(At(119, 184), kWhite);

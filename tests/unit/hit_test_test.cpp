@@ -7,7 +7,7 @@
 
 namespace {
 
-// A 20 x 30 frame at top-left (100, 50); the strip's second frame is half magenta.
+// A 20 x 30 frame at top-left (100, 50); the strip's second frame has a magenta right half.
 struct Framed {
   Engine engine;
   AdventureObject object;
@@ -15,7 +15,7 @@ struct Framed {
   SDL_Surface* strip = SDL_CreateRGBSurface(0, 40, 30, 24, 0xFF0000, 0x00FF00, 0x0000FF, 0);
   Framed() {
     SDL_FillRect(strip, nullptr, SDL_MapRGB(strip->format, 10, 20, 30));
-    SDL_Rect half = {20, 0, 10, 30};
+    SDL_Rect half = {30, 0, 10, 30};
     SDL_FillRect(strip, &half, SDL_MapRGB(strip->format, 255, 0, 255));
     animation.image = strip;
     animation.frameWidth = 20;
@@ -48,19 +48,20 @@ TEST(HitTest, TheBoundingBoxIncludesOneExtraPixelEachWay) {
 TEST(HitTest, ThePixelTestKeepsToTheFrameAndItsPictureAndSkipsMagenta) {
   Framed f;
   EXPECT_TRUE(OpaqueAt(f.engine, f.object, 119, 79));
-  EXPECT_FALSE(OpaqueAt(f.engine, f.object, 120, 80));
+  EXPECT_FALSE(OpaqueAt(f.engine, f.object, 120, 60));  // the next frame's opaque column is not this frame's
+  EXPECT_FALSE(OpaqueAt(f.engine, f.object, 110, 80));
   f.animation.currentFrame = 1;
-  EXPECT_FALSE(OpaqueAt(f.engine, f.object, 105, 60));
-  EXPECT_TRUE(OpaqueAt(f.engine, f.object, 115, 60));
-  EXPECT_FALSE(HitAt(f.engine, f.object, 105, 60));
+  EXPECT_TRUE(OpaqueAt(f.engine, f.object, 105, 60));
+  EXPECT_FALSE(OpaqueAt(f.engine, f.object, 115, 60));
+  EXPECT_FALSE(HitAt(f.engine, f.object, 115, 60));
   f.object.colorKeyOverride = true;
-  EXPECT_TRUE(HitAt(f.engine, f.object, 105, 60));
+  EXPECT_TRUE(HitAt(f.engine, f.object, 115, 60));
   // Frames beyond the strip, and before it, have no pixels to hit.
   f.animation.currentFrame = 5;
   f.object.colorKeyOverride = false;
-  EXPECT_FALSE(HitAt(f.engine, f.object, 115, 60));
+  EXPECT_FALSE(HitAt(f.engine, f.object, 105, 60));
   f.animation.currentFrame = -1;
-  EXPECT_FALSE(HitAt(f.engine, f.object, 115, 60));
+  EXPECT_FALSE(HitAt(f.engine, f.object, 105, 60));
 
   // Without a picture (as after UnloadAnim) nothing is ever hit.
   f.animation.currentFrame = 0;

@@ -58,10 +58,8 @@ TEST(WalkBoxFile, IgnoresATrailingPartialRecord) {
   PathMap map;
   map.LoadBoxesFromFile(dir.Path("tail.map").c_str());
   EXPECT_EQ(map.BoxCount(), 2);
-  log.Clear();
   map.LoadBoxesFromFile(dir.Path("short.map").c_str());
   EXPECT_EQ(map.BoxCount(), 0);
-  EXPECT_EQ(log.Text(), "Boxes loaded from Map-File (" + dir.Path("short.map") + ")\r\n");
   map.LoadBoxesFromFile(two.c_str());  // not a file name at all
   map.LoadBoxesFromFile(nullptr);
   EXPECT_EQ(map.BoxCount(), 0);

@@ -77,14 +77,6 @@ TEST_F(SfxTest, VolumesMapTheHundredScaleOntoTheMixer) {
   EXPECT_EQ(MixerVolume(99), 127);
   EXPECT_EQ(MixerVolume(100), 129);  // beyond the mixer's 128, which clamps it
 
-  LoadThree();
-  log.Clear();
-  sfx->SetSoundVolume("b", 0);
-  EXPECT_EQ(Mix_Volume(1, -1), 1);
-  EXPECT_EQ(Mix_Volume(0, -1), 128);  // the other channels keep theirs
-  sfx->SetSoundVolume("b", 100);
-  EXPECT_EQ(Mix_Volume(1, -1), 128);
-
   sfx->SetVolume(0);
   EXPECT_EQ(Mix_VolumeMusic(-1), 1);
   sfx->SetVolume(100);
@@ -106,18 +98,6 @@ TEST_F(SfxTest, StopAllSoundsSilencesEveryChannel) {
   sfx->StopAllSounds();
   EXPECT_EQ(Mix_Playing(-1), 0);
   EXPECT_EQ(disk.PeakFromNow(), 0);
-}
-
-TEST_F(SfxTest, TicksLimitALoopingSoundAndZeroMeansNoLimit) {
-  LoadThree();
-  Uint32 start = SDL_GetTicks();
-  sfx->PlaySound("a", -1, 0);
-  sfx->PlaySound("b", -1, 500);
-  EXPECT_EQ(Mix_Playing(1), 1);
-  while (Mix_Playing(1) && SDL_GetTicks() - start < 10000) SDL_Delay(10);
-  EXPECT_EQ(Mix_Playing(1), 0);                // the time limit ends an endless loop
-  EXPECT_GE(SDL_GetTicks() - start, 500u);     // and not before it is up
-  EXPECT_EQ(Mix_Playing(0), 1);                // ticks 0 set no limit
 }
 
 TEST_F(SfxTest, RemovedSoundsLeaveTheOtherChannelsInPlace) {

@@ -103,6 +103,8 @@ TEST(Variables, SetTruncatesAndUnknownNamesGiveMinusOne) {
   EXPECT_EQ(s.Number("G('score')"), 2);
   s.Run("S('score', -2.7)");
   EXPECT_EQ(s.Number("G('score')"), -2);
+  s.Run("S('score', 0/0)");  // not a number reads as 0
+  EXPECT_EQ(s.Number("G('score')"), 0);
   EXPECT_EQ(s.Number("G('Score')"), -1);  // names are case-sensitive
   EXPECT_EQ(s.Number("G()"), -1);  // no name: reported, still a number
   EXPECT_EQ(s.log.Text(), "Exception catched in lua_G\r\n");

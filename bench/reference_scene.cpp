@@ -1,5 +1,5 @@
 // The reference scene: pictures drawn pixel by pixel, scripts that build the scene.
-#include "support/reference_scene.h"
+#include "reference_scene.h"
 
 #include <SDL/SDL.h>
 
