@@ -15,29 +15,40 @@ void WithSfx(lua_State* L, Body&& body) {
   });
 }
 
+// The sound name at index; a name the manager does not hold is diagnosed.
+std::string SoundName(lua_State* L, Sfx& sfx, int index) {
+  std::string name = ArgString(L, index);
+  LookUpNamed(EngineOf(L), sfx.Sounds(), name, "sound");
+  return name;
+}
+
 }  // namespace
 
 int lua_LoadSound(lua_State* L) {
   WithSfx(L, [&](Sfx& sfx) {
     std::string name = ArgString(L, 1);
     std::string address = ArgString(L, 2);
-    if (!name.empty() && !address.empty()) sfx.LoadSoundFromFile(name, address);
+    if (name.empty() || address.empty()) return;
+    sfx.LoadSoundFromFile(name, address);
+    Engine& engine = EngineOf(L);
+    if (DiagnosticsOn(engine) && !sfx.Sounds().Get(name))
+      Diagnose(engine, "cannot read sound \"" + address + "\"");
   });
   return 0;
 }
 
 int lua_RemoveSound(lua_State* L) {
-  WithSfx(L, [&](Sfx& sfx) { sfx.RemoveSound(ArgString(L, 1)); });
+  WithSfx(L, [&](Sfx& sfx) { sfx.RemoveSound(SoundName(L, sfx, 1)); });
   return 0;
 }
 
 int lua_PlaySound(lua_State* L) {
-  WithSfx(L, [&](Sfx& sfx) { sfx.PlaySound(ArgString(L, 1), ArgInt(L, 2), ArgInt(L, 3)); });
+  WithSfx(L, [&](Sfx& sfx) { sfx.PlaySound(SoundName(L, sfx, 1), ArgInt(L, 2), ArgInt(L, 3)); });
   return 0;
 }
 
 int lua_StopSound(lua_State* L) {
-  WithSfx(L, [&](Sfx& sfx) { sfx.StopSound(ArgString(L, 1)); });
+  WithSfx(L, [&](Sfx& sfx) { sfx.StopSound(SoundName(L, sfx, 1)); });
   return 0;
 }
 
@@ -47,6 +58,6 @@ int lua_StopAllSounds(lua_State* L) {
 }
 
 int lua_SetSoundVolume(lua_State* L) {
-  WithSfx(L, [&](Sfx& sfx) { sfx.SetSoundVolume(ArgString(L, 1), ArgInt(L, 2)); });
+  WithSfx(L, [&](Sfx& sfx) { sfx.SetSoundVolume(SoundName(L, sfx, 1), ArgInt(L, 2)); });
   return 0;
 }

@@ -5,6 +5,7 @@
 #include "engine/engine.h"
 #include "engine/nested_frames.h"
 #include "scene/movement.h"
+#include "scene/object_lookup.h"
 #include "script/script_args.h"
 #include "ui/verbs.h"
 #include "util/log.h"
@@ -115,12 +116,14 @@ int lua_WaitFor(lua_State* L) {
     std::string kind = ArgString(L, 2);
     t.waiting = true;
     t.waitKind = kind;
-    t.waitObject = engine.scene.objects.Get(name);
+    t.waitObject = FindObject(engine, name);
     engine.input.interactive = false;
     engine.view.cursorVisible = false;
     AdventureObject* object = t.waitObject;
     if (!object) throw std::runtime_error("no such object");
     if (kind != "WALKING" && kind != "TALKING" && kind != "ANIMATING") {
+      static const char* const kKinds[] = {"WALKING", "TALKING", "ANIMATING"};
+      DiagnoseWord(engine, "wait kind", kind, kKinds);
       // Nothing could ever end such a wait.
       LogFormat("WaitFor(%s): unknown kind <<%s>>, not waiting\r\n", name.c_str(), kind.c_str());
       return;

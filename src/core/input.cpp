@@ -37,9 +37,9 @@ void HandleKey(Engine& engine, SDLKey key) {
     engine.core.running = false;
     return;
   }
-  if (engine.core.debug && !engine.script.currentScript.empty()) {
+  if (engine.core.debug && !SceneToReload(engine).empty()) {
     SDL_PumpEvents();
-    std::string address = engine.script.currentScript;  // the switch overwrites it
+    std::string address = SceneToReload(engine);  // the switch overwrites it
     LoadScriptScene(engine, address);
   }
 }
@@ -99,6 +99,9 @@ int lua_SetMode(lua_State* L) {
     } else if (mode == "DECISION") {
       engine.input.interactive = false;
       engine.input.decisionMode = true;
+    } else {
+      static const char* const kModes[] = {"INTERACT", "MOVIE", "DECISION"};
+      DiagnoseWord(engine, "mode", mode, kModes);
     }
   });
   return 0;

@@ -32,7 +32,7 @@ void CreateManagers(Engine& engine) {
 }
 
 void RunStartScript(Engine& engine, const char* packAddress, const char* looseFile) {
-  if (LoadScript(engine, packAddress) == -1) LoadScript(engine, looseFile);
+  if (RunScriptAt(engine, packAddress) == ScriptOutcome::kUnread) LoadScript(engine, looseFile);
 }
 
 void PrintVideoReport(Engine& engine) {

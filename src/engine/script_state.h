@@ -9,7 +9,12 @@ struct lua_State;
 struct ScriptHostState {
   lua_State* L = nullptr;     // the one script state; closed by CloseScripting
   std::string currentScript;  // address LoadScript last ran; F5 runs it again
+  std::string failedScene;    // scene script whose switch last failed; F5 tries it again
   int nativeDepth = 0;        // script functions currently running on the C stack
   int runningFunction = -1;   // table index of the innermost script function running, -1 for none
+  std::string traceback;      // frames of the callback error on its way out; printed if it ends the process
+  bool diagnostics = false;   // author diagnostics on without DebugMode (QUILLON_DEBUG=1, a strict replay)
+  unsigned diagnosticCount = 0;  // diagnostics written so far (a strict replay stops at the first)
+  std::string firstDiagnostic;   // the first of them, as written
   std::vector<unsigned> callCounts;  // calls of each script function, in table order (a game's coverage)
 };

@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 
+#include "engine/diagnostics.h"
 #include "engine/engine.h"
 #include "engine/image_holders.h"
 #include "resources/pack_readers.h"
@@ -54,6 +55,7 @@ SDL_Surface* Load(Engine& engine, const std::string& address) {
   SDL_Surface* source = ReadSource(engine, address);
   if (!source) {
     LogText("ERR\r\n");
+    if (DiagnosticsOn(engine)) Diagnose(engine, FormatText("cannot read image \"%s\" (%s)", address.c_str(), SDL_GetError()));
     return nullptr;
   }
   LogText(".");

@@ -19,7 +19,9 @@ template <class Change>
 void WithAnimation(lua_State* L, Change&& change) {
   Engine& engine = EngineOf(L);
   AdventureObject* object = FindObject(engine, ArgString(L, 1));
-  if (Animation* animation = FindAnimation(object, ArgString(L, 2))) change(*object, *animation);
+  if (!object) return;
+  if (Animation* animation = LookUpNamed(engine, object->animations, ArgString(L, 2), "animation"))
+    change(*object, *animation);
 }
 
 const char* const kModeWords[] = {"LOOP", "ONESHOT", "WHILEWALKING", "WHILETALKING"};
@@ -92,8 +94,10 @@ int lua_ReloadAnim(lua_State* L) {
 int lua_PlayAnim(lua_State* L) {
   GuardedCall(L, [&] {
     WithAnimation(L, [&](AdventureObject& object, Animation& animation) {
-      int mode = WordIndex(kModeWords, ArgString(L, 3));
+      std::string word = ArgString(L, 3);
+      int mode = WordIndex(kModeWords, word);
       if (mode >= 0) animation.mode = mode;
+      else DiagnoseWord(EngineOf(L), "play mode", word, kModeWords);
       object.currentAnimation = &animation;
       animation.playing = true;
     });
@@ -134,8 +138,9 @@ int lua_SetFrame(lua_State* L) {
 int lua_AssignAnim(lua_State* L) {
   GuardedCall(L, [&] {
     WithAnimation(L, [&](AdventureObject& object, Animation& animation) {
-      int slot = WordIndex(kSlotWords, ArgString(L, 3));
-      if (slot < 0) return;
+      std::string word = ArgString(L, 3);
+      int slot = WordIndex(kSlotWords, word);
+      if (slot < 0) return DiagnoseWord(EngineOf(L), "slot", word, kSlotWords);
       object.slots[slot] = &animation;
       if (slot >= kIdleLeft) animation.autoRestart = true;
     });

@@ -5,9 +5,13 @@
 
 #include "engine/engine.h"
 #include "scene/animation.h"
+#include "script/diagnostics.h"
 
-// The registered object with exactly this id, or null.
-inline AdventureObject* FindObject(Engine& engine, const std::string& id) { return engine.scene.objects.Get(id); }
+// The registered object with exactly this id, or null (a mistake the
+// diagnostics name: scripts look up only objects they mean to exist).
+inline AdventureObject* FindObject(Engine& engine, const std::string& id) {
+  return LookUpNamed(engine, engine.scene.objects, id, "object");
+}
 
 // The object's animation with exactly this name, or null (also for a null object).
 inline Animation* FindAnimation(AdventureObject* object, const std::string& name) {

@@ -51,6 +51,31 @@ int PrintToLog(lua_State* L) {
   return 0;
 }
 
+// The error handler of every callback: notes the frames the error passed
+// through while they are still on the stack. An error that a script function
+// raises again on its way out meets this handler once more, with fewer
+// frames: the first note is the whole one.
+int NoteTraceback(lua_State* L) {
+  std::string& note = EngineOf(L).script.traceback;
+  if (!note.empty()) return 1;
+  const char* message = lua_tostring(L, 1);
+  note = std::string(message ? message : "(error object is not a string)") + "\nstack traceback:\n";
+  lua_Debug ar;
+  for (int level = 1; lua_getstack(L, level, &ar); ++level) {
+    lua_getinfo(L, "Snl", &ar);
+    std::string name = ar.name            ? FormatText("function '%s'", ar.name)
+                       : *ar.what == 'm'  ? std::string("main chunk")
+                       : *ar.what == 'C'  ? std::string("?")
+                                          : FormatText("function <%s:%d>", ar.short_src, ar.linedefined);
+    if (ar.currentline > 0) {
+      note += FormatText("\t%s:%d: in %s\n", ar.short_src, ar.currentline, name.c_str());
+    } else {
+      note += FormatText("\t%s: in %s\n", ar.short_src, name.c_str());
+    }
+  }
+  return 1;
+}
+
 }  // namespace
 
 Engine& EngineOf(lua_State* L) {
@@ -60,7 +85,9 @@ Engine& EngineOf(lua_State* L) {
 }
 
 void RaiseUnprotectedError(lua_State* L) {
-  if (EngineOf(L).script.nativeDepth == 0) {
+  ScriptHostState& host = EngineOf(L).script;
+  if (host.nativeDepth == 0) {
+    ErrorText(host.traceback);
     lua_error(L);  // no protected run anywhere: the runtime panics and exits
   }
   StashScriptError(L);
@@ -71,6 +98,7 @@ void OpenScripting(Engine& engine) {
   lua_State* L = lua_open();  // keeps the runtime's panic handler
   lua_setallocf(L, &Allocate, &engine);
   engine.script.L = L;
+  if (const char* debug = getenv("QUILLON_DEBUG"); debug && std::string(debug) == "1") engine.script.diagnostics = true;
   engine.script.callCounts.assign(kScriptFunctionCount, 0);
   lua_pushcfunction(L, luaopen_base);
   lua_call(L, 0, 0);
@@ -87,44 +115,77 @@ void CloseScripting(Engine& engine) {
   engine.script.L = nullptr;
 }
 
-int LoadScript(Engine& engine, const std::string& address) {
+namespace {
+
+// The log line's end for a runtime status of lua_dofile or lua_dobuffer.
+ScriptOutcome ReportLoad(int status, const std::string& address) {
+  if (status == 0) {
+    LogText("OK\r\n");
+    return ScriptOutcome::kRun;
+  }
+  if (status == LUA_ERRFILE) {
+    LogFormat("ERR: Datei <<%s>> existiert nicht.\r\n", address.c_str());
+    return ScriptOutcome::kUnread;
+  }
+  if (status == LUA_ERRSYNTAX) {
+    LogFormat("ERR: Syntaxfehler in <<%s>>.\r\n", address.c_str());
+  } else {
+    LogFormat("ERR: Laufzeitfehler in <<%s>>.\r\n", address.c_str());
+  }
+  return ScriptOutcome::kFailed;
+}
+
+}  // namespace
+
+ScriptOutcome RunScriptAt(Engine& engine, const std::string& address) {
   try {
     lua_State* L = engine.script.L;
     LogFormat("Load Script <<%s>>...", address.c_str());
     int top = lua_gettop(L);
     ResourceAddress where = SplitAddress(address);
+    int status = 0;
     if (where.isPackEntry) {
       if (where.entry < 0) {
         LogText("ERR: Fehler beim Laden aus LUA-Pack.\r\n");
-        return -1;
+        return ScriptOutcome::kUnread;
       }
       std::vector<char> buffer;
       int size = engine.resources.textPacks->LoadTXT(where.file.c_str(), where.entry, &buffer);
       if (size == 0) {
         LogFormat("ERR: Datei <<%s>> existiert nicht.\r\n", where.file.c_str());
-        return -1;
+        return ScriptOutcome::kUnread;
       }
-      if (size > 0 && !buffer.empty()) lua_dobuffer(L, buffer.data(), buffer.size(), "QUILLONSCRIPT");
+      if (size > 0 && !buffer.empty()) status = lua_dobuffer(L, buffer.data(), buffer.size(), "QUILLONSCRIPT");
     } else {
-      lua_dofile(L, address.c_str());
+      status = lua_dofile(L, address.c_str());
     }
     lua_settop(L, top);  // a chunk's results are of no use here
-    LogText("OK\r\n");
-    engine.script.currentScript = address;
-    return 0;
+    if (status != 0) engine.script.traceback.clear();  // the error ended here, not the process
+    ScriptOutcome outcome = ReportLoad(status, address);
+    if (outcome == ScriptOutcome::kRun) engine.script.currentScript = address;
+    return outcome;
   } catch (const ScriptUnwind&) {
     throw;
   } catch (...) {
     LogFormat("Exception catched in LoadScript(%s)\r\n", address.c_str());
-    return -1;
+    return ScriptOutcome::kUnread;
   }
+}
+
+int LoadScript(Engine& engine, const std::string& address) {
+  return RunScriptAt(engine, address) == ScriptOutcome::kRun ? 0 : -1;
 }
 
 void CallScriptFunction(Engine& engine, const char* name, const char* const* args, int count) {
   lua_State* L = engine.script.L;
+  if (engine.script.nativeDepth == 0) engine.script.traceback.clear();  // a script's own pcall may have kept one
+  lua_pushcfunction(L, NoteTraceback);
+  int handler = lua_gettop(L);
   lua_getglobal(L, name);
   for (int i = 0; i < count; ++i) lua_pushstring(L, args[i]);
-  if (lua_pcall(L, count, 0, 0) != 0) RaiseUnprotectedError(L);
+  int status = lua_pcall(L, count, 0, handler);
+  lua_remove(L, handler);
+  if (status != 0) RaiseUnprotectedError(L);
 }
 
 void CallInit(Engine& engine) {
@@ -153,10 +214,20 @@ void LoadScriptScene(Engine& engine, const std::string& address) {
               [&] {
                 LogText("<<< DeInit Scene >>>\r\n");
                 CallDeInit(engine);
-                LoadScript(engine, address);
+                if (LoadScript(engine, address) != 0) {
+                  // Calling the old Init again could load this scene again, and so on until the stack ends.
+                  engine.script.failedScene = address;
+                  LogFormat("<<< Scene not switched: <<%s>> did not load >>>\r\n", address.c_str());
+                  return;
+                }
+                engine.script.failedScene.clear();
                 CallInit(engine);
                 engine.view.scrollX = 0;
               });
+}
+
+const std::string& SceneToReload(const Engine& engine) {
+  return engine.script.failedScene.empty() ? engine.script.currentScript : engine.script.failedScene;
 }
 
 int lua_LoadSzene(lua_State* L) {

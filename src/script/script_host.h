@@ -10,12 +10,21 @@ void OpenScripting(Engine& engine);
 // Closes the script state (nothing happens when there is none).
 void CloseScripting(Engine& engine);
 
-// Runs one script from a loose file or a pack entry: 0 when run (whatever the
-// script did), -1 when a pack entry was not read or a failure was caught.
+// How a script load ended. kUnread: no script was found at the address (or
+// a failure was caught); kFailed: it was read but did not compile or run.
+enum class ScriptOutcome { kRun, kUnread, kFailed };
+
+// Runs one script from a loose file or a pack entry; a load that did not run
+// the whole script completes its log line with "ERR: ..." instead of "OK".
+ScriptOutcome RunScriptAt(Engine& engine, const std::string& address);
+// RunScriptAt as a status: 0 when the script ran, -1 otherwise.
 int LoadScript(Engine& engine, const std::string& address);
 
-// Scene switch: the old DeInit, the new script, its Init and Main.
+// Scene switch: the old DeInit, the new script, its Init and Main. When the
+// new script does not load, Init and Main are not called and the scene stays.
 void LoadScriptScene(Engine& engine, const std::string& address);
+// The scene that F5 reloads: the one that last failed to load, else the current one.
+const std::string& SceneToReload(const Engine& engine);
 
 // Calls a global script function with string arguments, unprotected: a script
 // error ends the process through the runtime's panic handler, or, inside a

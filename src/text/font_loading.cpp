@@ -4,6 +4,7 @@
 #include "script/script_args.h"
 #include "script/script_functions.h"
 #include "text/bitmap_font.h"
+#include "text/font_diagnostics.h"
 
 namespace {
 
@@ -12,9 +13,11 @@ namespace {
 template <class Font, class... Extra>
 std::unique_ptr<Font> LoadFont(Engine& engine, const std::string& address, int cellHeight, Extra... extra) {
   SDL_Surface* screen = engine.core.screen;
-  if (SDL_Surface* image = LoadImage(engine, address))
-    return std::make_unique<Font>(screen, image, cellHeight, extra...);
-  return std::make_unique<Font>(screen, address, cellHeight, extra...);
+  SDL_Surface* image = LoadImage(engine, address);
+  auto font = image ? std::make_unique<Font>(screen, image, cellHeight, extra...)
+                    : std::make_unique<Font>(screen, address, cellHeight, extra...);
+  DiagnoseFont(engine, *font, address);
+  return font;
 }
 
 }  // namespace

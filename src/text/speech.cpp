@@ -1,6 +1,7 @@
 // Speech: what objects say, and the text boxes drawn above talking objects.
 #include "engine/engine.h"
 #include "scene/adventure_object.h"
+#include "scene/object_lookup.h"
 #include "script/script_args.h"
 #include "script/script_functions.h"
 #include "text/bitmap_font.h"
@@ -31,7 +32,7 @@ void BlitSpeech(Engine& engine) {
 
 namespace {
 
-AdventureObject* ObjectArg(lua_State* L) { return EngineOf(L).scene.objects.Get(ArgString(L, 1)); }
+AdventureObject* ObjectArg(lua_State* L) { return FindObject(EngineOf(L), ArgString(L, 1)); }
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include "resources/image_blit.h"
 #include "resources/images.h"
 #include "scene/adventure_object.h"
+#include "scene/object_lookup.h"
 #include "script/script_args.h"
 #include "ui/inventory.h"
 #include "ui/verbs.h"
@@ -90,7 +91,7 @@ int lua_LoadInventoryIcon(lua_State* L) {
   GuardedCall(L, [&] {
     std::string id = ArgString(L, 1);
     std::string address = ArgString(L, 2);
-    if (AdventureObject* object = engine.scene.objects.Get(id)) {
+    if (AdventureObject* object = FindObject(engine, id)) {
       if (SDL_Surface* icon = LoadImage(engine, address)) object->inventoryIcon = icon;
     }
   });
@@ -101,7 +102,7 @@ int lua_AddToInventory(lua_State* L) {
   Engine& engine = EngineOf(L);
   GuardedCall(L, [&] {
     std::string id = ArgString(L, 1);
-    if (AdventureObject* object = engine.scene.objects.Get(id)) {
+    if (AdventureObject* object = FindObject(engine, id)) {
       engine.ui.inventory.Add(id, object);
       object->visible = false;
     }
@@ -113,7 +114,7 @@ int lua_RemoveFromInventory(lua_State* L) {
   Engine& engine = EngineOf(L);
   GuardedCall(L, [&] {
     std::string id = ArgString(L, 1);
-    if (engine.scene.objects.Get(id) && engine.ui.inventory.Get(id)) engine.ui.inventory.Remove(id);
+    if (FindObject(engine, id) && engine.ui.inventory.Get(id)) engine.ui.inventory.Remove(id);
   });
   return 0;
 }
@@ -122,7 +123,7 @@ int lua_IsInInventory(lua_State* L) {
   Engine& engine = EngineOf(L);
   int carried = 0;
   GuardedCall(L, [&] {
-    AdventureObject* object = engine.scene.objects.Get(ArgString(L, 1));
+    AdventureObject* object = FindObject(engine, ArgString(L, 1));
     if (object && engine.ui.inventory.Contains(object)) carried = 1;
   });
   lua_pushnumber(L, carried);

@@ -1,4 +1,6 @@
 // Verb buttons and the menu background: creation, lighting, clicks and drawing.
+#include <vector>
+
 #include "engine/engine.h"
 #include "resources/image_blit.h"
 #include "resources/images.h"
@@ -57,6 +59,21 @@ void BlitMenu(Engine& engine) {
   }
 }
 
+namespace {
+
+MenuButton* FindButton(Engine& engine, const std::string& key) {
+  return LookUpNamed(engine, engine.ui.buttons, key, "button");
+}
+
+void DiagnoseUnknownVerb(Engine& engine, const std::string& verb) {
+  std::vector<const char*> words;
+  for (int type = 0; type < kCustomVerb; ++type) words.push_back(BuiltInVerbWord(type));
+  words.push_back("CUSTOM");
+  DiagnoseWord(engine, "verb", verb, words.data(), words.size());
+}
+
+}  // namespace
+
 int lua_CreateMenuButton(lua_State* L) {
   Engine& engine = EngineOf(L);
   GuardedCall(L, [&] {
@@ -66,7 +83,7 @@ int lua_CreateMenuButton(lua_State* L) {
     int width = ArgInt(L, 4), height = ArgInt(L, 5), x = ArgInt(L, 6), y = ArgInt(L, 7);
     SDL_Surface* image = LoadImage(engine, address);
     int type = VerbTypeOf(verb);
-    if (type < 0) return;
+    if (type < 0) return DiagnoseUnknownVerb(engine, verb);
     std::string key = type == kCustomVerb ? label : BuiltInVerbWord(type);
     if (engine.ui.buttons.Get(key)) return;  // the first button under a key stays
     auto* button = new MenuButton;
@@ -86,7 +103,7 @@ int lua_CreateMenuButton(lua_State* L) {
 int lua_ShowMenuButton(lua_State* L) {
   Engine& engine = EngineOf(L);
   GuardedCall(L, [&] {
-    if (MenuButton* button = engine.ui.buttons.Get(ArgString(L, 1))) button->visible = true;
+    if (MenuButton* button = FindButton(engine, ArgString(L, 1))) button->visible = true;
   });
   return 0;
 }
@@ -94,7 +111,7 @@ int lua_ShowMenuButton(lua_State* L) {
 int lua_HideMenuButton(lua_State* L) {
   Engine& engine = EngineOf(L);
   GuardedCall(L, [&] {
-    if (MenuButton* button = engine.ui.buttons.Get(ArgString(L, 1))) button->visible = false;
+    if (MenuButton* button = FindButton(engine, ArgString(L, 1))) button->visible = false;
   });
   return 0;
 }
@@ -102,7 +119,7 @@ int lua_HideMenuButton(lua_State* L) {
 int lua_SetDefaultButton(lua_State* L) {
   Engine& engine = EngineOf(L);
   GuardedCall(L, [&] {
-    if (MenuButton* button = engine.ui.buttons.Get(ArgString(L, 1))) {
+    if (MenuButton* button = FindButton(engine, ArgString(L, 1))) {
       engine.ui.defaultVerb = button;
       engine.ui.defaultVerbSet = true;
     }
@@ -113,7 +130,7 @@ int lua_SetDefaultButton(lua_State* L) {
 int lua_SetActiveButton(lua_State* L) {
   Engine& engine = EngineOf(L);
   GuardedCall(L, [&] {
-    MenuButton* button = engine.ui.buttons.Get(ArgString(L, 1));
+    MenuButton* button = FindButton(engine, ArgString(L, 1));
     if (!button) throw std::runtime_error("no such button");
     ActivateButton(engine, button);
   });

@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 
+#include "engine/diagnostics.h"
 #include "engine/engine.h"
 #include "engine/nested_frames.h"
 #include "scene/movement.h"
@@ -42,7 +43,12 @@ bool WalkToObject(Engine& engine, AdventureObject* object) {
       return;
     }
     PathMap& map = MapOf(engine);
-    if (!map.PointInAnyBox(WalkPoint{tx, ty})) return;
+    if (!map.PointInAnyBox(WalkPoint{tx, ty})) {
+      if (DiagnosticsOn(engine))
+        Diagnose(engine, FormatText("walk-to position (%d, %d) of \"%s\" is outside every box of the walk map", tx,
+                                    ty, engine.scene.objects.KeyOf(object).c_str()));
+      return;
+    }
     map.SetStart(TruncateToInt(hero.x), TruncateToInt(hero.y));
     map.SetTarget(tx, ty);
     if (!map.FindPath()) return;

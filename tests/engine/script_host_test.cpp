@@ -61,15 +61,17 @@ TEST(ScriptHost, AddressesSelectPackEntriesOrLooseFiles) {
   EXPECT_EQ(host.engine.script.currentScript, "s.dat:1");  // a failed load keeps the scene it had
 }
 
-TEST(ScriptHost, ScriptErrorsGoToTheRuntimeOrAnAlertFunctionAndStillCountAsRun) {
+TEST(ScriptHost, ScriptErrorsGoToTheRuntimeOrAnAlertFunctionAndFailTheLoad) {
   Host host;
   host.dir.Write("broken.lua", "this is not lua");
   host.dir.Write("p.dat", BuildDataPack({"error('boom')"}));
-  EXPECT_EQ(host.Load("missing.lua"), 0);
-  EXPECT_EQ(host.Load("broken.lua"), 0);
-  EXPECT_EQ(host.Load("p.dat:0"), 0);
+  EXPECT_EQ(host.Load("missing.lua"), -1);
+  EXPECT_EQ(host.Load("broken.lua"), -1);
+  EXPECT_EQ(host.Load("p.dat:0"), -1);
   EXPECT_EQ(host.log.Text(),
-            "Load Script <<missing.lua>>...OK\r\nLoad Script <<broken.lua>>...OK\r\nLoad Script <<p.dat:0>>...OK\r\n");
+            "Load Script <<missing.lua>>...ERR: Datei <<missing.lua>> existiert nicht.\r\n"
+            "Load Script <<broken.lua>>...ERR: Syntaxfehler in <<broken.lua>>.\r\n"
+            "Load Script <<p.dat:0>>...ERR: Laufzeitfehler in <<p.dat:0>>.\r\n");
   std::string errors = host.log.Errors();
   EXPECT_NE(errors.find("broken.lua:1:"), std::string::npos);
   EXPECT_NE(errors.find("[string \"QUILLONSCRIPT\"]:1: boom"), std::string::npos);
@@ -130,17 +132,20 @@ TEST(SceneSwitch, LoadSzeneInsideACallbackRunsTheWholeSwitchBeforeReturning) {
   EXPECT_EQ(game.engine.script.currentScript, "two.lua");
 }
 
-TEST(SceneSwitch, AnUnreadableSceneCallsTheOldFunctionsAgain) {
+TEST(SceneSwitch, AnUnreadableSceneLeavesTheOldSceneWithoutCallingItAgain) {
   GameHarness game;
   game.Write("init.lua",
              "n = 0\n"
              "function Init() n = n + 1 print('init ' .. n) end\n"
              "function Main() if n == 1 then LoadSzene('gone.dat:3') else Exit() end end\n"
              "function DeInit() print('deinit') end\n");
+  game.stopAfterFrames = 2;
   game.Run();
   EXPECT_NE(game.log.Text().find("<<< DeInit Scene >>>\r\ndeinit\nLoad Script <<gone.dat:3>>...ERR: Datei "
-                                 "<<gone.dat>> existiert nicht.\r\n<<< CALL INIT-FUNCTION >>>\r\ninit 2\n"),
+                                 "<<gone.dat>> existiert nicht.\r\n<<< Scene not switched: <<gone.dat:3>> did not "
+                                 "load >>>\r\n<<< CALL GAMELOOP >>>"),
             std::string::npos);
+  EXPECT_EQ(game.log.Text().find("init 2"), std::string::npos);
   EXPECT_EQ(game.engine.script.currentScript, "init.lua");
 }
 

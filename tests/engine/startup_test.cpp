@@ -80,7 +80,8 @@ TEST(Startup, FallbacksAndFailuresOnTheWayIntoTheGame) {
     std::string conf, pack, init, log;
   } cases[] = {
       // No configuration: the runtime reports the missing file, and the default window opens.
-      {"", "", kExitAtOnce, "Load Script <<conf.lua>>...OK\r\nINIT SDL..." + Report(640, 480, 0, 24)},
+      {"", "", kExitAtOnce,
+       "Load Script <<conf.lua>>...ERR: Datei <<conf.lua>> existiert nicht.\r\nINIT SDL..." + Report(640, 480, 0, 24)},
       // An entry outside the pack's index falls back to the loose file.
       {"", BuildDataPack({"SetScreen(320, 200, 32, 'WINDOW')"}), kExitAtOnce,
        "Load Script <<lua.dat:1>>...[lua.dat: Eintrag 1 fehlt oder ist beschaedigt] "

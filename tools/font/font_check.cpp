@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "resources/pixels.h"
@@ -39,6 +40,19 @@ bool HasInk(SDL_Surface* image, int left, int width, int top, int bottom) {
     for (int x = left; x < left + width; ++x)
       if (GetPixel(image, x, y) != key) return true;
   return false;
+}
+
+// Pixels of row 0 within a lossy save's drift of the marker colour, but not equal to it.
+int NearMarkers(SDL_Surface* image, Uint32 marker) {
+  Uint8 r, g, b, pr, pg, pb;
+  SDL_GetRGB(marker, image->format, &r, &g, &b);
+  int near = 0;
+  for (int x = 1; x < image->w; ++x) {
+    Uint32 pixel = GetPixel(image, x, 0);
+    SDL_GetRGB(pixel, image->format, &pr, &pg, &pb);
+    if (pixel != marker && std::abs(pr - r) <= 40 && std::abs(pg - g) <= 40 && std::abs(pb - b) <= 40) ++near;
+  }
+  return near;
 }
 
 class Report {
@@ -162,6 +176,10 @@ int CheckFontImage(const std::string& path, int cellHeight, bool strict, std::os
     report.Warn("the height " + std::to_string(height) + " is not a multiple of the cell height " +
                 std::to_string(cellHeight) + ": " + std::to_string(height % cellHeight) +
                 " rows below the last band are never drawn (is the cell height right?)");
+  int nearMarkers = NearMarkers(font.image, marker);
+  if (nearMarkers > 0)
+    report.Error("row 0: " + std::to_string(nearMarkers) + " pixels are close to the marker colour " +
+                 Hex(font.image, marker) + " but not equal (a lossy save or smoothing?): their cells are not found");
   if (marker == background) {
     report.Error("the marker colour at (0, 0) equals the background colour at (1, 0)");
   } else if (font.cellCount == 0) {

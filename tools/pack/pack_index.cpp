@@ -62,7 +62,15 @@ bool GuessKind(const std::string& pack, PackKind* kind) {
     return true;
   }
   if (FitsLayout(pack, 8, 0)) {
-    *kind = PackKind::kScript;  // script and sound packs share one layout
+    // Script and sound packs share one layout: a pack whose entries all hold sound files is a sound pack.
+    PackIndex index = ReadIndex(pack, PackKind::kScript);
+    bool sounds = !index.records.empty();
+    for (const PackRecord& r : index.records) {
+      std::string magic = r.offset >= 0 && r.size >= 4 && static_cast<size_t>(r.offset) + 4 <= pack.size()
+                              ? pack.substr(r.offset, 4) : "";
+      sounds = sounds && (magic == "RIFF" || magic == "OggS" || magic == "FORM" || magic == "Crea");
+    }
+    *kind = sounds ? PackKind::kSound : PackKind::kScript;
     return true;
   }
   return false;

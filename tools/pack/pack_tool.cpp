@@ -27,7 +27,7 @@ const char kUsage[] =
     "  check [--kind K] PACK                every record inside the file, image sizes right\n"
     "\n"
     "K is script, image or sound. Without --kind the layout is read from the pack itself;\n"
-    "sound packs then list as script packs (they share the layout).\n"
+    "script and sound packs share it, and a pack whose entries are all sound files is a sound pack.\n"
     "Entry n of a pack is addressed in scripts as \"PACK:n\", counting from 0.\n";
 
 struct Args {

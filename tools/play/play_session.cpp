@@ -87,6 +87,33 @@ void PrintFailure(const PlayFailure& failure, const std::string& log, std::ostre
   for (size_t i = first; i < lines.size(); ++i) err << "  | " << lines[i] << "\n";
 }
 
+// A script error that no protected call can take ends the process from inside
+// the engine; the run in progress reports where it was on the way out.
+struct RunInProgress {
+  const ReplayPlayer* player = nullptr;
+  const LogBook* log = nullptr;
+  std::ostream* err = nullptr;
+};
+
+RunInProgress& Running() {
+  static RunInProgress run;
+  return run;
+}
+
+void ReportUnfinishedRun() {
+  RunInProgress& run = Running();
+  if (!run.player) return;
+  PrintFailure(run.player->Unfinished("the game ended the process (the lines before say why)"), run.log->Text(),
+               *run.err);
+  run.err->flush();
+}
+
+// Fails a strict run at its first diagnostic.
+void CheckStrict(const PlayOptions& options, ReplayPlayer& player, const Engine& engine) {
+  if (options.strict && !player.Failed() && engine.script.diagnosticCount > 0)
+    player.FailHere("a diagnostic (--strict): " + engine.script.firstDiagnostic);
+}
+
 // Where the run's files are, made absolute before the game's folder becomes the working directory.
 struct RunFiles {
   fs::path game, replay, screenshots, record;
@@ -163,6 +190,7 @@ int RunPlaySession(const PlayOptions& options, std::ostream& out, std::ostream& 
   }
 
   Engine engine;
+  engine.script.diagnostics = options.strict;
   FrameClock clock;
   clock.Attach(engine);
   LogBook log(out, err, options.quiet);
@@ -197,13 +225,18 @@ int RunPlaySession(const PlayOptions& options, std::ostream& out, std::ostream& 
       fflush(stderr);
       _exit(1);
     }
-    player.AfterFrame(e);
+    CheckStrict(options, player, e);
+    if (!player.Failed()) player.AfterFrame(e);
     if (player.Failed()) e.core.running = false;
   };
   int status;
   {
     InFolder inGame(files.game);
+    static bool reportAtExit = atexit(ReportUnfinishedRun) == 0;
+    (void)reportAtExit;
+    if (!recording) Running() = {&player, &log, &err};
     status = RunEngine(engine);
+    Running() = {};
   }
   engine.core.frameHook = nullptr;
   if (options.finished) options.finished(engine);
@@ -218,6 +251,7 @@ int RunPlaySession(const PlayOptions& options, std::ostream& out, std::ostream& 
         << "\n";
     return 0;
   }
+  CheckStrict(options, player, engine);
   player.AfterRun(status);
   if (player.Failed()) {
     PrintFailure(player.Failure(), log.Text(), err);

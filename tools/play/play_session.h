@@ -15,6 +15,7 @@ struct PlayOptions {
   int msPerFrame = 0;         // game time per frame; 0: the replay's own, else 20
   int maxFrames = 0;          // the run's frame budget; 0: 50000 (recordings have none)
   bool quiet = false;         // keep the game's log off out
+  bool strict = false;        // author diagnostics on; the first one fails the run
   std::function<void(Engine&)> standIn;  // while recording: acts at the window from the frame hook (tests)
   std::function<void(const Engine&)> finished;  // sees the engine once the game has ended (tests)
 };

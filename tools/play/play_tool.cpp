@@ -9,7 +9,7 @@ namespace {
 
 const char kUsage[] =
     "usage: quillon-play GAME_FOLDER_OR_REPLAY [--replay FILE] [--screenshots DIR]\n"
-    "                    [--ms-per-frame N] [--max-frames N] [--quiet]\n"
+    "                    [--ms-per-frame N] [--max-frames N] [--quiet] [--strict]\n"
     "       quillon-play GAME_FOLDER --record FILE [--ms-per-frame N]\n"
     "\n"
     "Plays the game headless (no window, no sound device) from a replay file: a\n"
@@ -20,6 +20,7 @@ const char kUsage[] =
     "  --screenshots DIR  where screenshot steps write their BMPs (default ./screenshots)\n"
     "  --max-frames N     the run fails after N frames (default 50000)\n"
     "  --quiet            keep the game's log off standard output\n"
+    "  --strict           turn on author diagnostics; the first one fails the run\n"
     "  --record FILE      run the game in a window and write the player's inputs to FILE\n"
     "\n"
     "The game's log goes to standard output; the verdict and the report of a\n"
@@ -54,6 +55,8 @@ int RunPlayTool(int argc, const char* const* argv, std::ostream& out, std::ostre
       if (!PositiveNumber(argv[++i], &options.maxFrames)) problem = "--max-frames takes a number above 0";
     } else if (word == "--quiet") {
       options.quiet = true;
+    } else if (word == "--strict") {
+      options.strict = true;
     } else if (word == "--help" || word == "-h") {
       out << kUsage;
       return 0;

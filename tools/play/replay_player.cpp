@@ -135,6 +135,11 @@ ReplayPlayer::Outcome ReplayPlayer::Fail(const std::string& reason) {
   return Outcome::kFailed;
 }
 
+PlayFailure ReplayPlayer::Unfinished(const std::string& reason) const {
+  const Step* step = next_ < steps_.size() ? &steps_[next_] : nullptr;
+  return {step ? step->where : "", step ? step->line : "", reason, log_.size()};
+}
+
 void ReplayPlayer::FailRun(const Step* step, const std::string& reason) {
   failed_ = true;
   failure_ = {step ? step->where : "", step ? step->line : "", reason, log_.size()};

@@ -26,6 +26,11 @@ class ReplayPlayer {
   // After the engine returned: the remaining steps that only read the log.
   void AfterRun(int engineStatus);
 
+  // Fails the run at the step running or due (a strict run's first diagnostic).
+  void FailHere(const std::string& reason) { FailRun(next_ < steps_.size() ? &steps_[next_] : nullptr, reason); }
+  // The failure of a run that ends now, unfinished: the step it was at, the log so far.
+  PlayFailure Unfinished(const std::string& reason) const;
+
   bool Failed() const { return failed_; }
   const PlayFailure& Failure() const { return failure_; }
   size_t StepsDone() const { return next_; }

@@ -1,0 +1,210 @@
+// The checks of quillon-check over the scripts of a game folder.
+#include "check/game_check.h"
+
+extern "C" {
+#include <lauxlib.h>
+#include <lua.h>
+}
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "check/script_calls.h"
+#include "font/font_check.h"
+#include "map/map_check.h"
+#include "resources/pack_readers.h"
+#include "util/resource_address.h"
+#include "walk/path_map.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Script {
+  std::string name, source;
+  ScriptReading reading;
+};
+
+// Which argument (from 1) of a script function names a file or pack entry.
+const std::map<std::string, int> kFileArguments = {
+    {"LoadAnim", 3},         {"LoadBackground", 1},   {"LoadCursor", 1},      {"LoadInventoryIcon", 2},
+    {"LoadMenuBackground", 1}, {"CreateMenuButton", 2}, {"LoadSystemFont", 1}, {"LoadTalkFont", 1},
+    {"LoadDecisionFont", 1}, {"LoadSound", 2},        {"LoadPathMap", 1},     {"LoadSzene", 1},
+};
+
+// Script functions whose first argument names a thing of one kind.
+struct Kind {
+  const char* name;
+  std::set<std::string> users;
+};
+const Kind kKinds[] = {
+    {"object",
+     {"SetName",        "SetPos",       "SetHotSpot",      "HotSpotPositionOn", "HotSpotPositionOff", "Goto",
+      "SetHero",        "SayText",      "SetTextColor",    "SetSingleUse",      "SetMultiUse",        "Show",
+      "Hide",           "SetSpeed",     "LoadAnim",        "UnloadAnim",        "ReloadAnim",         "PlayAnim",
+      "SetAnim",        "SetAnimTimeout", "SetFrame",      "AssignAnim",        "AutoAnimOn",         "AutoAnimOff",
+      "TurnLeft",       "TurnRight",    "TurnUp",          "TurnDown",          "LoadInventoryIcon",  "AddToInventory",
+      "RemoveFromInventory", "IsInInventory", "SetWalkToPos", "SetTextBoxPos", "SetTextBoxAutoPos",
+      "OverrideColorKey", "WaitFor"}},
+    {"button", {"ShowMenuButton", "HideMenuButton", "SetDefaultButton", "SetActiveButton"}},
+    {"sound", {"PlaySound", "StopSound", "RemoveSound", "SetSoundVolume"}},
+};
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+bool CanRead(const fs::path& folder, const std::string& address, const std::string& function) {
+  ResourceAddress where = SplitAddress(address);
+  if (!fs::is_regular_file(folder / where.file)) return false;
+  if (!where.isPackEntry || (function != "LoadSzene" && function != "LoadPathMap")) return true;
+  std::vector<char> bytes;
+  TXTPackReader reader;
+  return where.entry >= 0 && reader.LoadTXT((folder / where.file).string().c_str(), where.entry, &bytes) > 0;
+}
+
+bool Compiles(const Script& script, std::vector<std::string>* problems) {
+  lua_State* L = luaL_newstate();
+  std::string chunk = "=" + script.name;
+  bool compiles = luaL_loadbuffer(L, script.source.data(), script.source.size(), chunk.c_str()) == 0;
+  if (!compiles) problems->push_back(lua_tostring(L, -1));
+  lua_close(L);
+  return compiles;
+}
+
+std::string At(const Script& script, const ScriptCall& call) {
+  return script.name + ":" + std::to_string(call.line) + ": ";
+}
+
+std::optional<std::string> Text(const ScriptCall& call, size_t index) {
+  return index < call.args.size() ? call.args[index] : std::nullopt;
+}
+
+std::optional<double> Number(const ScriptCall& call, size_t index) {
+  return index < call.numbers.size() ? call.numbers[index] : std::nullopt;
+}
+
+// The errors of quillon-map check on a loose map; the map stays loaded for
+// the walk-to positions of its script.
+void CheckWalkMap(const fs::path& folder, const std::string& at, const std::string& file, PathMap* map,
+                  std::vector<std::string>* problems) {
+  map->LoadBoxesFromFile((folder / file).string().c_str());
+  if (map->BoxCount() == 0) {
+    problems->push_back(at + "walk map \"" + file + "\" has no boxes");
+    return;
+  }
+  PathMap trial;  // the checks search paths, which must not disturb the map kept
+  trial.LoadBoxesFromFile((folder / file).string().c_str());
+  for (const MapFinding& finding : CheckMap(trial, MapCheckOptions{-1, -1, file}).findings)
+    if (finding.error) problems->push_back(at + file + ": " + finding.text);
+}
+
+// The errors of quillon-font check on a loose font image, each led by the script line.
+void CheckFont(const fs::path& folder, const std::string& at, const std::string& file, int cellHeight,
+               std::vector<std::string>* problems) {
+  std::ostringstream notes, findings;
+  CheckFontImage((folder / file).string(), cellHeight, false, notes, findings);
+  std::istringstream lines(findings.str());
+  std::string prefix = (folder / file).string() + ": ";
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind(prefix, 0) == 0) line = line.substr(prefix.size());
+    if (line.rfind("warning: ", 0) == 0) continue;  // as quillon-font check without --strict
+    problems->push_back(at + file + ": " + line);
+  }
+}
+
+// String files base.XX: every language has as many lines, none longer than the engine reads.
+void CheckStringFiles(const fs::path& folder, const std::string& base, std::vector<std::string>* problems) {
+  std::vector<std::pair<std::string, size_t>> counts;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+    std::string name = entry.path().filename().string();
+    if (name.rfind(base + ".", 0) != 0 || name.size() == base.size() + 1) continue;
+    std::istringstream lines(ReadAll(entry.path()));
+    size_t count = 0;
+    for (std::string line; std::getline(lines, line);) {
+      ++count;
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (line.size() > 255)
+        problems->push_back(name + ":" + std::to_string(count) + ": the line is " + std::to_string(line.size()) +
+                            " characters long; the engine reads 255");
+    }
+    counts.push_back({name, count});
+  }
+  std::sort(counts.begin(), counts.end());
+  for (size_t i = 1; i < counts.size(); ++i)
+    if (counts[i].second != counts[0].second)
+      problems->push_back(counts[i].first + ":" + std::to_string(std::min(counts[i].second, counts[0].second) + 1) +
+                          ": " + std::to_string(counts[i].second) + " lines, but " + counts[0].first + " has " +
+                          std::to_string(counts[0].second));
+}
+
+}  // namespace
+
+std::vector<std::string> CheckGame(const std::string& folder) {
+  std::vector<Script> scripts;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+    if (entry.is_regular_file() && entry.path().extension() == ".lua")
+      scripts.push_back({entry.path().filename().string(), ReadAll(entry.path()), {}});
+  std::sort(scripts.begin(), scripts.end(), [](const Script& a, const Script& b) { return a.name < b.name; });
+
+  // A name that some string outside the uses of its kind spells may be made
+  // through a table or a helper; only a name spelt in uses alone is surely wrong.
+  std::map<std::string, int> spelt;
+  std::map<std::string, std::map<std::string, int>> used;
+  for (Script& script : scripts) {
+    script.reading = ReadScript(script.source);
+    for (const std::string& text : script.reading.strings) ++spelt[text];
+    for (const Kind& kind : kKinds)
+      for (const ScriptCall& call : script.reading.calls)
+        if (kind.users.count(call.function) && !call.args.empty() && call.args[0]) ++used[kind.name][*call.args[0]];
+  }
+
+  std::vector<std::string> problems;
+  for (const Script& script : scripts) {
+    if (!Compiles(script, &problems)) continue;  // its calls cannot be read reliably
+    std::vector<ScriptCall> calls = script.reading.calls;
+    std::stable_sort(calls.begin(), calls.end(), [](const ScriptCall& a, const ScriptCall& b) { return a.line < b.line; });
+    PathMap map;  // the walk map this script loads, when it names one
+    bool mapKnown = false;
+    for (const ScriptCall& call : calls) {
+      auto file = kFileArguments.find(call.function);
+      if (file != kFileArguments.end() && static_cast<int>(call.args.size()) >= file->second) {
+        const std::optional<std::string>& address = call.args[file->second - 1];
+        if (address && !address->empty() && !CanRead(folder, *address, call.function)) {
+          problems.push_back(At(script, call) + call.function + ": \"" + *address + "\" cannot be read");
+        } else if (address && !SplitAddress(*address).isPackEntry && call.function == "LoadPathMap") {
+          CheckWalkMap(folder, At(script, call), *address, &map, &problems);
+          mapKnown = map.BoxCount() > 0;
+        } else if (address && !SplitAddress(*address).isPackEntry && call.function.find("Font") != std::string::npos &&
+                   Number(call, 1) && *Number(call, 1) >= 1) {
+          CheckFont(folder, At(script, call), *address, static_cast<int>(*Number(call, 1)), &problems);
+        }
+      }
+      if (call.function == "SetWalkToPos" && mapKnown && Number(call, 1) && Number(call, 2)) {
+        int x = static_cast<int>(*Number(call, 1)), y = static_cast<int>(*Number(call, 2));
+        if (!(x == -1 && y == -1) && !map.PointInAnyBox(WalkPoint{x, y}))
+          problems.push_back(At(script, call) + "SetWalkToPos: (" + std::to_string(x) + ", " + std::to_string(y) +
+                             ") is outside every box of the walk map this script loads");
+      }
+      for (const Kind& kind : kKinds) {
+        if (!kind.users.count(call.function) || call.args.empty() || !call.args[0]) continue;
+        if (spelt[*call.args[0]] <= used[kind.name][*call.args[0]])
+          problems.push_back(At(script, call) + call.function + ": no script makes the " + kind.name + " \"" +
+                             *call.args[0] + "\"");
+      }
+    }
+  }
+  std::set<std::string> bases;
+  for (const Script& script : scripts)
+    for (const ScriptCall& call : script.reading.calls)
+      if (call.function == "SetStringFile" && Text(call, 0)) bases.insert(*Text(call, 0));
+  for (const std::string& base : bases) CheckStringFiles(folder, base, &problems);
+  return problems;
+}
