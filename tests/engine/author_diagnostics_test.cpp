@@ -114,9 +114,7 @@ TEST(AuthorDiagnostics, AWalkToPositionOutsideTheMapIsNamedWhenTheHeroCannotGo) 
   game.Write("conf.lua", "DebugMode()");
   WriteSceneGame(game, "LoadSystemFont('font.bmp', 8, 10, 430)\n" + std::string(kHeroScene) +
                            "MakeObject('door', 'Door', 100, 100) SetWalkToPos('door', 700, 90)");
-  ClickAt(game, 3, 130, 405);  // OPEN
-  ClickAt(game, 5, 105, 105);
-  game.stopAfterFrames = 8;
+  RunSteps(game, {"click 130 405", "click 105 105"});  // OPEN, then the door
   game.Run();
   EXPECT_NE(game.log.Text().find("EVENT NOTREACHABLE [door] []"), std::string::npos);
   EXPECT_NE(game.log.Errors().find("\ninit.lua: walk-to position (700, 90) of \"door\" is outside every box of the "
