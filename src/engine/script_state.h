@@ -11,5 +11,6 @@ struct ScriptHostState {
   std::string currentScript;  // address LoadScript last ran; F5 runs it again
   int nativeDepth = 0;        // script functions currently running on the C stack
   int runningFunction = -1;   // table index of the innermost script function running, -1 for none
+  bool stopped = false;       // a close request stopped the scripts: no further script instruction runs
   std::vector<unsigned> callCounts;  // calls of each script function, in table order (a game's coverage)
 };
