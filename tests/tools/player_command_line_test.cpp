@@ -1,0 +1,145 @@
+// The game executable as a player starts it: options, refusals, a game
+// folder on the command line, SIGTERM in a dialogue choice, and a click
+// through a scaled window on a virtual X display.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include "core/command_line.h"
+#include "engine/game_fixtures.h"
+
+namespace {
+
+const std::string kQuillon = QUILLON_BINARY_DIR "/quillon";
+
+std::string Read(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Starts a program with extra environment; its output goes to output and output.err.
+pid_t Start(const std::vector<std::string>& argv, const std::vector<std::string>& env, const std::string& output) {
+  pid_t pid = fork();
+  if (pid != 0) return pid;
+  for (const std::string& assignment : env) putenv(const_cast<char*>(assignment.c_str()));
+  freopen(output.c_str(), "w", stdout);
+  freopen((output + ".err").c_str(), "w", stderr);
+  std::vector<char*> args;
+  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  execvp(args[0], args.data());
+  _exit(127);
+}
+
+// Exit status, 128 + signal when killed, -1 (and killed) when still running
+// after the time: a guard against a hang, not a measure of speed.
+int Finish(pid_t pid, int seconds) {
+  for (int i = 0; i < seconds * 20; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(50))) {
+    int status = 0;
+    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  }
+  kill(pid, SIGKILL), waitpid(pid, nullptr, 0);
+  return -1;
+}
+
+// Waits until the file holds text; false after the time.
+bool Holds(const std::string& path, const std::string& text, int seconds) {
+  for (int i = 0; i < seconds * 20; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(50)))
+    if (Read(path).find(text) != std::string::npos) return true;
+  return false;
+}
+
+const std::vector<std::string> kHeadless = {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy",
+                                            "ASAN_OPTIONS=detect_leaks=0"};
+
+TEST(CommandLine, OptionsEnvironmentAndRefusals) {
+  struct Case {
+    std::vector<std::string> words;
+    std::map<std::string, const char*> environment;
+    CommandLine::Action action;
+    int scale;
+    bool autoScale, fullscreen, mute;
+    int fps;
+    const char* error;
+  } cases[] = {
+      {{}, {}, CommandLine::kRun, 1, false, false, false, 0, ""},
+      {{"--scale", "3", "--fullscreen", "--fps", "30", "--mute"}, {}, CommandLine::kRun, 3, false, true, true, 30, ""},
+      {{}, {{"QUILLON_SCALE", "auto"}, {"QUILLON_FULLSCREEN", "1"}, {"QUILLON_MUTE", "0"}, {"QUILLON_FPS", "60"}},
+       CommandLine::kRun, 1, true, true, false, 60, ""},
+      {{"--scale", "2"}, {{"QUILLON_SCALE", "auto"}}, CommandLine::kRun, 2, false, false, false, 0, ""},
+      {{"--scale", "5"}, {}, CommandLine::kRefuse, 1, false, false, false, 0, "--scale needs 1 to 4 or auto"},
+      {{"--fps"}, {}, CommandLine::kRefuse, 1, false, false, false, 0, "--fps needs a number from 1 to 1000"},
+      {{"--loud"}, {}, CommandLine::kRefuse, 1, false, false, false, 0, "unknown option --loud"},
+      {{}, {{"QUILLON_SCALE", "2x"}}, CommandLine::kRefuse, 1, false, false, false, 0,
+       "QUILLON_SCALE must be 1 to 4 or auto, not \"2x\""},
+      {{"--mute", "--help", "--loud"}, {}, CommandLine::kHelp, 1, false, false, true, 0, ""},
+  };
+  for (const Case& c : cases) {
+    CommandLine line = ParseCommandLine(c.words, [&](const char* name) {
+      auto found = c.environment.find(name);
+      return found == c.environment.end() ? nullptr : found->second;
+    });
+    SCOPED_TRACE(testing::PrintToString(c.words));
+    EXPECT_EQ(line.action, c.action);
+    EXPECT_EQ(line.error, c.error);
+    if (c.action == CommandLine::kRefuse) continue;
+    EXPECT_EQ(line.options.scale, c.scale);
+    EXPECT_EQ(line.options.autoScale, c.autoScale);
+    EXPECT_EQ(line.options.fullscreen, c.fullscreen);
+    EXPECT_EQ(line.options.mute, c.mute);
+    EXPECT_EQ(line.options.fps, c.fps);
+  }
+}
+
+TEST(CommandLine, TheExecutablePrintsRefusesAndRunsAGameFolder) {
+  TempDir noGame;
+  GameHarness game;  // only writes the folder
+  game.Write("init.lua",
+             "function Init() LoadDecisionFont('font.bmp', 8) SetMode('DECISION') end\n"
+             "function Main() print('CHOOSING') print('AFTER ' .. MakeDecision('yes', 'no')) end\n");
+  WriteFullFont(game, "font.bmp");
+  struct Case {
+    std::vector<std::string> words;
+    int status;
+    const char* out;  // the beginning of standard output
+    const char* err;  // the beginning of standard error
+  } cases[] = {
+      {{"--help"}, 0, "usage: quillon [options] [GAMEDIR]\n", ""},
+      {{"--version"}, 0, "Quillon 1.0\n", ""},
+      {{"--scale", "0"}, 2, "", "quillon: --scale needs 1 to 4 or auto\nusage: quillon [options] [GAMEDIR]\n"},
+      {{noGame.path()}, 2, "", "quillon: no game in "},
+      // Started from elsewhere, told the game's folder, ended by SIGTERM in its dialogue choice.
+      {{"--mute", game.dir.path()}, 0, "INIT LUA...OK\r\n", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.words));
+    std::vector<std::string> argv = {kQuillon};
+    argv.insert(argv.end(), c.words.begin(), c.words.end());
+    std::string output = noGame.Path("out.txt");
+    pid_t pid = Start(argv, kHeadless, output);
+    bool choosing = c.status == 0 && c.words.back() == game.dir.path();
+    if (choosing) {
+      ASSERT_TRUE(Holds(output, "CHOOSING", 60)) << Read(output) << Read(output + ".err");
+      kill(pid, SIGTERM);
+    }
+    EXPECT_EQ(Finish(pid, 60), c.status);
+    std::string out = Read(output), err = Read(output + ".err");
+    EXPECT_EQ(out.rfind(c.out, 0), 0u) << out;
+    EXPECT_EQ(err.rfind(c.err, 0), 0u) << err;
+    if (c.status == 2) EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1 + std::count(kUsage, kUsage + strlen(kUsage), '\n'));
+    if (choosing) {
+      EXPECT_EQ(out.find("AFTER"), std::string::npos) << out;
+      EXPECT_NE(out.find("<<< CALL GAMELOOP >>>\r\nAverage FPS = "), std::string::npos) << out;
+      EXPECT_EQ(out.substr(out.size() - 14), "CLEANUP...OK\r\n");
+    }
+  }
+}
+
+}  // namespace
