@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <thread>
@@ -140,6 +142,67 @@ TEST(CommandLine, TheExecutablePrintsRefusesAndRunsAGameFolder) {
       EXPECT_EQ(out.substr(out.size() - 14), "CLEANUP...OK\r\n");
     }
   }
+}
+
+bool Installed(const char* program) {
+  return std::system((std::string("command -v ") + program + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// Runs command up to tries times, 100 ms apart, until it succeeds.
+bool Retry(const std::string& command, int tries) {
+  for (int i = 0; i < tries; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(100)))
+    if (std::system(command.c_str()) == 0) return true;
+  return false;
+}
+
+// A real window twice the game's size: the X server's pointer, in window
+// pixels, chooses LOOK and clicks the door; SIGTERM ends the game.
+TEST(CommandLine, AClickThroughAScaledWindowOnAVirtualDisplay) {
+  if (!Installed("Xvfb") || !Installed("xdotool")) GTEST_SKIP() << "Xvfb and xdotool are needed";
+  GameHarness game;  // only writes the folder
+  WriteSceneGame(game, "LoadSystemFont('font.bmp', 8, 10, 430)\n" + std::string(kHeroScene) +
+                           "MakeObject('door', 'Door', 100, 100)\n");
+  int numberPipe[2];
+  ASSERT_EQ(pipe(numberPipe), 0);
+  pid_t server = Start({"Xvfb", "-displayfd", std::to_string(numberPipe[1]), "-screen", "0", "1400x1000x24",
+                        "-nolisten", "tcp", "-noreset"},
+                       {}, game.Path("xvfb.log"));
+  close(numberPipe[1]);
+  std::string digits;
+  char c;
+  while (read(numberPipe[0], &c, 1) == 1 && c != '\n') digits += c;
+  close(numberPipe[0]);
+  std::string x = "DISPLAY=:" + digits + " xdotool ";
+  ASSERT_TRUE(!digits.empty() && Retry(x + "getmouselocation >/dev/null 2>&1", 300)) << Read(game.Path("xvfb.log.err"));
+
+  pid_t quillon = Start({kQuillon, "--scale", "2", game.dir.path()},
+                        {"DISPLAY=:" + digits, "SDL_VIDEODRIVER=x11", "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"},
+                        game.Path("game.log"));
+  bool found = Retry(x + "search --name Quillon > " + game.Path("window.txt") + " 2>/dev/null", 100);
+  std::string window = Read(game.Path("window.txt"));
+  window = window.substr(0, window.find('\n'));
+  EXPECT_TRUE(found && Holds(game.Path("game.log"), "<<< CALL GAMELOOP >>>", 30)) << Read(game.Path("game.log.err"));
+  // LOOK at (230, 405) and the door at (105, 105) of the game's screen; a
+  // click the game missed while busy is clicked again, as a player would.
+  for (int attempt = 0; found && attempt < 5 && Read(game.Path("game.log")).find("EVENT LOOK") == std::string::npos;
+       ++attempt) {
+    for (const char* step : {"mousemove --window W 460 810", "click 1", "mousemove --window W 210 210", "click 1"}) {
+      std::string command = step;
+      if (size_t at = command.find(" W "); at != std::string::npos) command.replace(at, 3, " " + window + " ");
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+      std::system((x + command + " 2>/dev/null").c_str());
+    }
+    Holds(game.Path("game.log"), "EVENT LOOK", 2);
+  }
+  kill(quillon, SIGTERM);
+  int status = Finish(quillon, 30);
+  kill(server, SIGTERM);
+  Finish(server, 10);
+  std::string log = Read(game.Path("game.log"));
+  EXPECT_EQ(status, 0) << Read(game.Path("game.log.err"));
+  EXPECT_NE(log.find("EVENT LOOK [door] []"), std::string::npos) << log;
+  EXPECT_NE(log.find("Screenwidth                                          :640"), std::string::npos);
+  EXPECT_EQ(log.substr(log.size() - 14), "CLEANUP...OK\r\n");
 }
 
 }  // namespace
