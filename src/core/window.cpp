@@ -47,6 +47,18 @@ void WidenRow(const Uint8* from, Uint8* to, int width, int factor) {
     for (int k = 0; k < factor; ++k) *out++ = in[x];
 }
 
+// Three bytes a pixel, moved four at a time: each write's extra byte is
+// overwritten by the next one, and the row's last pixel reads and writes
+// only its own three, so nothing outside the row is touched.
+void WidenRowOf3(const Uint8* from, Uint8* to, int width, int factor) {
+  Uint32 pixel;
+  for (int x = 0; x < width - 1; ++x, from += 3) {
+    std::memcpy(&pixel, from, 4);
+    for (int k = 0; k < factor; ++k, to += 3) std::memcpy(to, &pixel, 4);
+  }
+  for (int k = 0; k < factor; ++k, to += 3) std::memcpy(to, from, 3);
+}
+
 void WidenRowOfBytes(const Uint8* from, Uint8* to, int width, int factor, int bytes) {
   for (int x = 0; x < width; ++x, from += bytes)
     for (int k = 0; k < factor; ++k, to += bytes) std::memcpy(to, from, bytes);
@@ -129,6 +141,7 @@ void ScaleUp(const SDL_Surface* from, SDL_Surface* to, int factor) {
     Uint8* first = static_cast<Uint8*>(to->pixels) + static_cast<size_t>(y) * factor * to->pitch;
     switch (bytes) {
       case 4: WidenRow<Uint32>(in, first, from->w, factor); break;
+      case 3: WidenRowOf3(in, first, from->w, factor); break;
       case 2: WidenRow<Uint16>(in, first, from->w, factor); break;
       case 1: WidenRow<Uint8>(in, first, from->w, factor); break;
       default: WidenRowOfBytes(in, first, from->w, factor, bytes); break;
