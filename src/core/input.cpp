@@ -1,12 +1,12 @@
 // Input dispatch: hover, the event queue, clicks, keys and the interaction modes.
 #include "core/input.h"
-#include "core/window.h"
 
 #include <SDL/SDL.h>
 
 #include <algorithm>
 #include <cctype>
 
+#include "core/window.h"
 #include "engine/engine.h"
 #include "scene/adventure_object.h"
 #include "script/script_args.h"
