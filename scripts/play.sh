@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the demo adventure: in a window when there is a
-# display, otherwise played headless from its replay by quillon-play.
+# Sets up, builds and runs the demo adventure: in a window as large as fits
+# the screen when there is a display, otherwise played headless from its
+# replay by quillon-play.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh"
@@ -13,7 +14,7 @@ if [ -n "${DISPLAY:-}" ]; then
     export SDL_AUDIODRIVER=dummy
   fi
   cd "$game"
-  exec "$root/build/quillon"
+  exec "$root/build/quillon" --scale auto
 fi
 
 shots="$root/build/demo-screenshots"

@@ -1,5 +1,6 @@
 // Frame composition: depth sort, hero-following scroll, and drawing the frame.
 #include "core/compose.h"
+#include "core/window.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -106,7 +107,7 @@ void Blit(Engine& engine) {
   Guarded("Exception catched in Blit()\r\n", [&] {
     SDL_Surface* screen = engine.core.screen;
     if (!screen) throw std::runtime_error("no screen");
-    SDL_UpdateRect(screen, 0, 0, 0, 0);
+    PresentScreen(engine);
     if (SDL_Surface* background = engine.view.background) {
       SDL_Rect at = {Clip16(engine.view.scrollX), 0, 0, 0};
       BlitImage(engine, background, nullptr, screen, &at);

@@ -7,6 +7,7 @@
 #include "scene/movement.h"
 #include "scene/object_lookup.h"
 #include "script/script_args.h"
+#include "script/script_host.h"
 #include "ui/verbs.h"
 #include "util/log.h"
 
@@ -48,9 +49,22 @@ void FrameStep(Engine& engine) {
   if (engine.core.frameHook) engine.core.frameHook(engine);
 }
 
+namespace {
+
+// A close request ends every wait at once, and the scripts waiting with it.
+bool GivesWayToClose(Engine& engine) {
+  if (!engine.input.closeRequested) return false;
+  StopScripts(engine);
+  return true;
+}
+
+}  // namespace
+
 bool RunFramesUntil(Engine& engine, const std::function<bool()>& done, const NestedWait& wait) {
+  if (GivesWayToClose(engine)) return false;
   if (wait.frameFirst) FrameStep(engine);
   for (;;) {
+    if (GivesWayToClose(engine)) return false;
     if (done()) return true;
     if (const char* reason = wait.cannotEnd ? wait.cannotEnd() : nullptr) {
       LogFormat("%s: %s, %s\r\n", wait.who.c_str(), reason, wait.outcome);

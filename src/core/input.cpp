@@ -3,6 +3,10 @@
 
 #include <SDL/SDL.h>
 
+#include <algorithm>
+#include <cctype>
+
+#include "core/window.h"
 #include "engine/engine.h"
 #include "scene/adventure_object.h"
 #include "script/script_args.h"
@@ -12,6 +16,8 @@
 #include "ui/menus.h"
 #include "ui/pointer_walk.h"
 #include "ui/verbs.h"
+#include "util/key_names.h"
+#include "util/log.h"
 
 namespace {
 
@@ -32,9 +38,13 @@ void HandleClick(Engine& engine) {
   in.buttonPressed = false;
 }
 
+bool QuitsTheGame(const InputState& in, SDLKey key) {
+  return in.anyKeyQuits || std::find(in.quitKeys.begin(), in.quitKeys.end(), key) != in.quitKeys.end();
+}
+
 void HandleKey(Engine& engine, SDLKey key) {
   if (key != SDLK_F5) {
-    engine.core.running = false;
+    if (QuitsTheGame(engine.input, key)) engine.core.running = false;
     return;
   }
   if (engine.core.debug && !SceneToReload(engine).empty()) {
@@ -65,20 +75,26 @@ void HandleEvents(Engine& engine) {
         break;
       case SDL_MOUSEMOTION:
         // The event's own coordinates are not used: the mouse state is.
-        if (in.interactive || in.decisionMode) SDL_GetMouseState(&in.mouseX, &in.mouseY);
+        if (in.interactive || in.decisionMode) {
+          SDL_GetMouseState(&in.mouseX, &in.mouseY);
+          MapToScreen(engine, &in.mouseX, &in.mouseY);
+        }
         break;
       case SDL_MOUSEBUTTONDOWN:
         in.buttonPressed = true;
         break;
       case SDL_MOUSEBUTTONUP:
         if (in.buttonPressed) {
-          in.clickX = event.button.x;
-          in.clickY = event.button.y;
+          int x = event.button.x, y = event.button.y;
+          MapToScreen(engine, &x, &y);
+          in.clickX = static_cast<Uint16>(x);
+          in.clickY = static_cast<Uint16>(y);
           HandleClick(engine);
         }
         break;
       case SDL_QUIT:
         engine.core.running = false;
+        in.closeRequested = true;
         break;
       default:
         break;
@@ -103,6 +119,31 @@ int lua_SetMode(lua_State* L) {
       static const char* const kModes[] = {"INTERACT", "MOVIE", "DECISION"};
       DiagnoseWord(engine, "mode", mode, kModes);
     }
+  });
+  return 0;
+}
+
+// Names are those of replay files, in any case. A name that names no key is
+// left out and told on standard error; with names but none of them a key,
+// no key ends the game (the window's close button still does).
+int lua_SetQuitKeys(lua_State* L) {
+  Engine& engine = EngineOf(L);
+  GuardedCall(L, [&] {
+    int count = lua_gettop(L);
+    std::vector<SDLKey> keys;
+    for (int i = 1; i <= count; ++i) {
+      std::string written = ArgString(L, i);
+      std::string name = written;
+      std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
+      SDLKey key;
+      if (KeyFromName(name, &key)) {
+        keys.push_back(key);
+      } else {
+        ErrorText("SetQuitKeys: no key is called \"" + written + "\"\n");
+      }
+    }
+    engine.input.anyKeyQuits = count == 0;
+    engine.input.quitKeys = keys;
   });
   return 0;
 }

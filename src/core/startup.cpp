@@ -6,10 +6,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 
 #include "audio/sfx.h"
 #include "core/frame_loop.h"
+#include "core/window.h"
 #include "engine/display.h"
 #include "engine/engine.h"
 #include "resources/images.h"
@@ -67,10 +69,14 @@ void SetWindowIcon() {
   if (icon) SDL_FreeSurface(icon);
 }
 
+// --mute: everything is mixed as usual, then replaced by silence.
+void Silence(void*, Uint8* stream, int length) { std::memset(stream, 0, length); }
+
 // A start-up failure that ends the program: close what was opened.
 int AbandonStartup(Engine& engine) {
   CloseScripting(engine);
   Mix_CloseAudio();
+  CloseScreen(engine);
   SDL_Quit();
   return 1;
 }
@@ -85,17 +91,12 @@ bool InitSDL(Engine& engine) {
   static bool quitAtExit = false;
   if (!quitAtExit) quitAtExit = atexit(SDL_Quit) == 0;
   try {
-    Uint32 flags = SDL_HWSURFACE | SDL_DOUBLEBUF | (engine.core.fullscreen ? SDL_FULLSCREEN : 0);
-    engine.core.screen =
-        SDL_SetVideoMode(engine.core.screenWidth, engine.core.screenHeight, engine.core.screenDepth, flags);
-    if (!engine.core.screen) {
-      LogFormat("Can't set video mode: %s\n", SDL_GetError());
-      return false;
-    }
+    if (!OpenScreen(engine)) return false;
     if (Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 2048) == -1) {
       LogFormat("Mix_OpenAudio: %s\n", SDL_GetError());
       return false;
     }
+    if (engine.player.mute) Mix_SetPostMix(Silence, nullptr);
     engine.core.sdlOpen = true;
     PrintVideoReport(engine);
     SDL_WM_SetCaption("Quillon", "icon1.bmp");
@@ -115,6 +116,7 @@ void Cleanup(Engine& engine) {
   engine.text.talkFont.reset();
   engine.text.decisionFont.reset();
   ReleaseAllImages(engine);
+  CloseScreen(engine);
   SDL_Quit();
   engine.core.sdlOpen = false;
   engine.core.screen = nullptr;

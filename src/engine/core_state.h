@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 struct Engine;
 struct AdventureObject;
@@ -47,6 +48,9 @@ struct InputState {
   bool buttonPressed = false;  // a button went down; the next release clicks
   Uint16 clickX = 0;           // position of the button release being handled
   Uint16 clickY = 0;
+  bool closeRequested = false;  // the window was closed (or the process told to end): every wait gives way
+  bool anyKeyQuits = true;      // every key but F5 ends the game, until SetQuitKeys chooses
+  std::vector<SDLKey> quitKeys; // the keys that end the game once SetQuitKeys chose them
 };
 
 // Frame composition: background, cursor, horizontal scroll.

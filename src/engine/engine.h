@@ -4,6 +4,7 @@
 #include "engine/audio_state.h"
 #include "engine/clock.h"
 #include "engine/core_state.h"
+#include "engine/player.h"
 #include "engine/resource_state.h"
 #include "engine/scene_state.h"
 #include "engine/script_state.h"
@@ -26,6 +27,8 @@ struct Engine {
   UiState ui;                 // verbs, sentence, menu, inventory, decisions
   TextState text;             // fonts, strings, variables
   AudioState audio;           // sound manager
+  PlayerOptions player;       // command line and environment
+  WindowState window;         // the scaled window, when there is one
 
   Engine();
   ~Engine();

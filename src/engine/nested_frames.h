@@ -18,5 +18,9 @@ struct NestedWait {
 // Runs frames until done() holds; done and then cannotEnd are asked before
 // every frame. When cannotEnd names a reason, "<who>: <reason>, <outcome>\r\n"
 // is logged and no further frame runs. True when done() ended the wait.
+// A close request (the window's close button, SIGTERM, SIGINT) ends the wait
+// before its next frame, without a line, and stops the scripts (StopScripts):
+// the caller returns as from a wait that gave up, and the script that waited
+// runs no further.
 // Defined beside the frame loop, which owns the frames.
 bool RunFramesUntil(Engine& engine, const std::function<bool()>& done, const NestedWait& wait = {});

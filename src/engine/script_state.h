@@ -16,5 +16,6 @@ struct ScriptHostState {
   bool diagnostics = false;   // author diagnostics on without DebugMode (QUILLON_DEBUG=1, a strict replay)
   unsigned diagnosticCount = 0;  // diagnostics written so far (a strict replay stops at the first)
   std::string firstDiagnostic;   // the first of them, as written
+  bool stopped = false;       // a close request stopped the scripts: no further script instruction runs
   std::vector<unsigned> callCounts;  // calls of each script function, in table order (a game's coverage)
 };

@@ -19,7 +19,7 @@ void ReportError(lua_State* L, int status) {
   lua_getglobal(L, "_ALERT");
   if (lua_isfunction(L, -1)) {
     lua_insert(L, -2);
-    if (lua_pcall(L, 1, 0, 0) != 0) RaiseUnprotectedError(L);
+    if (lua_pcall(L, 1, 0, 0) != 0 && !StoppedQuietly(L)) RaiseUnprotectedError(L);
     return;
   }
   const char* message = lua_tostring(L, -2);
@@ -30,6 +30,7 @@ void ReportError(lua_State* L, int status) {
 
 int Run(lua_State* L, int status) {
   if (status == 0) status = lua_pcall(L, 0, LUA_MULTRET, 0);
+  if (status != 0 && StoppedQuietly(L)) return status;
   ReportError(L, status);
   return status;
 }

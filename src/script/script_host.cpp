@@ -94,6 +94,31 @@ void RaiseUnprotectedError(lua_State* L) {
   throw ScriptUnwind();
 }
 
+namespace {
+
+void RaiseStop(lua_State* L, lua_Debug*) {
+  lua_pushliteral(L, "the game is closing");
+  lua_error(L);
+}
+
+}  // namespace
+
+void StopScripts(Engine& engine) {
+  if (engine.script.stopped || !engine.script.L) return;
+  engine.script.stopped = true;
+  // Kept for good: a script that catches the error with pcall gets the next
+  // one at its next instruction.
+  lua_sethook(engine.script.L, RaiseStop, LUA_MASKCOUNT, 1);
+}
+
+bool StoppedQuietly(lua_State* L) {
+  Engine& engine = EngineOf(L);
+  if (!engine.script.stopped) return false;
+  if (engine.script.nativeDepth > 0) RaiseUnprotectedError(L);
+  lua_pop(L, 1);
+  return true;
+}
+
 void OpenScripting(Engine& engine) {
   lua_State* L = lua_open();  // keeps the runtime's panic handler
   lua_setallocf(L, &Allocate, &engine);
@@ -177,6 +202,7 @@ int LoadScript(Engine& engine, const std::string& address) {
 }
 
 void CallScriptFunction(Engine& engine, const char* name, const char* const* args, int count) {
+  if (engine.script.stopped) return;  // the game is closing
   lua_State* L = engine.script.L;
   if (engine.script.nativeDepth == 0) engine.script.traceback.clear();  // a script's own pcall may have kept one
   lua_pushcfunction(L, NoteTraceback);
@@ -185,7 +211,7 @@ void CallScriptFunction(Engine& engine, const char* name, const char* const* arg
   for (int i = 0; i < count; ++i) lua_pushstring(L, args[i]);
   int status = lua_pcall(L, count, 0, handler);
   lua_remove(L, handler);
-  if (status != 0) RaiseUnprotectedError(L);
+  if (status != 0 && !StoppedQuietly(L)) RaiseUnprotectedError(L);
 }
 
 void CallInit(Engine& engine) {

@@ -28,8 +28,15 @@ const std::string& SceneToReload(const Engine& engine);
 
 // Calls a global script function with string arguments, unprotected: a script
 // error ends the process through the runtime's panic handler, or, inside a
-// script that is itself being run, ends that run.
+// script that is itself being run, ends that run. After StopScripts: nothing.
 void CallScriptFunction(Engine& engine, const char* name, const char* const* args, int count);
+
+// Stops every script for a close request: the next script instruction, and
+// every one after it, raises an error that unwinds the running scripts the
+// way a script error does, without a message, and ends quietly at the
+// outermost call the engine made. C++ frames are left by returning, never
+// skipped, so every guard and destructor runs.
+void StopScripts(Engine& engine);
 
 void CallInit(Engine& engine);    // Init, then Main
 void CallMain(Engine& engine);

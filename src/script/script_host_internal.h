@@ -9,3 +9,9 @@ struct lua_State;
 // process ends. Otherwise it travels out as ScriptUnwind to the boundary of the
 // innermost script function, which raises it again in the runtime.
 [[noreturn]] void RaiseUnprotectedError(lua_State* L);
+
+// A run of script code that the engine started has failed. After StopScripts
+// the error is the stop: inside a script function it goes on out as above;
+// at the outermost call it is dropped, and true says so. False: an ordinary
+// script error, still on top of the stack.
+bool StoppedQuietly(lua_State* L);

@@ -28,6 +28,7 @@ void lua_Event(Engine& engine, const std::string& verbWord, const std::string& f
     target = WalkTargetOf(engine, first, second);
     if (!target.empty() && verb != "NOTREACHABLE" && !WalkToObject(engine, engine.scene.objects.Get(target)))
       verb = "NOTREACHABLE";
+    if (engine.script.stopped) return;  // the walk gave way to a close request: no event
     const char* args[] = {verb.c_str(), first.c_str(), second.c_str()};
     CallScriptFunction(engine, "Event", args, 3);
     LogFormat("LUA-EVENT-CALLED: %s %s\r\n", verb.c_str(), target.c_str());

@@ -88,6 +88,14 @@ inline void WriteSceneGame(GameHarness& game, const std::string& init, const std
   game.Write("init.lua", std::string(kSceneLibrary) + "function Init()\n" + init + "\nend\nfunction Main() end\n" + more);
 }
 
+// A left click (or another button) at a window position in the given frame.
+inline void ClickAt(GameHarness& game, Uint32 frame, int x, int y, Uint8 button = SDL_BUTTON_LEFT) {
+  game.At(frame, [x, y, button](Engine&) {
+    GameHarness::MoveMouse(x, y);
+    GameHarness::Click(x, y, button);
+  });
+}
+
 // Input written as rows of steps, one every two frames from frame 3 on (the
 // pointer rests a frame before the hover shows):
 //   "click X Y", "right X Y", "middle X Y": move there and click with that button

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "engine/engine.h"
-#include "play/key_names.h"
+#include "util/key_names.h"
 #include "play/replay_file.h"
 
 namespace {

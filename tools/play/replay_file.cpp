@@ -4,7 +4,7 @@
 #include <cctype>
 #include <sstream>
 
-#include "play/key_names.h"
+#include "util/key_names.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// Names of keys in replay files: F5, ESCAPE, A, 7, LSHIFT ... or a decimal SDL key code.
+// Names of keys, as replay files and SetQuitKeys write them: F5, ESCAPE, A, 7, LSHIFT ... or a decimal SDL key code.
 #pragma once
 
 #include <SDL/SDL.h>

@@ -1,5 +1,5 @@
-// Names of keys in replay files: F5, ESCAPE, A, 7, LSHIFT ... or a decimal SDL key code.
-#include "play/key_names.h"
+// Names of keys, as replay files and SetQuitKeys write them: F5, ESCAPE, A, 7, LSHIFT ... or a decimal SDL key code.
+#include "util/key_names.h"
 
 #include <cctype>
 #include <cstdlib>

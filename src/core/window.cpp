@@ -1,0 +1,151 @@
+// The window: the video mode with its fall-back, window scaling and presenting.
+#include "core/window.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/engine.h"
+#include "util/log.h"
+
+namespace {
+
+const int kLargestScale = 4;
+
+SDL_Surface* OpenVideoMode(Engine& engine, int width, int height, Uint32 flags) {
+  int depth = engine.core.screenDepth;
+  if (engine.window.openVideoMode) return engine.window.openVideoMode(width, height, depth, flags);
+  return SDL_SetVideoMode(width, height, depth, flags);
+}
+
+int ChosenScale(const Engine& engine) {
+  if (!engine.player.autoScale) return std::clamp(engine.player.scale, 1, kLargestScale);
+  // Before the first video mode, SDL reports the desktop's own.
+  const SDL_VideoInfo* desktop = SDL_GetVideoInfo();
+  return ScaleThatFits(engine.core.screenWidth, engine.core.screenHeight, desktop ? desktop->current_w : 0,
+                       desktop ? desktop->current_h : 0);
+}
+
+// The game's own screen beside a larger window: same pixel format, so
+// images converted for the window blit onto it unchanged.
+SDL_Surface* MakeScreenFor(const SDL_Surface* window, int width, int height) {
+  const SDL_PixelFormat* f = window->format;
+  SDL_Surface* screen =
+      SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, f->BitsPerPixel, f->Rmask, f->Gmask, f->Bmask, f->Amask);
+  if (screen && f->palette) SDL_SetColors(screen, f->palette->colors, 0, f->palette->ncolors);
+  return screen;
+}
+
+template <class Pixel>
+void WidenRow(const Uint8* from, Uint8* to, int width, int factor) {
+  const Pixel* in = reinterpret_cast<const Pixel*>(from);
+  Pixel* out = reinterpret_cast<Pixel*>(to);
+  if (factor == 2) {
+    for (int x = 0; x < width; ++x, out += 2) out[0] = out[1] = in[x];
+    return;
+  }
+  for (int x = 0; x < width; ++x)
+    for (int k = 0; k < factor; ++k) *out++ = in[x];
+}
+
+// Three bytes a pixel, moved four at a time: each write's extra byte is
+// overwritten by the next one, and the row's last pixel reads and writes
+// only its own three, so nothing outside the row is touched.
+void WidenRowOf3(const Uint8* from, Uint8* to, int width, int factor) {
+  Uint32 pixel;
+  for (int x = 0; x < width - 1; ++x, from += 3) {
+    std::memcpy(&pixel, from, 4);
+    for (int k = 0; k < factor; ++k, to += 3) std::memcpy(to, &pixel, 4);
+  }
+  for (int k = 0; k < factor; ++k, to += 3) std::memcpy(to, from, 3);
+}
+
+void WidenRowOfBytes(const Uint8* from, Uint8* to, int width, int factor, int bytes) {
+  for (int x = 0; x < width; ++x, from += bytes)
+    for (int k = 0; k < factor; ++k, to += bytes) std::memcpy(to, from, bytes);
+}
+
+}  // namespace
+
+int ScaleThatFits(int width, int height, int desktopWidth, int desktopHeight) {
+  int factor = kLargestScale;
+  while (factor > 1 && (width * factor > desktopWidth || height * factor > desktopHeight)) --factor;
+  return factor;
+}
+
+bool OpenScreen(Engine& engine) {
+  CoreState& core = engine.core;
+  if (engine.player.fullscreen) core.fullscreen = true;
+  int scale = ChosenScale(engine);
+  int width = core.screenWidth * scale, height = core.screenHeight * scale;
+  Uint32 flags = SDL_HWSURFACE | SDL_DOUBLEBUF | (core.fullscreen ? SDL_FULLSCREEN : 0);
+  SDL_Surface* video = OpenVideoMode(engine, width, height, flags);
+  if (!video && core.fullscreen) {
+    LogFormat("Fullscreen %ix%i not possible (%s): opening a window of that size\r\n", width, height,
+              SDL_GetError());
+    core.fullscreen = false;
+    video = OpenVideoMode(engine, width, height, flags & ~SDL_FULLSCREEN);
+  }
+  if (!video) {
+    LogFormat("Can't set video mode: %s\n", SDL_GetError());
+    return false;
+  }
+  if (scale == 1) {
+    core.screen = video;
+    return true;
+  }
+  core.screen = MakeScreenFor(video, core.screenWidth, core.screenHeight);
+  if (!core.screen) {
+    LogFormat("Can't set video mode: %s\n", SDL_GetError());
+    return false;
+  }
+  engine.window.surface = video;
+  engine.window.scale = scale;
+  return true;
+}
+
+void CloseScreen(Engine& engine) {
+  if (!engine.window.surface) return;
+  SDL_FreeSurface(engine.core.screen);
+  engine.core.screen = nullptr;
+  engine.window.surface = nullptr;
+  engine.window.scale = 1;
+}
+
+void PresentScreen(Engine& engine) {
+  SDL_Surface* window = engine.window.surface;
+  if (!window) {
+    SDL_UpdateRect(engine.core.screen, 0, 0, 0, 0);
+    return;
+  }
+  if (SDL_MUSTLOCK(window) && SDL_LockSurface(window) < 0) return;
+  ScaleUp(engine.core.screen, window, engine.window.scale);
+  if (SDL_MUSTLOCK(window)) SDL_UnlockSurface(window);
+  if (engine.core.fullscreen) {
+    SDL_Flip(window);
+  } else {
+    SDL_UpdateRect(window, 0, 0, 0, 0);
+  }
+}
+
+void MapToScreen(const Engine& engine, int* x, int* y) {
+  if (!engine.window.surface) return;
+  *x /= engine.window.scale;
+  *y /= engine.window.scale;
+}
+
+void ScaleUp(const SDL_Surface* from, SDL_Surface* to, int factor) {
+  const int bytes = from->format->BytesPerPixel;
+  const size_t rowBytes = static_cast<size_t>(from->w) * factor * bytes;
+  for (int y = 0; y < from->h; ++y) {
+    const Uint8* in = static_cast<const Uint8*>(from->pixels) + static_cast<size_t>(y) * from->pitch;
+    Uint8* first = static_cast<Uint8*>(to->pixels) + static_cast<size_t>(y) * factor * to->pitch;
+    switch (bytes) {
+      case 4: WidenRow<Uint32>(in, first, from->w, factor); break;
+      case 3: WidenRowOf3(in, first, from->w, factor); break;
+      case 2: WidenRow<Uint16>(in, first, from->w, factor); break;
+      case 1: WidenRow<Uint8>(in, first, from->w, factor); break;
+      default: WidenRowOfBytes(in, first, from->w, factor, bytes); break;
+    }
+    for (int k = 1; k < factor; ++k) std::memcpy(first + static_cast<size_t>(k) * to->pitch, first, rowBytes);
+  }
+}
