@@ -82,7 +82,8 @@
   ENTRY(DefineInventory) \
   ENTRY(SetUseWord) \
   ENTRY(SetScreen) \
-  ENTRY(DebugMode)
+  ENTRY(DebugMode) \
+  ENTRY(SetFrameLimit)
 
 // The usual failure line of a script function.
 #define QUILLON_FAILURE_LINE(Name) "Exception catched in lua_" #Name "\r\n"
