@@ -94,7 +94,8 @@ void CopyDemo(const std::string& from, const std::string& to, int depth) {
   std::ostringstream conf;
   for (std::string line; std::getline(in, line);) {
     if (line.rfind("SetFrameLimit", 0) == 0) continue;
-    if (line.rfind("SetScreen(640, 480, 24", 0) == 0) line = "SetScreen(640, 480, " + std::to_string(depth) + ", \"WINDOW\")";
+    if (line.rfind("SetScreen(640, 480, 24", 0) == 0)
+      line = "SetScreen(640, 480, " + std::to_string(depth) + ", \"WINDOW\")";
     conf << line << "\n";
   }
   in.close();

@@ -103,7 +103,8 @@ const Uint32* WindowRow(XImage* image, int y) {
                         : nullptr;
     ++report.compared;
     bool differs = !image || !WindowRow(image, 0);
-    if (differs && !report.first[0]) snprintf(report.first, sizeof report.first, "frame %d: no window image", report.frames);
+    if (differs && !report.first[0])
+      snprintf(report.first, sizeof report.first, "frame %d: no window image", report.frames);
     for (int y = 0; !differs && y < screen->h; ++y) {
       const Uint32* shown = WindowRow(image, y);
       const Uint32* composed = static_cast<const Uint32*>(rgb->pixels) + y * rgb->pitch / 4;
@@ -139,7 +140,7 @@ WindowReport PlayOpeningInChild(const std::string& display, bool partial, const 
   }
   close(channel[1]);
   WindowReport report;
-  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(90);
+  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(55);
   int status = 0;
   while (waitpid(child, &status, WNOHANG) == 0) {
     if (std::chrono::steady_clock::now() > end) kill(child, SIGKILL);
