@@ -32,6 +32,8 @@ namespace {
 
 // The opening ends when the first decision has been taken.
 const char kLastStepText[] = "DEMO: decision 1";
+// Game time runs this many times faster than in the replay: fewer frames, the same story.
+const int kTimeScale = 2;
 
 struct WindowReport {
   int frames = 0;          // frames run
@@ -76,7 +78,7 @@ const Uint32* WindowRow(XImage* image, int y) {
 
   Engine engine;
   engine.core.present.partial = partial;
-  Uint32 now = 0;  // game time moves by the replay's step at the end of every frame
+  Uint32 now = 0;  // game time moves at the end of every frame
   engine.clock.context = &now;
   engine.clock.source = [](void* self) { return *static_cast<Uint32*>(self); };
   LogCapture log;
@@ -84,7 +86,7 @@ const Uint32* WindowRow(XImage* image, int y) {
   Display* x = XOpenDisplay(display.c_str());
   SDL_Surface* rgb = nullptr;  // the screen converted to 0xRRGGBB
   engine.core.frameHook = [&](Engine& e) {
-    now += static_cast<Uint32>(replay.msPerFrame);
+    now += static_cast<Uint32>(replay.msPerFrame * kTimeScale);
     ++report.frames;
     // The present the next frame would begin with, made now: nested frames run
     // from inside a frame's input dispatch, so a frame's end is not always
