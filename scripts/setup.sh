@@ -8,7 +8,7 @@ packages=(
   libsdl1.2-dev libsdl-mixer1.2-dev libvorbis-dev liblua5.1-0-dev
   libgtest-dev libbenchmark-dev
   libfreetype-dev fonts-dejavu-core
-  xvfb xdotool valgrind
+  xvfb xdotool libx11-dev valgrind
 )
 
 missing=()

@@ -15,7 +15,7 @@ int FuzzBmpImage(const uint8_t* data, size_t size);    // LoadImage on a loose B
 int FuzzWalkMap(const uint8_t* data, size_t size);     // walk-box maps and the path search over them
 int FuzzFont(const uint8_t* data, size_t size);        // font images, DrawString and DrawTextBox
 int FuzzStringFile(const uint8_t* data, size_t size);  // string files through SetStringFile and GetString
-int FuzzScriptCalls(const uint8_t* data, size_t size); // sequences of calls of the 77 script functions
+int FuzzScriptCalls(const uint8_t* data, size_t size); // sequences of calls of the 78 script functions
 
 struct FuzzTarget {
   const char* name;  // also the folder name of its corpus and regression inputs

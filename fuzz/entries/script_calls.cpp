@@ -1,4 +1,4 @@
-// Fuzz entry of the script surface: bytes become calls of the 77 script functions, input events and frames.
+// Fuzz entry of the script surface: bytes become calls of the 78 script functions, input events and frames.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>

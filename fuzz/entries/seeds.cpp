@@ -5,6 +5,7 @@
 #include "fuzz/entries/fuzz_world.h"
 #include "fuzz/entries/sound_media.h"
 #include "resources/pack_writer.h"
+#include "script/script_table.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ std::string Bytes(std::initializer_list<int> values) {
   return s;
 }
 
-// Script calls: function index (0-76, then 77 click, 78 move, 79 key), argument
+// Script calls: function index (0 to kScriptFunctionCount - 1, then click, move and key), argument
 // count, then each argument as a kind byte and its value bytes.
 std::vector<std::string> ScriptCallSeeds() {
   // Kind 3 picks a word of the fixture list by index; kind 1 a number of the number list.
@@ -42,7 +43,7 @@ std::vector<std::string> ScriptCallSeeds() {
                      + Bytes({29, 2}) + word(18) + word(0)           // LoadInventoryIcon
                      + Bytes({30, 1}) + word(18)                     // AddToInventory
                      + Bytes({32, 1}) + word(18)                     // IsInInventory
-                     + Bytes({77, 10, 0, 10, 0});                    // click
+                     + Bytes({kScriptFunctionCount, 10, 0, 10, 0});  // click
   std::string decision = Bytes({54, 2}) + word(2) + number(5)        // LoadDecisionFont f.bmp 8
                          + Bytes({58, 2}) + number(4) + number(4)    // SetDecisionPos 10 10
                          + Bytes({41, 1}) + word(41)                 // SetMode DECISION

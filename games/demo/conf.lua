@@ -3,6 +3,8 @@ SetScreen(640, 480, 24, "WINDOW")
 DebugMode()
 -- Only Escape ends the game: a key pressed to hurry a line of speech must not.
 SetQuitKeys("ESCAPE")
+-- Sixty frames a second are smooth enough, and leave the player's machine idle in between.
+SetFrameLimit(60)
 
 -- The scripts name their pictures, sounds, maps and scenes by file name and
 -- ask R for the address to load. Played from loose files, the name is the

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "core/present.h"
 #include "engine/engine.h"
 #include "resources/image_blit.h"
 #include "resources/images.h"
@@ -107,7 +108,7 @@ void Blit(Engine& engine) {
   Guarded("Exception catched in Blit()\r\n", [&] {
     SDL_Surface* screen = engine.core.screen;
     if (!screen) throw std::runtime_error("no screen");
-    PresentScreen(engine);
+    Present(engine);
     if (SDL_Surface* background = engine.view.background) {
       SDL_Rect at = {Clip16(engine.view.scrollX), 0, 0, 0};
       BlitImage(engine, background, nullptr, screen, &at);

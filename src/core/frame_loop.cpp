@@ -1,4 +1,6 @@
-// The frame loop, FrameStep, nested frames, and the waiting script functions Wait and WaitFor.
+// The frame loop, FrameStep and its frame limit, nested frames, and the waiting script functions.
+#include <algorithm>
+
 #include "core/compose.h"
 #include "core/frame_loop.h"
 #include "core/input.h"
@@ -32,7 +34,41 @@ void UpdateScene(Engine& engine, double timeFactor) {
   engine.timing.hover = false;
 }
 
+namespace {
+
+// With a frame limit, a frame starts no earlier than its slot: the engine
+// sleeps the rest of the slot (once, never polling the clock). A frame that
+// ran over its slot is followed at once, and the slots count on from there.
+void AwaitFrameSlot(Engine& engine) {
+  TimingState& t = engine.timing;
+  int fps = engine.player.fps > 0 ? engine.player.fps : t.frameLimit;  // the player's --fps wins
+  if (fps <= 0) {
+    t.slotRate = 0;
+    return;
+  }
+  Uint32 now = engine.Ticks();
+  if (t.slotRate != fps) {
+    t.slotRate = fps;
+    t.slotAnchor = now;
+    t.slotNumber = 0;
+    return;
+  }
+  Uint64 next = t.slotNumber + 1;
+  Uint32 due = t.slotAnchor + static_cast<Uint32>((next * 1000 + fps - 1) / fps);
+  Sint32 early = static_cast<Sint32>(due - now);
+  if (early < 0) {
+    t.slotAnchor = now;
+    t.slotNumber = 0;
+    return;
+  }
+  if (early > 0) engine.clock.Sleep(static_cast<Uint32>(early));
+  t.slotNumber = next;
+}
+
+}  // namespace
+
 void FrameStep(Engine& engine) {
+  AwaitFrameSlot(engine);
   SortForDepth(engine);
   Blit(engine);
   HandleEvents(engine);
@@ -72,6 +108,12 @@ bool RunFramesUntil(Engine& engine, const std::function<bool()>& done, const Nes
     }
     FrameStep(engine);
   }
+}
+
+int lua_SetFrameLimit(lua_State* L) {
+  Engine& engine = EngineOf(L);
+  GuardedCall(L, [&] { engine.timing.frameLimit = std::max(ArgInt(L, 1), 0); });
+  return 0;
 }
 
 int lua_Wait(lua_State* L) {

@@ -1,12 +1,21 @@
-// The engine's one source of time: SDL's millisecond ticks, replaceable by tests.
+// The engine's one source of time: SDL's millisecond ticks, and sleeping until
+// a later tick, both replaceable by tests.
 #pragma once
 
 #include <SDL/SDL.h>
 
 struct Clock {
   using Source = Uint32 (*)(void* context);
+  using Sleeper = void (*)(void* context, Uint32 milliseconds);
   Source source = nullptr;  // null: SDL_GetTicks
-  void* context = nullptr;  // handed to source
+  // Null: SDL_Delay, but only while source is SDL's own as well: a clock that
+  // is driven by hand has no real time to wait for.
+  Sleeper sleep = nullptr;
+  void* context = nullptr;  // handed to source and sleep
 
   Uint32 Now() const { return source ? source(context) : SDL_GetTicks(); }
+  void Sleep(Uint32 milliseconds) const {
+    if (sleep) sleep(context, milliseconds);
+    else if (!source) SDL_Delay(milliseconds);
+  }
 };

@@ -10,6 +10,19 @@
 struct Engine;
 struct AdventureObject;
 
+// Presenting the composed frame to the window: only the regions whose pixels
+// differ from what the window shows (see core/present.h).
+struct PresentState {
+  bool partial = true;              // off: the whole screen every frame, as a plain update does
+  SDL_Surface* shownScreen = nullptr;  // the screen the copy below belongs to; null: none yet
+  int shownWidth = 0, shownHeight = 0, shownBytesPerPixel = 0;  // its size and pixel size then
+  std::vector<Uint8> shown;         // the pixels the window shows, rows of width * bytes per pixel
+  float shownGamma = 1.0f;          // the display gamma when the window was last presented to
+  bool compare = false;             // the video driver shows what is presented (not SDL's dummy)
+  std::vector<Uint8> changedTiles;  // per tile of the running present: its pixels differ
+  std::vector<SDL_Rect> rects;      // the regions of the running present
+};
+
 // Screen and run state; lives for the run.
 struct CoreState {
   int screenWidth = 640;         // width of the video mode in pixels
@@ -22,6 +35,7 @@ struct CoreState {
   bool sdlOpen = false;          // SDL and the audio device are open (for Cleanup)
   float gamma = 1.0f;            // last gamma set on the display (the dummy driver has none)
   std::function<void(Engine&)> frameHook;  // runs at the end of every frame: tests, play runner
+  PresentState present;          // what the window shows, for presenting only what changed
 };
 
 // Frame timing (every frame, nested ones included, counts here).
@@ -37,6 +51,12 @@ struct TimingState {
   std::string waitKind;           // kind word of the running WaitFor
   AdventureObject* waitObject = nullptr;  // object the running WaitFor watches
   bool hover = false;             // the pointer rests on an object or item this frame
+  // Frame limit: frames a second, 0 for none (the default: no sleep at all).
+  int frameLimit = 0;             // set by SetFrameLimit
+  // Slots of the limit: slot n begins at slotAnchor + n * 1000 / fps ms (rounded up).
+  int slotRate = 0;               // the fps the slots were laid out for; 0: none laid out
+  Uint32 slotAnchor = 0;          // ticks when slot 0 began
+  Uint64 slotNumber = 0;          // slot of the running frame
 };
 
 // Input and interaction mode.

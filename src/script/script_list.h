@@ -83,7 +83,8 @@
   ENTRY(SetUseWord) \
   ENTRY(SetScreen) \
   ENTRY(DebugMode) \
-  ENTRY(SetQuitKeys)
+  ENTRY(SetQuitKeys) \
+  ENTRY(SetFrameLimit)
 
 // The usual failure line of a script function.
 #define QUILLON_FAILURE_LINE(Name) "Exception catched in lua_" #Name "\r\n"

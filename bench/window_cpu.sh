@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# What a game costs its player's machine in a real window: starts a virtual
+# display (Xvfb), runs the reference scene and the demo's idle first screen in
+# a window at 24 and 32 bits with no limit and a limit of 60, each with the
+# partial present and with whole presents, and a bare SDL program presenting a
+# whole frame 60 times a second as the yardstick. Prints, per run, the game's
+# CPU time as per cent of one core (the whole process, and its main thread,
+# which runs the frames: the rest is SDL's audio thread), its frames a second,
+# and the X server's CPU per cent (it does the other half of every present).
+# Run by hand, like scripts/bench.sh: bash bench/window_cpu.sh [SECONDS]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-5}
+cmake -S "$root" -B "$root/build-bench" -DCMAKE_BUILD_TYPE=Release -DQUILLON_BENCH=ON -DQUILLON_TESTS=OFF >/dev/null
+cmake --build "$root/build-bench" -j2 --target quillon-window-run demo >/dev/null
+run="$root/build-bench/bench/quillon-window-run"
+demo="$root/build-bench/demo-loose"
+
+exec 3< <(Xvfb -displayfd 1 -screen 0 800x600x24 -nolisten tcp -noreset 2>/dev/null)
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true' EXIT
+read -r -u 3 number
+export DISPLAY=":$number" SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
+sleep 1
+
+server_ticks() { awk '{print $14 + $15}' "/proc/$xvfb/stat"; }
+hz=$(getconf CLK_TCK)
+
+printf '%-24s %4s %5s %-7s %8s %8s %6s %6s\n' scene bits limit present "game CPU" "frames" fps "X CPU"
+measure() {  # label bits limit present args...
+  local label=$1 bits=$2 limit=$3 present=$4
+  shift 4
+  local before after result
+  before=$(server_ticks)
+  result=$("$run" "$@")
+  after=$(server_ticks)
+  read -r cpu thread fps <<<"$result"
+  local xcpu
+  xcpu=$(awk -v t=$((after - before)) -v hz="$hz" -v s="$((seconds + 1))" 'BEGIN { printf "%.1f", 100 * t / hz / s }')
+  printf '%-24s %4s %5s %-7s %7s%% %7s%% %6s %5s%%\n' "$label" "$bits" "$limit" "$present" "$cpu" "$thread" "$fps" "$xcpu"
+}
+
+for bits in 24 32; do
+  for limit in 0 60; do
+    for present in partial whole; do
+      measure "reference scene" "$bits" "${limit/#0/none}" "$present" reference "$bits" "$limit" "$present" "$seconds"
+      measure "demo, idle screen" "$bits" "${limit/#0/none}" "$present" demo "$demo" "$bits" "$limit" "$present" "$seconds"
+    done
+  done
+  measure "bare SDL, whole frame" "$bits" 60 whole bare "$bits" 60 whole "$seconds"
+done

@@ -1,0 +1,204 @@
+// The partial present in a real window on a virtual X display: over the demo's
+// opening (the language choice, walking and scrolling in the street, speech,
+// the fade into the bakery, a decision) the window shows after every present
+// exactly the screen, with the partial present and without it (which checks
+// the check).
+#include <gtest/gtest.h>
+
+#include <SDL/SDL.h>
+#include <SDL/SDL_syswm.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "core/present.h"
+#include "core/startup.h"
+#include "engine/engine.h"
+#include "play/replay_file.h"
+#include "play/replay_player.h"
+#include "support/log_capture.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+// The opening ends when the first decision has been taken.
+const char kLastStepText[] = "DEMO: decision 1";
+// Game time runs this many times faster than in the replay: fewer frames, the same story.
+const int kTimeScale = 2;
+
+struct WindowReport {
+  int frames = 0;          // frames run
+  int compared = 0;        // frames whose window was compared with the screen
+  int differing = 0;       // frames whose window differed
+  int partial = 0;         // frames presented as less than half of the screen
+  bool replayPassed = false;
+  char first[160] = "";    // the first difference
+};
+
+// The window's pixels as 0xRRGGBB, when its image holds them so (Xvfb at depth 24 does).
+const Uint32* WindowRow(XImage* image, int y) {
+  bool rgb = image->bits_per_pixel == 32 && image->red_mask == 0xFF0000 && image->green_mask == 0xFF00 &&
+             image->blue_mask == 0xFF && image->byte_order == LSBFirst;
+  return rgb ? reinterpret_cast<const Uint32*>(image->data + y * image->bytes_per_line) : nullptr;
+}
+
+// Sends the report to the parent and ends the child without the leak check
+// (SDL's and X's own allocations are not ours to check).
+[[noreturn]] void Report(int channel, WindowReport report) {
+  ssize_t written = write(channel, &report, sizeof report);
+  _exit(written == sizeof report ? 0 : 1);
+}
+
+// Plays the opening in a window of display, compares after every frame, and
+// reports once the opening's last step is done: the game itself goes on in a
+// conversation, which no running flag ends.
+[[noreturn]] void PlayOpening(const std::string& display, bool partial, const std::string& shots, int channel) {
+  setenv("DISPLAY", display.c_str(), 1);
+  setenv("SDL_VIDEODRIVER", "x11", 1);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  WindowReport report;
+  std::ifstream file(QUILLON_SOURCE_DIR "/games/demo/playthrough.replay");
+  std::stringstream text;
+  text << file.rdbuf();
+  Replay replay;
+  std::string error;
+  if (!ParseReplay(text.str(), "playthrough.replay", &replay, &error)) Report(channel, report);
+  size_t last = 0;
+  while (last < replay.steps.size() && replay.steps[last].text != kLastStepText) ++last;
+  replay.steps.resize(std::min(last + 1, replay.steps.size()));
+
+  Engine engine;
+  engine.core.present.partial = partial;
+  Uint32 now = 0;  // game time moves at the end of every frame
+  engine.clock.context = &now;
+  engine.clock.source = [](void* self) { return *static_cast<Uint32*>(self); };
+  LogCapture log;
+  ReplayPlayer player(replay.steps, log.Text(), shots, 5000);
+  Display* x = XOpenDisplay(display.c_str());
+  SDL_Surface* rgb = nullptr;  // the screen converted to 0xRRGGBB
+  engine.core.frameHook = [&](Engine& e) {
+    now += static_cast<Uint32>(replay.msPerFrame * kTimeScale);
+    ++report.frames;
+    // The present the next frame would begin with, made now: nested frames run
+    // from inside a frame's input dispatch, so a frame's end is not always
+    // followed by the next frame's present. The window must then show the screen.
+    Present(e);
+    SDL_Surface* screen = e.core.screen;
+    int area = 0;
+    for (const SDL_Rect& r : e.core.present.rects) area += r.w * r.h;
+    report.partial += !e.core.present.rects.empty() && area * 2 <= screen->w * screen->h;
+    if (!rgb) rgb = SDL_CreateRGBSurface(SDL_SWSURFACE, screen->w, screen->h, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+    SDL_BlitSurface(screen, nullptr, rgb, nullptr);
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    XImage* image = SDL_GetWMInfo(&info) == 1
+                        ? XGetImage(x, info.info.x11.window, 0, 0, screen->w, screen->h, AllPlanes, ZPixmap)
+                        : nullptr;
+    ++report.compared;
+    bool differs = !image || !WindowRow(image, 0);
+    if (differs && !report.first[0])
+      snprintf(report.first, sizeof report.first, "frame %d: no window image", report.frames);
+    for (int y = 0; !differs && y < screen->h; ++y) {
+      const Uint32* shown = WindowRow(image, y);
+      const Uint32* composed = static_cast<const Uint32*>(rgb->pixels) + y * rgb->pitch / 4;
+      for (int px = 0; !differs && px < screen->w; ++px) {
+        if ((shown[px] & 0xFFFFFF) == (composed[px] & 0xFFFFFF)) continue;
+        differs = true;
+        if (!report.first[0])
+          snprintf(report.first, sizeof report.first, "frame %d, pixel %d,%d: window %06X, screen %06X",
+                   report.frames, px, y, shown[px] & 0xFFFFFF, composed[px] & 0xFFFFFF);
+      }
+    }
+    report.differing += differs;
+    if (image) XDestroyImage(image);
+    player.AfterFrame(e);
+    // With its last step done, the player finds the replay over while the game goes on.
+    report.replayPassed = player.StepsDone() == replay.steps.size();
+    if (player.Failed() && !report.replayPassed)
+      snprintf(report.first, sizeof report.first, "%s", player.Failure().reason.c_str());
+    if (player.Failed() || report.replayPassed) Report(channel, report);
+  };
+  if (x && chdir(QUILLON_BINARY_DIR "/demo") == 0) RunEngine(engine);
+  Report(channel, report);
+}
+
+// Runs PlayOpening in a child process; a hung run is killed.
+WindowReport PlayOpeningInChild(const std::string& display, bool partial, const std::string& shots) {
+  int channel[2];
+  if (pipe(channel) != 0) return {};
+  pid_t child = fork();
+  if (child == 0) {
+    close(channel[0]);
+    PlayOpening(display, partial, shots, channel[1]);
+  }
+  close(channel[1]);
+  WindowReport report;
+  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(55);
+  int status = 0;
+  while (waitpid(child, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > end) kill(child, SIGKILL);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  if (read(channel[0], &report, sizeof report) != sizeof report) report = WindowReport{};
+  close(channel[0]);
+  return report;
+}
+
+// A virtual display of its own; ended with the test.
+struct VirtualDisplay {
+  pid_t server = -1;
+  std::string name;
+
+  explicit VirtualDisplay(const std::string& log) {
+    int number[2];
+    if (pipe(number) != 0) return;
+    server = fork();
+    if (server == 0) {
+      freopen(log.c_str(), "w", stderr);
+      std::string fd = std::to_string(number[1]);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp", "-noreset",
+             static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(number[1]);
+    std::string digits;
+    for (char c; read(number[0], &c, 1) == 1 && c != '\n';) digits += c;
+    close(number[0]);
+    if (digits.empty()) return;
+    // The server takes clients only once it is ready (on a busy machine that can take a while).
+    for (int i = 0; i < 300 && name.empty(); ++i) {
+      if (Display* d = XOpenDisplay((":" + digits).c_str())) XCloseDisplay(d), name = ":" + digits;
+      else std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+  }
+  ~VirtualDisplay() {
+    if (server > 0 && kill(server, SIGTERM) == 0) waitpid(server, nullptr, 0);
+  }
+};
+
+TEST(PresentInWindow, TheWindowShowsWhatAWholePresentWouldThroughTheDemosOpening) {
+  TempDir dir;
+  VirtualDisplay display(dir.Path("xvfb.log"));
+  ASSERT_FALSE(display.name.empty()) << "Xvfb did not start (installed by scripts/setup.sh)";
+  for (bool partial : {true, false}) {
+    SCOPED_TRACE(partial ? "partial present" : "whole present");
+    WindowReport report = PlayOpeningInChild(display.name, partial, dir.Path(partial ? "partial" : "whole"));
+    EXPECT_TRUE(report.replayPassed);
+    EXPECT_GT(report.compared, 300);
+    EXPECT_EQ(report.compared, report.frames);
+    EXPECT_EQ(report.differing, 0) << report.first;
+    if (partial) EXPECT_GT(report.partial, report.frames / 10);
+    else EXPECT_EQ(report.partial, 0);
+  }
+}
+
+}  // namespace
