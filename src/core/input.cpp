@@ -4,6 +4,7 @@
 #include <SDL/SDL.h>
 
 #include "engine/engine.h"
+#include "save/save_game.h"
 #include "scene/adventure_object.h"
 #include "script/script_args.h"
 #include "script/script_host.h"
@@ -35,6 +36,7 @@ void HandleClick(Engine& engine) {
 void HandleKey(Engine& engine, SDLKey key) {
   if (key != SDLK_F5) {
     engine.core.running = false;
+    AutosaveOnQuit(engine);
     return;
   }
   if (engine.core.debug && !engine.script.currentScript.empty()) {
@@ -79,6 +81,7 @@ void HandleEvents(Engine& engine) {
         break;
       case SDL_QUIT:
         engine.core.running = false;
+        AutosaveOnQuit(engine);
         break;
       default:
         break;

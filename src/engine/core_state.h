@@ -36,6 +36,7 @@ struct TimingState {
   std::string waitKind;           // kind word of the running WaitFor
   AdventureObject* waitObject = nullptr;  // object the running WaitFor watches
   bool hover = false;             // the pointer rests on an object or item this frame
+  int nestedWaits = 0;            // RunFramesUntil loops running (a wait, walk, decision or fade)
 };
 
 // Input and interaction mode.

@@ -5,6 +5,7 @@
 #include "engine/clock.h"
 #include "engine/core_state.h"
 #include "engine/resource_state.h"
+#include "engine/save_state.h"
 #include "engine/scene_state.h"
 #include "engine/script_state.h"
 #include "engine/text_state.h"
@@ -26,6 +27,7 @@ struct Engine {
   UiState ui;                 // verbs, sentence, menu, inventory, decisions
   TextState text;             // fonts, strings, variables
   AudioState audio;           // sound manager
+  SaveState save;             // save folder name, autosave, a load waiting to be applied
 
   Engine();
   ~Engine();

@@ -121,10 +121,18 @@ int LoadScript(Engine& engine, const std::string& address) {
 }
 
 void CallScriptFunction(Engine& engine, const char* name, const char* const* args, int count) {
+  // While a loaded game waits to be applied, nothing of the old one runs.
+  if (engine.save.LoadPending()) return;
   lua_State* L = engine.script.L;
   lua_getglobal(L, name);
   for (int i = 0; i < count; ++i) lua_pushstring(L, args[i]);
-  if (lua_pcall(L, count, 0, 0) != 0) RaiseUnprotectedError(L);
+  if (lua_pcall(L, count, 0, 0) != 0) {
+    if (engine.save.LoadPending() && engine.script.nativeDepth == 0) {
+      lua_pop(L, 1);  // the load's unwinding is over: nothing failed
+      return;
+    }
+    RaiseUnprotectedError(L);
+  }
 }
 
 void CallInit(Engine& engine) {

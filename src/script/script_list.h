@@ -82,7 +82,13 @@
   ENTRY(DefineInventory) \
   ENTRY(SetUseWord) \
   ENTRY(SetScreen) \
-  ENTRY(DebugMode)
+  ENTRY(DebugMode) \
+  ENTRY(SaveGame) \
+  ENTRY(LoadGame) \
+  ENTRY(SaveSlots) \
+  ENTRY(DeleteSave) \
+  ENTRY(SetGameName) \
+  ENTRY(SetAutosave)
 
 // The usual failure line of a script function.
 #define QUILLON_FAILURE_LINE(Name) "Exception catched in lua_" #Name "\r\n"
