@@ -1,6 +1,8 @@
 -- Robin's Flower, the demo adventure of Quillon: configuration.
 SetScreen(640, 480, 24, "WINDOW")
 DebugMode()
+-- Saves go to ~/.local/share/quillon/robins-flower/.
+SetGameName("robins-flower")
 
 -- The scripts name their pictures, sounds, maps and scenes by file name and
 -- ask R for the address to load. Played from loose files, the name is the
