@@ -18,6 +18,13 @@
 
 namespace {
 
+// Positions, headings and speeds are drawn and cast to whole pixels: a file
+// may hold any bits, the engine takes only finite numbers.
+template <class Number>
+Number Finite(Number value) {
+  return std::isfinite(value) ? value : 0;
+}
+
 SDL_Surface* Image(Engine& engine, const std::string& address) {
   return address.empty() ? nullptr : LoadImage(engine, address);
 }
@@ -32,13 +39,14 @@ Animation* BuildAnimation(Engine& engine, const SavedAnimation& s, Uint32 now) {
   a->nextStart = s.replayArmed ? std::max<Uint32>(now + static_cast<Uint32>(s.replayIn), 1) : 0;
   a->frameRate = s.frameRate, a->mode = std::clamp(s.mode, 0, 3), a->framesPlayed = s.framesPlayed;
   a->hotspotX = s.hotspotX, a->hotspotY = s.hotspotY;
-  a->autoRestart = s.autoRestart, a->playing = s.playing, a->elapsed = s.elapsed;
+  a->autoRestart = s.autoRestart, a->playing = s.playing, a->elapsed = Finite(s.elapsed);
   return a;
 }
 
 void ApplyObject(Engine& engine, AdventureObject& o, const SavedObject& s, Uint32 now) {
   o.name = s.name, o.speechText = s.speechText;
-  o.x = s.x, o.y = s.y, o.dirX = s.dirX, o.dirY = s.dirY, o.speed = s.speed;
+  o.x = Finite(s.x), o.y = Finite(s.y), o.dirX = Finite(s.dirX), o.dirY = Finite(s.dirY);
+  o.speed = Finite(s.speed);
   o.targetX = s.targetX, o.targetY = s.targetY, o.walkToX = s.walkToX, o.walkToY = s.walkToY;
   o.textBoxX = s.textBoxX, o.textBoxY = s.textBoxY, o.pathIndex = s.pathIndex, o.textColor = s.textColor;
   o.talkUntil = now + static_cast<Uint32>(s.talkLeft);

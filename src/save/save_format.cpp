@@ -15,7 +15,9 @@ namespace {
 const char kMagic[8] = {'Q', 'S', 'A', 'V', 'E', '\r', '\n', '\x1a'};
 const size_t kHeaderSize = 20;
 
-uint32_t Crc32(const char* bytes, size_t size) {
+}  // namespace
+
+uint32_t SaveChecksum(const char* bytes, size_t size) {
   static const auto table = [] {
     struct Table { uint32_t entry[256]; } t{};
     for (uint32_t i = 0; i < 256; ++i) {
@@ -29,6 +31,8 @@ uint32_t Crc32(const char* bytes, size_t size) {
   for (size_t i = 0; i < size; ++i) crc = table.entry[(crc ^ static_cast<uint8_t>(bytes[i])) & 0xFF] ^ (crc >> 8);
   return crc ^ 0xFFFFFFFFu;
 }
+
+namespace {
 
 struct Damaged : std::runtime_error {
   Damaged() : std::runtime_error("damaged") {}
@@ -224,7 +228,7 @@ std::string EncodeSave(const SaveGameData& data) {
   file.out.assign(kMagic, sizeof kMagic);
   file.Raw(kSaveFormatVersion, 4);
   file.Raw(payload.out.size(), 4);
-  file.Raw(Crc32(payload.out.data(), payload.out.size()), 4);
+  file.Raw(SaveChecksum(payload.out.data(), payload.out.size()), 4);
   return file.out + payload.out;
 }
 
@@ -251,7 +255,7 @@ bool DecodeSave(const std::string& bytes, SaveGameData* data, std::string* reaso
     return false;
   }
   const char* payload = bytes.data() + kHeaderSize;
-  if (Crc32(payload, payloadSize) != crc) {
+  if (SaveChecksum(payload, payloadSize) != crc) {
     *reason = "the file is damaged";
     return false;
   }

@@ -9,6 +9,9 @@
 // The format this engine writes; files of a newer format are refused.
 constexpr uint32_t kSaveFormatVersion = 1;
 
+// The CRC-32 that guards a save's payload.
+uint32_t SaveChecksum(const char* bytes, size_t size);
+
 // The bytes of a save file holding data.
 std::string EncodeSave(const SaveGameData& data);
 
