@@ -16,6 +16,7 @@ int FuzzWalkMap(const uint8_t* data, size_t size);     // walk-box maps and the 
 int FuzzFont(const uint8_t* data, size_t size);        // font images, DrawString and DrawTextBox
 int FuzzStringFile(const uint8_t* data, size_t size);  // string files through SetStringFile and GetString
 int FuzzScriptCalls(const uint8_t* data, size_t size); // sequences of calls of the 78 script functions
+int FuzzSaveFile(const uint8_t* data, size_t size);    // the save file reader and the globals it sets
 
 struct FuzzTarget {
   const char* name;  // also the folder name of its corpus and regression inputs
@@ -25,6 +26,7 @@ const std::vector<FuzzTarget>& FuzzTargets();
 
 // A small corpus for each target, made with the engine's own writers.
 std::vector<std::string> SeedInputs(const std::string& target);
+std::vector<std::string> SaveFileSeeds();
 
 // Closes the SDL video and audio the entries opened (for test binaries that go on).
 void CloseFuzzWorld();

@@ -63,7 +63,7 @@ const std::vector<FuzzTarget>& FuzzTargets() {
   static const std::vector<FuzzTarget> targets = {
       {"data_pack", FuzzDataPack},   {"image_pack", FuzzImagePack}, {"sound_pack", FuzzSoundPack},
       {"bmp_image", FuzzBmpImage},   {"walk_map", FuzzWalkMap},     {"font", FuzzFont},
-      {"string_file", FuzzStringFile}, {"script_calls", FuzzScriptCalls},
+      {"string_file", FuzzStringFile}, {"script_calls", FuzzScriptCalls}, {"save_file", FuzzSaveFile},
   };
   return targets;
 }
@@ -94,5 +94,6 @@ std::vector<std::string> SeedInputs(const std::string& target) {
   }
   if (target == "string_file") return {StringFileText(), "ohne Zeilenende", std::string(300, 'x') + "\nzwei\n"};
   if (target == "script_calls") return ScriptCallSeeds();
+  if (target == "save_file") return SaveFileSeeds();
   return {};
 }

@@ -5,6 +5,8 @@ DebugMode()
 SetQuitKeys("ESCAPE")
 -- Sixty frames a second are smooth enough, and leave the player's machine idle in between.
 SetFrameLimit(60)
+-- Saves go to ~/.local/share/quillon/robins-flower/.
+SetGameName("robins-flower")
 
 -- The scripts name their pictures, sounds, maps and scenes by file name and
 -- ask R for the address to load. Played from loose files, the name is the

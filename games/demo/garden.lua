@@ -24,6 +24,12 @@ function Main()
   PlaySound("tune", -1, 0)
 end
 
+-- A saved game was loaded into this scene. Sounds are not resumed: the tune starts again.
+function Restored(slot)
+  PlaySound("tune", -1, 0)
+  print("DEMO: restored " .. slot)
+end
+
 function DeInit()
   StopSound("tune")
   Hide("gate")

@@ -116,11 +116,13 @@ function KeeperSays(key)
   PlayAnim("keeper", "idle", "LOOP")
 end
 
--- Switches scenes behind a fade to black.
+-- Switches scenes behind a fade to black. Every scene switch is a checkpoint:
+-- the game is saved once the new scene shows.
 function GoToScene(script)
   FadeOut(400)
   LoadSzene(R(script))
   FadeIn(400)
+  SaveGame("checkpoint", script)
 end
 
 -- A thing that lies in a scene, placed by the point it stands on.
@@ -377,6 +379,9 @@ function Ending()
   Goto("hero", 80, 290)
   WaitFor("hero", "WALKING")
   TurnUp("hero")
+  -- The story is over: the next start begins it anew.
+  DeleteSave("autosave")
+  DeleteSave("checkpoint")
   StopAllSounds()
   RemoveSound("tune")
   PlaySound("bell", 0, 0)
@@ -397,6 +402,8 @@ function Init()
   ShowCursor()
   LoadMenuBackground(R("menu.bmp"), 0, 400)
   DefineInventory(288, 430, 40, 40, 4)
+  -- Closing the window or pressing a key saves the game.
+  SetAutosave("autosave")
   MakeSounds()
   MakeHero()
   MakeKeeper()
@@ -405,6 +412,12 @@ function Init()
 end
 
 function Main()
+  -- A game saved before goes on where it was left: the newest save, the
+  -- autosave on quitting or the checkpoint of the last scene switch.
+  -- LoadGame does not return then; without a save it says so and the story
+  -- begins.
+  local newest = SaveSlots()[1]
+  LoadGame(newest and newest.slot or "autosave")
   -- The language is the first choice, made over the street at dusk.
   LoadBackground(R("street.bmp"))
   SetMode("DECISION")

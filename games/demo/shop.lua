@@ -34,6 +34,11 @@ function Main()
   WaitFor("keeper", "WALKING")
 end
 
+-- A saved game was loaded into this scene. Sounds are not resumed.
+function Restored(slot)
+  print("DEMO: restored " .. slot)
+end
+
 function DeInit()
   UnloadAnim("keeper", "talk")
   Hide("keeper")

@@ -81,6 +81,12 @@ function Main()
   end
 end
 
+-- A saved game was loaded into this scene. Sounds are not resumed: the tune starts again.
+function Restored(slot)
+  PlaySound("tune", -1, 0)
+  print("DEMO: restored " .. slot)
+end
+
 function DeInit()
   StopSound("tune")
   Hide("door")

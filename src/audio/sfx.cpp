@@ -53,6 +53,7 @@ void Sfx::LoadSoundFromFile(const std::string& name, const std::string& address)
                 Mix_Chunk* chunk = LoadChunk(address);
                 if (!chunk) return;
                 Register(name, chunk);
+                if (sounds_.Get(name) == chunk) soundSources_[name].address = address;
                 Mix_AllocateChannels(sounds_.Count());
                 LogText("OK\r\n");
               });
@@ -67,6 +68,7 @@ void Sfx::RemoveSound(const std::string& name) {
                 Mix_HaltChannel(channel);
                 Mix_FreeChunk(sounds_.ValueAt(channel));
                 sounds_.ValueAt(channel) = nullptr;
+                soundSources_[name].address.clear();
               });
 }
 
@@ -92,6 +94,7 @@ void Sfx::SetSoundVolume(const std::string& name, int volume) {
           LogFormat("Sound <<%s>> does not exist.\r\n", name.c_str());
         } else if (volume >= 0 && volume <= 100) {
           Mix_Volume(channel, MixerVolume(volume));
+          soundSources_[name].volume = volume;
         } else {
           LogFormat("Can't set volume for Sound(%s). Value must be in the range of 0-100", name.c_str());
         }
@@ -125,6 +128,7 @@ void Sfx::LoadMusicFile(const std::string& name, const std::string& file) {
                 music_.Add(name, music);
                 // As with sounds, the name keeps its first music.
                 if (music_.Get(name) != music) Mix_FreeMusic(music);
+                else musicFiles_[name] = file;
               });
 }
 
@@ -140,6 +144,7 @@ void Sfx::PlayMusic(const std::string& name) {
                   return;
                 }
                 if (Mix_PlayMusic(music, -1) == -1) LogFormat("Sfx::PlayMusic(%s): %s\n", name.c_str(), SDL_GetError());
+                else playingMusic_ = name;
               });
 }
 
@@ -148,21 +153,37 @@ void Sfx::RemoveMusic(const std::string& name) {
               [&] {
                 Mix_FreeMusic(music_.Get(name));  // the mixer stops it first if it is playing
                 music_.Remove(name);
+                musicFiles_.erase(name);
+                if (playingMusic_ == name) playingMusic_.clear();
               });
 }
 
 void Sfx::SetVolume(int volume) {
   GuardedWith([&] { return FormatText("Exception catched in SetVolume(%i)\r\n", volume); },
               [&] {
-                if (volume >= 0 && volume <= 100)
+                if (volume >= 0 && volume <= 100) {
                   Mix_VolumeMusic(MixerVolume(volume));
-                else
+                  musicVolume_ = volume;
+                } else
                   LogText("Can't set volume. Value must be in the range of 0-100");
               });
 }
 
 void Sfx::StopMusic() {
-  Guarded("Exception catched in StopMusic()\r\n", [&] { Mix_HaltMusic(); });
+  Guarded("Exception catched in StopMusic()\r\n", [&] {
+    Mix_HaltMusic();
+    playingMusic_.clear();
+  });
+}
+
+Sfx::SoundSource Sfx::SourceOf(const std::string& name) const {
+  auto found = soundSources_.find(name);
+  return found == soundSources_.end() ? SoundSource{} : found->second;
+}
+
+std::string Sfx::MusicFile(const std::string& name) const {
+  auto found = musicFiles_.find(name);
+  return found == musicFiles_.end() ? std::string() : found->second;
 }
 
 AudioState::AudioState() = default;

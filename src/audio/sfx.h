@@ -3,6 +3,7 @@
 
 #include <SDL/SDL_mixer.h>
 
+#include <map>
 #include <memory>
 #include <string>
 
@@ -43,6 +44,16 @@ class Sfx {
   const Hashtable<Mix_Chunk*>& Sounds() const { return sounds_; }
   const Hashtable<Mix_Music*>& Music() const { return music_; }
 
+  // Where a sound came from and the volume last set, for saved games.
+  struct SoundSource {
+    std::string address;  // empty: not loaded, or removed
+    int volume = -1;      // -1: never set
+  };
+  SoundSource SourceOf(const std::string& name) const;
+  std::string MusicFile(const std::string& name) const;
+  const std::string& PlayingMusic() const { return playingMusic_; }  // empty: none started, or stopped
+  int MusicVolume() const { return musicVolume_; }                   // -1: never set
+
  private:
   Mix_Chunk* LoadChunk(const std::string& address);
   void Register(const std::string& name, Mix_Chunk* chunk);
@@ -50,6 +61,10 @@ class Sfx {
   Hashtable<Mix_Music*> music_;                // music by name; owned
   Hashtable<Mix_Chunk*> sounds_;               // sounds by name; index = channel; owned (null once removed)
   std::unique_ptr<SFXPackReader> packReader_;  // reads sound pack entries
+  std::map<std::string, SoundSource> soundSources_;  // by sound name
+  std::map<std::string, std::string> musicFiles_;    // by music name
+  std::string playingMusic_;                         // music last started and not stopped
+  int musicVolume_ = -1;
 };
 
 // The mixer value of a 0-100 volume: 0 stays audible at 1, 100 gives 129,

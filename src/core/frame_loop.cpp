@@ -6,6 +6,7 @@
 #include "core/input.h"
 #include "engine/engine.h"
 #include "engine/nested_frames.h"
+#include "save/save_game.h"
 #include "scene/movement.h"
 #include "scene/object_lookup.h"
 #include "script/script_args.h"
@@ -17,7 +18,11 @@ void GameLoop(Engine& engine) {
   TimingState& t = engine.timing;
   Uint32 now = engine.Ticks();
   t.frameTicks = t.previousFrameTicks = t.loopStartTicks = now;
-  while (engine.core.running) FrameStep(engine);
+  while (engine.core.running) {
+    ApplyPendingLoad(engine);
+    FrameStep(engine);
+  }
+  SaveDueAutosave(engine);
   // Whole seconds only: the divisor is truncated before it becomes a double.
   Uint32 seconds = (t.frameTicks - t.loopStartTicks) / 1000;
   LogFormat("Average FPS = %f\r\n", t.frameCounter / static_cast<double>(seconds));
@@ -97,10 +102,17 @@ bool GivesWayToClose(Engine& engine) {
 }  // namespace
 
 bool RunFramesUntil(Engine& engine, const std::function<bool()>& done, const NestedWait& wait) {
-  if (GivesWayToClose(engine)) return false;
+  struct Depth {
+    int& waits;
+    explicit Depth(int& w) : waits(++w) {}
+    ~Depth() { --waits; }
+  } depth(engine.timing.nestedWaits);
+  // A close request or a pending load ends every wait: the frame loop then
+  // shuts down, or applies the load before any further frame.
+  if (GivesWayToClose(engine) || engine.save.LoadPending()) return false;
   if (wait.frameFirst) FrameStep(engine);
   for (;;) {
-    if (GivesWayToClose(engine)) return false;
+    if (GivesWayToClose(engine) || engine.save.LoadPending()) return false;
     if (done()) return true;
     if (const char* reason = wait.cannotEnd ? wait.cannotEnd() : nullptr) {
       LogFormat("%s: %s, %s\r\n", wait.who.c_str(), reason, wait.outcome);

@@ -8,6 +8,7 @@
 
 #include "core/window.h"
 #include "engine/engine.h"
+#include "save/save_game.h"
 #include "scene/adventure_object.h"
 #include "script/script_args.h"
 #include "script/script_host.h"
@@ -44,7 +45,10 @@ bool QuitsTheGame(const InputState& in, SDLKey key) {
 
 void HandleKey(Engine& engine, SDLKey key) {
   if (key != SDLK_F5) {
-    if (QuitsTheGame(engine.input, key)) engine.core.running = false;
+    if (QuitsTheGame(engine.input, key)) {
+      engine.core.running = false;
+      AutosaveOnQuit(engine);
+    }
     return;
   }
   if (engine.core.debug && !SceneToReload(engine).empty()) {
@@ -95,6 +99,7 @@ void HandleEvents(Engine& engine) {
       case SDL_QUIT:
         engine.core.running = false;
         in.closeRequested = true;
+        AutosaveOnQuit(engine);
         break;
       default:
         break;

@@ -57,6 +57,7 @@ struct TimingState {
   int slotRate = 0;               // the fps the slots were laid out for; 0: none laid out
   Uint32 slotAnchor = 0;          // ticks when slot 0 began
   Uint64 slotNumber = 0;          // slot of the running frame
+  int nestedWaits = 0;            // RunFramesUntil loops running (a wait, walk, decision or fade)
 };
 
 // Input and interaction mode.

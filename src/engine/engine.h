@@ -6,6 +6,7 @@
 #include "engine/core_state.h"
 #include "engine/player.h"
 #include "engine/resource_state.h"
+#include "engine/save_state.h"
 #include "engine/scene_state.h"
 #include "engine/script_state.h"
 #include "engine/text_state.h"
@@ -29,6 +30,7 @@ struct Engine {
   AudioState audio;           // sound manager
   PlayerOptions player;       // command line and environment
   WindowState window;         // the scaled window, when there is one
+  SaveState save;             // save folder name, autosave, a load waiting to be applied
 
   Engine();
   ~Engine();

@@ -7,6 +7,7 @@ extern "C" {
 #include <lua.h>
 }
 
+#include "engine/engine.h"
 #include "script/script_host_internal.h"
 #include "util/log.h"
 
@@ -16,6 +17,10 @@ namespace {
 // any unprotected script error does.
 void ReportError(lua_State* L, int status) {
   if (status == 0) return;
+  if (EngineOf(L).save.LoadPending()) {
+    lua_pop(L, 1);  // a script that loads a game ends; nothing failed
+    return;
+  }
   lua_getglobal(L, "_ALERT");
   if (lua_isfunction(L, -1)) {
     lua_insert(L, -2);

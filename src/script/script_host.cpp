@@ -203,6 +203,8 @@ int LoadScript(Engine& engine, const std::string& address) {
 
 void CallScriptFunction(Engine& engine, const char* name, const char* const* args, int count) {
   if (engine.script.stopped) return;  // the game is closing
+  // While a loaded game waits to be applied, nothing of the old one runs.
+  if (engine.save.LoadPending()) return;
   lua_State* L = engine.script.L;
   if (engine.script.nativeDepth == 0) engine.script.traceback.clear();  // a script's own pcall may have kept one
   lua_pushcfunction(L, NoteTraceback);
@@ -211,7 +213,12 @@ void CallScriptFunction(Engine& engine, const char* name, const char* const* arg
   for (int i = 0; i < count; ++i) lua_pushstring(L, args[i]);
   int status = lua_pcall(L, count, 0, handler);
   lua_remove(L, handler);
-  if (status != 0 && !StoppedQuietly(L)) RaiseUnprotectedError(L);
+  if (status == 0 || StoppedQuietly(L)) return;
+  if (engine.save.LoadPending() && engine.script.nativeDepth == 0) {
+    lua_pop(L, 1);  // the load's unwinding is over: nothing failed
+    return;
+  }
+  RaiseUnprotectedError(L);
 }
 
 void CallInit(Engine& engine) {

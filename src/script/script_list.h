@@ -84,7 +84,13 @@
   ENTRY(SetScreen) \
   ENTRY(DebugMode) \
   ENTRY(SetQuitKeys) \
-  ENTRY(SetFrameLimit)
+  ENTRY(SetFrameLimit) \
+  ENTRY(SaveGame) \
+  ENTRY(LoadGame) \
+  ENTRY(SaveSlots) \
+  ENTRY(DeleteSave) \
+  ENTRY(SetGameName) \
+  ENTRY(SetAutosave)
 
 // The usual failure line of a script function.
 #define QUILLON_FAILURE_LINE(Name) "Exception catched in lua_" #Name "\r\n"

@@ -24,6 +24,7 @@ template <int (*Body)(lua_State*), int Index>
 int Boundary(lua_State* L) {
   int results = 0;
   bool raise = false;
+  bool loading = false;
   {
     Engine& engine = EngineOf(L);
     ScriptHostState& host = engine.script;
@@ -41,6 +42,16 @@ int Boundary(lua_State* L) {
     }
     host.runningFunction = outer;
     --host.nativeDepth;
+    loading = engine.save.LoadPending();
+  }
+  if (loading) {
+    // A loaded game replaces everything that runs: the script call that made
+    // this one ends, unwinding as an error would, up to the outermost call,
+    // which lets it go without a report (CallScriptFunction).
+    lua_pushnil(L);
+    lua_setfield(L, LUA_REGISTRYINDEX, kPendingError);
+    lua_pushliteral(L, "a saved game is being loaded");
+    return lua_error(L);
   }
   if (raise) {
     lua_getfield(L, LUA_REGISTRYINDEX, kPendingError);

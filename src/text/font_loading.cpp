@@ -1,4 +1,6 @@
 // The script functions that load the system, talk and decision fonts.
+#include "text/font_loading.h"
+
 #include "engine/engine.h"
 #include "resources/images.h"
 #include "script/script_args.h"
@@ -22,12 +24,31 @@ std::unique_ptr<Font> LoadFont(Engine& engine, const std::string& address, int c
 
 }  // namespace
 
+void LoadRoleFont(Engine& engine, FontRole role, const FontSource& source) {
+  TextState& text = engine.text;
+  switch (role) {
+    case FontRole::kSystem:
+      text.systemFont = LoadFont<CBitmapFont>(engine, source.address, source.cellHeight);
+      text.systemFontSource = source;
+      break;
+    case FontRole::kTalk:
+      text.talkFont = LoadFont<CBitmapFont2>(engine, source.address, source.cellHeight, source.lineWidth, 0,
+                                             engine.core.screenWidth);
+      text.talkFontSource = source;
+      break;
+    case FontRole::kDecision:
+      text.decisionFont = LoadFont<CBitmapFont>(engine, source.address, source.cellHeight);
+      text.decisionFontSource = source;
+      break;
+  }
+}
+
 int lua_LoadSystemFont(lua_State* L) {
   Engine& engine = EngineOf(L);
   GuardedCall(L, [&] {
     std::string address = ArgString(L, 1);
     int cellHeight = ArgInt(L, 2);
-    engine.text.systemFont = LoadFont<CBitmapFont>(engine, address, cellHeight);
+    LoadRoleFont(engine, FontRole::kSystem, {address, cellHeight, 0});
     engine.text.sentenceX = ArgInt(L, 3);
     engine.text.sentenceY = ArgInt(L, 4);
   });
@@ -40,8 +61,7 @@ int lua_LoadTalkFont(lua_State* L) {
     std::string address = ArgString(L, 1);
     int cellHeight = ArgInt(L, 2);
     int maxLineWidth = ArgInt(L, 3);
-    engine.text.talkFont =
-        LoadFont<CBitmapFont2>(engine, address, cellHeight, maxLineWidth, 0, engine.core.screenWidth);
+    LoadRoleFont(engine, FontRole::kTalk, {address, cellHeight, maxLineWidth});
   });
   return 0;
 }
@@ -51,7 +71,7 @@ int lua_LoadDecisionFont(lua_State* L) {
   GuardedCall(L, [&] {
     std::string address = ArgString(L, 1);
     int cellHeight = ArgInt(L, 2);
-    engine.text.decisionFont = LoadFont<CBitmapFont>(engine, address, cellHeight);
+    LoadRoleFont(engine, FontRole::kDecision, {address, cellHeight, 0});
   });
   return 0;
 }

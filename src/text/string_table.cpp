@@ -40,6 +40,13 @@ std::string LookUpString(TextState& text, double lineNumber) {
   return line;
 }
 
+void OpenStringFile(TextState& text, const std::string& baseName) {
+  std::string path = baseName + "." + text.language;
+  text.stringFile.reset();
+  text.stringFile = std::make_unique<std::ifstream>(path);  // a missing file leaves it closed
+  text.stringFileName = baseName;
+}
+
 int lua_SetLanguage(lua_State* L) {
   Engine& engine = EngineOf(L);
   GuardedCall(L, [&] { engine.text.language = ArgString(L, 1); });
@@ -48,11 +55,7 @@ int lua_SetLanguage(lua_State* L) {
 
 int lua_SetStringFile(lua_State* L) {
   Engine& engine = EngineOf(L);
-  GuardedCall(L, [&] {
-    std::string path = ArgString(L, 1) + "." + engine.text.language;
-    engine.text.stringFile.reset();
-    engine.text.stringFile = std::make_unique<std::ifstream>(path);  // a missing file leaves it closed
-  });
+  GuardedCall(L, [&] { OpenStringFile(engine.text, ArgString(L, 1)); });
   return 0;
 }
 

@@ -10,3 +10,6 @@
 // 1, and beyond the last line when the file ends with a line feed; beyond the
 // last line of a file without a final line feed, that last line.
 std::string LookUpString(TextState& text, double lineNumber);
+
+// Opens baseName + "." + the language as the string file (a missing file leaves none open).
+void OpenStringFile(TextState& text, const std::string& baseName);

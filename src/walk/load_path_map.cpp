@@ -19,6 +19,7 @@ int LoadPathMap(Engine& engine, const std::string& address) {
                 LogFormat("Load PathMap <<%s>>...", address.c_str());
                 if (!engine.walk.map) throw std::logic_error("no walk map");
                 PathMap& map = *engine.walk.map;
+                engine.walk.mapAddress = address;
                 ResourceAddress where = SplitAddress(address);
                 if (!where.isPackEntry) {
                   map.LoadBoxesFromFile(where.file.c_str());

@@ -127,6 +127,8 @@ const Uint32* WindowRow(XImage* image, int y) {
       snprintf(report.first, sizeof report.first, "%s", player.Failure().reason.c_str());
     if (player.Failed() || report.replayPassed) Report(channel, report);
   };
+  // The demo goes on from its newest save: this run starts from none and leaves none behind.
+  setenv("QUILLON_SAVE_DIR", (shots + "-saves").c_str(), 1);
   if (x && chdir(QUILLON_BINARY_DIR "/demo") == 0) RunEngine(engine);
   Report(channel, report);
 }

@@ -60,6 +60,33 @@ class LogBook {
   LogSink previousOut_, previousErr_;
 };
 
+// Unless QUILLON_SAVE_DIR names one, a run's saves go to a folder of its
+// own, made empty and removed afterwards: a replay meets no saves of the
+// player's, nor of an earlier run.
+class FreshSaveFolder {
+ public:
+  FreshSaveFolder() {
+    if (getenv("QUILLON_SAVE_DIR")) {
+      chosen_ = true;
+      return;
+    }
+    std::string pattern = (fs::temp_directory_path() / "quillon-play-saves-XXXXXX").string();
+    if (mkdtemp(pattern.data())) folder_ = pattern;
+    else folder_ = pattern.substr(0, pattern.size() - 6) + std::to_string(getpid());
+    setenv("QUILLON_SAVE_DIR", folder_.c_str(), 1);
+  }
+  ~FreshSaveFolder() {
+    if (chosen_) return;
+    unsetenv("QUILLON_SAVE_DIR");
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+  }
+
+ private:
+  fs::path folder_;
+  bool chosen_ = false;
+};
+
 class InFolder {
  public:
   explicit InFolder(const fs::path& folder) : previous_(fs::current_path()) { fs::current_path(folder); }
@@ -189,6 +216,7 @@ int RunPlaySession(const PlayOptions& options, std::ostream& out, std::ostream& 
     setenv("SDL_AUDIODRIVER", "dummy", 1);
   }
 
+  FreshSaveFolder saves;
   Engine engine;
   engine.script.diagnostics = options.strict;
   FrameClock clock;

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "util/key_names.h"
+#include "save/save_slots.h"
 
 namespace {
 
@@ -89,6 +90,13 @@ bool ParseStep(const std::vector<Token>& t, Step* step, std::string* error) {
     step->kind = StepKind::kKey;
     *error = "no such key (use F5, ESCAPE, A, 7, LSHIFT ... or a key code)";
     return n == 2 && KeyFromName(t[1].text, &step->key);
+  }
+  if (verb == "save" || verb == "load") {
+    step->kind = verb == "save" ? StepKind::kSave : StepKind::kLoad;
+    *error = "a save slot is 1 to 32 letters, digits, - or _";
+    if (n != 2) return false;
+    step->text = t[1].text;
+    return IsSlotName(step->text);
   }
   if (verb == "close") {
     step->kind = StepKind::kClose;

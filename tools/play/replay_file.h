@@ -20,6 +20,8 @@ enum class StepKind {
   kExpect,        // expect "TEXT" [since start]
   kExpectNo,      // expect no "TEXT"
   kExpectExit,    // expect exit [within N frames]
+  kSave,          // save SLOT: as soon as no wait runs, as SaveGame does
+  kLoad,          // load SLOT: as LoadGame does
 };
 
 struct Step {
@@ -32,7 +34,7 @@ struct Step {
   SDLKey key = SDLK_UNKNOWN;
   int count = 0;           // frames or milliseconds; a frame limit (0: none)
   bool sinceStart = false; // expect: search the whole log
-  std::string text;        // a log text or a screenshot name
+  std::string text;        // a log text, a screenshot name or a save slot
 };
 
 struct Replay {

@@ -5,6 +5,7 @@
 
 #include "engine/engine.h"
 #include "core/input_events.h"
+#include "save/save_game.h"
 
 namespace {
 
@@ -108,6 +109,12 @@ ReplayPlayer::Outcome ReplayPlayer::Run(const Step& step, Engine* engine) {
     case StepKind::kExpect:
     case StepKind::kExpectNo:
       return FindText(step, false);
+    case StepKind::kSave:
+      // A save holds no running script call: it waits for the top-level frame loop.
+      if (engine->timing.nestedWaits > 0 || engine->script.nativeDepth > 0) return Outcome::kBlocked;
+      return SaveGameToSlot(*engine, step.text, "") ? Outcome::kDone : Fail("the game was not saved");
+    case StepKind::kLoad:
+      return RequestLoad(*engine, step.text) ? Outcome::kDone : Fail("the save was not loaded");
     case StepKind::kExpectExit:
       if (!engine || !engine->core.running) return Outcome::kDone;
       if (step.count > 0 && frames >= static_cast<Uint32>(step.count))

@@ -1,0 +1,213 @@
+// Saved games: slot names, refused files, atomic writes, the autosave, the
+// scripts' globals and loading into another scene.
+#include <gtest/gtest.h>
+
+extern "C" {
+#include <lauxlib.h>
+#include <lua.h>
+}
+
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+#include "core/input_events.h"
+#include "save/save_game.h"
+#include "scene/adventure_object.h"
+#include "support/game_harness.h"
+
+namespace {
+
+// A game whose saves go to its own folder; frame actions run script code.
+struct SaveGame : GameHarness {
+  SaveGame() {
+    setenv("QUILLON_SAVE_DIR", Path("saves").c_str(), 1);
+    Write("init.lua", "function Init() CreateObject('box') SetPos('box', 5, 6) end\n"
+                      "function Main() end\n");
+  }
+  ~SaveGame() { unsetenv("QUILLON_SAVE_DIR"); }
+  // Runs code at top level and returns what it leaves in the global result.
+  static std::string Script(Engine& e, const std::string& code) {
+    lua_State* L = e.script.L;
+    luaL_dostring(L, ("result = nil " + code).c_str());
+    lua_settop(L, 0);
+    lua_getglobal(L, "result");
+    std::string value = lua_isboolean(L, -1) ? (lua_toboolean(L, -1) ? "true" : "false")
+                                             : lua_tostring(L, -1) ? lua_tostring(L, -1) : "nil";
+    lua_pop(L, 1);
+    return value;
+  }
+  std::string SlotFile(const std::string& slot) { return dir.Read("saves/" + slot + ".qsave"); }
+  float BoxX() { return engine.scene.objects.Get("box")->x; }
+};
+
+TEST(SaveGameTest, SlotNamesOutsideTheRuleAreRefused) {
+  SaveGame game;
+  game.stopAfterFrames = 3;
+  game.At(1, [&](Engine& e) {
+    for (std::string bad : std::vector<std::string>{"", std::string(33, 'a'), "a b", "../up", "a.qsave", "\xc3\xa4"}) {
+      game.log.Clear();
+      EXPECT_EQ(SaveGame::Script(e, "result = SaveGame('" + bad + "')"), "false") << bad;
+      EXPECT_EQ(game.log.Text(), "SaveGame(" + bad + "): a slot name is 1 to 32 letters, digits, - or _, not saved\r\n");
+      EXPECT_EQ(SaveGame::Script(e, "result = LoadGame('" + bad + "')"), "false") << bad;
+      EXPECT_EQ(SaveGame::Script(e, "result = DeleteSave('" + bad + "')"), "false") << bad;
+    }
+    for (std::string good : std::vector<std::string>{"a", std::string(32, 'Z'), "Slot-2_b"})
+      EXPECT_EQ(SaveGame::Script(e, "result = SaveGame('" + good + "', 'title')"), "true") << good;
+    EXPECT_EQ(SaveGame::Script(e, "result = #SaveSlots() .. SaveSlots()[1].title"), "3title");
+    EXPECT_EQ(SaveGame::Script(e, "result = DeleteSave('a')"), "true");
+    EXPECT_EQ(SaveGame::Script(e, "result = DeleteSave('a')"), "false");
+  });
+  game.Run();
+}
+
+TEST(SaveGameTest, ASaveIsRefusedWhileAWaitRuns) {
+  SaveGame game;
+  game.Write("init.lua", "function Init() end function Main() Wait(50) end");
+  game.At(2, [&](Engine& e) { EXPECT_EQ(SaveGame::Script(e, "result = SaveGame('w')"), "false"); });
+  game.stopAfterFrames = 10;
+  game.Run();
+  EXPECT_NE(game.log.Text().find("SaveGame(w): a wait is running (Wait, WaitFor, a walk, a decision or a fade), "
+                                 "not saved\r\n"),
+            std::string::npos);
+}
+
+// Each damage is refused with its reason; the game goes on untouched.
+TEST(SaveGameTest, DamagedForeignNewerAndOtherGamesSavesAreRefused) {
+  struct Damage {
+    const char* name;
+    std::string (*spoil)(std::string);
+    const char* reason;
+  } damages[] = {
+      {"truncated", [](std::string b) { return b.substr(0, b.size() - 7); }, "the file is truncated"},
+      {"flipped", [](std::string b) { b.back() ^= 1; return b; }, "the file is damaged"},  // the text of a global
+      {"header only", [](std::string b) { return b.substr(0, 20); }, "the file is truncated"},
+      {"foreign", [](std::string) { return std::string("function Init() os.exit() end"); }, "not a save file"},
+      {"newer", [](std::string b) { b[8] = 2; return b; }, "made by a newer engine (save format 2)"},
+  };
+  SaveGame game;
+  game.stopAfterFrames = 3;
+  game.At(1, [&](Engine& e) {
+    SaveGame::Script(e, "story = 'saved' SaveGame('s')");
+    std::string good = game.SlotFile("s");
+    SaveGame::Script(e, "story = 'played on' SetPos('box', 70, 80)");
+    for (const Damage& d : damages) {
+      game.Write("saves/s.qsave", d.spoil(good));
+      game.log.Clear();
+      EXPECT_EQ(SaveGame::Script(e, "result = LoadGame('s')"), "false") << d.name;
+      EXPECT_EQ(game.log.Text(), std::string("LoadGame(s): ") + d.reason + ", not loaded\r\n") << d.name;
+      EXPECT_FALSE(e.save.LoadPending());
+      EXPECT_EQ(SaveGame::Script(e, "result = story"), "played on");
+      EXPECT_EQ(game.BoxX(), 70);
+    }
+    game.Write("saves/s.qsave", good);
+    SaveGame::Script(e, "SetGameName('another')");
+    EXPECT_FALSE(RequestLoad(e, "s"));
+    EXPECT_NE(game.log.Text().find("saved by another game ("), std::string::npos);
+  });
+  game.Run();
+}
+
+TEST(SaveGameTest, AFullDiskLeavesThePreviousSaveWhole) {
+  SaveGame game;
+  game.stopAfterFrames = 4;
+  std::string before;
+  game.At(1, [&](Engine& e) {
+    ASSERT_TRUE(SaveGameToSlot(e, "s", ""));
+    before = game.SlotFile("s");
+    SaveGame::Script(e, "SetPos('box', 70, 80)");
+    e.save.diskSpace = 100;
+    game.log.Clear();
+    EXPECT_FALSE(SaveGameToSlot(e, "s", ""));
+    EXPECT_EQ(game.log.Text().rfind("SaveGame(s): cannot write ", 0), 0u) << game.log.Text();
+    EXPECT_EQ(game.SlotFile("s"), before);
+    EXPECT_FALSE(std::filesystem::exists(game.Path("saves/s.qsave.tmp")));
+    EXPECT_TRUE(RequestLoad(e, "s"));
+  });
+  game.At(3, [&](Engine&) { EXPECT_EQ(game.BoxX(), 5); });
+  game.Run();
+}
+
+TEST(SaveGameTest, TheAutosaveIsWrittenWhenThePlayerQuitsNotOnExit) {
+  struct Ending {
+    const char* name;
+    void (*end)(Engine&);
+    bool saved;
+  } endings[] = {
+      {"window closed", [](Engine&) { PushQuit(); }, true},
+      {"quitting key", [](Engine&) { PushKeyDown(SDLK_q); }, true},
+      {"Exit()", [](Engine& e) { SaveGame::Script(e, "Exit()"); }, false},
+  };
+  for (const Ending& ending : endings) {
+    SaveGame game;
+    game.Write("init.lua", "function Init() SetAutosave('auto') end function Main() end");
+    game.At(2, ending.end);
+    game.Run();
+    EXPECT_EQ(std::filesystem::exists(game.Path("saves/auto.qsave")), ending.saved) << ending.name;
+  }
+}
+
+TEST(SaveGameTest, GlobalsComeBackWithSharedTablesCyclesAndExactValues) {
+  SaveGame game;
+  game.stopAfterFrames = 4;
+  game.At(1, [&](Engine& e) {
+    SaveGame::Script(e, R"(
+      ring = {name = "ring"} ring.self = ring
+      shared = {1, 2, 3}
+      holder = {a = shared, b = shared, [shared] = "key", [true] = 0.1, f = print}
+      local inf = 1e308 * 10  -- no literal 0: Lua folds -0.0 and 0 into one constant
+      numbers = {-1 / inf, 2^53 + 1, 1e308, inf - inf, inf, 1 / 3}
+      bytes = "a\0\255z"
+      yes, no = true, false
+      fn = function() end
+      SaveGame("g"))");
+    SaveGame::Script(e, "ring = nil holder = 5 numbers = nil bytes = nil yes = nil added = 1");
+    RequestLoad(e, "g");
+  });
+  game.At(3, [&](Engine& e) {
+    EXPECT_EQ(SaveGame::Script(e, R"(
+      local n, inf = numbers, 1e308 * 10
+      result = ring.self == ring and ring.name == "ring" and holder.a == shared and holder.b == shared
+        and holder[shared] == "key" and holder[true] == 0.1 and holder.f == nil
+        and 1 / n[1] == -inf and n[2] == 2^53 + 1 and n[3] == 1e308 and n[4] ~= n[4] and n[5] == inf
+        and n[6] == 1 / 3 and bytes == "a\0\255z" and yes == true and no == false
+        and type(fn) == "function" and added == nil and type(SaveGame) == "function")"),
+              "true");
+  });
+  game.Run();
+}
+
+// A save of scene a, loaded while scene b waits: b's wait and Main end, a's
+// script runs again without Init or Main, and a's Restored is called.
+TEST(SaveGameTest, ASaveOfOneSceneLoadsWhileAnotherWaits) {
+  SaveGame game;
+  game.Write("init.lua", "function Init() CreateObject('box') LoadSzene('a.lua') end function Main() end\n"
+                         "function DeInit() end");
+  game.Write("a.lua", "print('a top') function Init() SetPos('box', 11, 12) SetName('box', 'A') print('a init') end\n"
+                      "function Main() end function Restored(slot) print('a restored ' .. slot) end");
+  game.Write("b.lua", "function Init() SetName('box', 'B') SetPos('box', 90, 90) end\n"
+                      "function Main() Wait(100000) print('b waited') end");
+  game.stopAfterFrames = 40;
+  game.At(2, [&](Engine& e) {
+    SaveGame::Script(e, "SaveGame('a') LoadSzene('b.lua')");
+    game.log.Clear();
+  });
+  game.At(5, [&](Engine& e) {
+    EXPECT_EQ(e.timing.nestedWaits, 1);
+    SaveGame::Script(e, "LoadGame('a')");  // a script call inside b's wait
+  });
+  game.At(7, [&](Engine& e) {
+    EXPECT_EQ(e.script.currentScript, "a.lua");
+    EXPECT_EQ(e.scene.objects.Get("box")->name, "A");
+    EXPECT_EQ(game.BoxX(), 11);
+  });
+  game.Run();
+  std::string log = game.log.Text();
+  EXPECT_EQ(log.find("b waited"), std::string::npos);
+  EXPECT_EQ(log.find("a init"), std::string::npos);
+  EXPECT_NE(log.find("Load Script <<a.lua>>...a top\nOK\r\nLoadGame(a): restored\r\na restored a\n"),
+            std::string::npos)
+      << log;
+}
+
+}  // namespace
