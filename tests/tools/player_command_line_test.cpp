@@ -16,47 +16,11 @@
 
 #include "core/command_line.h"
 #include "engine/game_fixtures.h"
+#include "support/child_process.h"
 
 namespace {
 
 const std::string kQuillon = QUILLON_BINARY_DIR "/quillon";
-
-std::string Read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// Starts a program with extra environment; its output goes to output and output.err.
-pid_t Start(const std::vector<std::string>& argv, const std::vector<std::string>& env, const std::string& output) {
-  pid_t pid = fork();
-  if (pid != 0) return pid;
-  for (const std::string& assignment : env) putenv(const_cast<char*>(assignment.c_str()));
-  freopen(output.c_str(), "w", stdout);
-  freopen((output + ".err").c_str(), "w", stderr);
-  std::vector<char*> args;
-  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-  args.push_back(nullptr);
-  execvp(args[0], args.data());
-  _exit(127);
-}
-
-// Exit status, 128 + signal when killed, -1 (and killed) when still running
-// after the time: a guard against a hang, not a measure of speed.
-int Finish(pid_t pid, int seconds) {
-  for (int i = 0; i < seconds * 20; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(50))) {
-    int status = 0;
-    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  }
-  kill(pid, SIGKILL), waitpid(pid, nullptr, 0);
-  return -1;
-}
-
-// Waits until the file holds text; false after the time.
-bool Holds(const std::string& path, const std::string& text, int seconds) {
-  for (int i = 0; i < seconds * 20; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(50)))
-    if (Read(path).find(text) != std::string::npos) return true;
-  return false;
-}
 
 const std::vector<std::string> kHeadless = {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy",
                                             "ASAN_OPTIONS=detect_leaks=0"};
@@ -103,11 +67,11 @@ TEST(CommandLine, TheExecutablePrintsRefusesAndRunsAGameFolder) {
     pid_t pid = Start(argv, kHeadless, output);
     bool choosing = c.status == 0 && c.words.back() == game.dir.path();
     if (choosing) {
-      ASSERT_TRUE(Holds(output, "CHOOSING", 60)) << Read(output) << Read(output + ".err");
+      ASSERT_TRUE(Holds(output, "CHOOSING", 60)) << ReadFile(output) << ReadFile(output + ".err");
       kill(pid, SIGTERM);
     }
     EXPECT_EQ(Finish(pid, 60), c.status);
-    std::string out = Read(output), err = Read(output + ".err");
+    std::string out = ReadFile(output), err = ReadFile(output + ".err");
     EXPECT_EQ(out.rfind(c.out, 0), 0u) << out;
     EXPECT_EQ(err.rfind(c.err, 0), 0u) << err;
     if (c.status == 2) EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1 + std::count(kUsage, kUsage + strlen(kUsage), '\n'));
@@ -119,17 +83,6 @@ TEST(CommandLine, TheExecutablePrintsRefusesAndRunsAGameFolder) {
   }
 }
 
-bool Installed(const char* program) {
-  return std::system((std::string("command -v ") + program + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-// Runs command up to tries times, 100 ms apart, until it succeeds.
-bool Retry(const std::string& command, int tries) {
-  for (int i = 0; i < tries; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(100)))
-    if (std::system(command.c_str()) == 0) return true;
-  return false;
-}
-
 // A real window twice the game's size: the X server's pointer, in window
 // pixels, chooses LOOK and clicks the door; SIGTERM ends the game.
 TEST(CommandLine, AClickThroughAScaledWindowOnAVirtualDisplay) {
@@ -137,29 +90,20 @@ TEST(CommandLine, AClickThroughAScaledWindowOnAVirtualDisplay) {
   GameHarness game;  // only writes the folder
   WriteSceneGame(game, "LoadSystemFont('font.bmp', 8, 10, 430)\n" + std::string(kHeroScene) +
                            "MakeObject('door', 'Door', 100, 100)\n");
-  int numberPipe[2];
-  ASSERT_EQ(pipe(numberPipe), 0);
-  pid_t server = Start({"Xvfb", "-displayfd", std::to_string(numberPipe[1]), "-screen", "0", "1400x1000x24",
-                        "-nolisten", "tcp", "-noreset"},
-                       {}, game.Path("xvfb.log"));
-  close(numberPipe[1]);
-  std::string digits;
-  char c;
-  while (read(numberPipe[0], &c, 1) == 1 && c != '\n') digits += c;
-  close(numberPipe[0]);
-  std::string x = "DISPLAY=:" + digits + " xdotool ";
-  ASSERT_TRUE(!digits.empty() && Retry(x + "getmouselocation >/dev/null 2>&1", 300)) << Read(game.Path("xvfb.log.err"));
+  VirtualDisplay display(game.Path("xvfb.log"), "1400x1000x24");
+  ASSERT_FALSE(display.name.empty()) << ReadFile(game.Path("xvfb.log.err"));
+  std::string x = "DISPLAY=" + display.name + " xdotool ";
 
   pid_t quillon = Start({kQuillon, "--scale", "2", game.dir.path()},
-                        {"DISPLAY=:" + digits, "SDL_VIDEODRIVER=x11", "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"},
+                        {"DISPLAY=" + display.name, "SDL_VIDEODRIVER=x11", "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"},
                         game.Path("game.log"));
   bool found = Retry(x + "search --name Quillon > " + game.Path("window.txt") + " 2>/dev/null", 100);
-  std::string window = Read(game.Path("window.txt"));
+  std::string window = ReadFile(game.Path("window.txt"));
   window = window.substr(0, window.find('\n'));
-  EXPECT_TRUE(found && Holds(game.Path("game.log"), "<<< CALL GAMELOOP >>>", 30)) << Read(game.Path("game.log.err"));
+  EXPECT_TRUE(found && Holds(game.Path("game.log"), "<<< CALL GAMELOOP >>>", 30)) << ReadFile(game.Path("game.log.err"));
   // LOOK at (230, 405) and the door at (105, 105) of the game's screen; a
   // click the game missed while busy is clicked again, as a player would.
-  for (int attempt = 0; found && attempt < 5 && Read(game.Path("game.log")).find("EVENT LOOK") == std::string::npos;
+  for (int attempt = 0; found && attempt < 5 && ReadFile(game.Path("game.log")).find("EVENT LOOK") == std::string::npos;
        ++attempt) {
     for (const char* step : {"mousemove --window W 460 810", "click 1", "mousemove --window W 210 210", "click 1"}) {
       std::string command = step;
@@ -171,10 +115,8 @@ TEST(CommandLine, AClickThroughAScaledWindowOnAVirtualDisplay) {
   }
   kill(quillon, SIGTERM);
   int status = Finish(quillon, 30);
-  kill(server, SIGTERM);
-  Finish(server, 10);
-  std::string log = Read(game.Path("game.log"));
-  EXPECT_EQ(status, 0) << Read(game.Path("game.log.err"));
+  std::string log = ReadFile(game.Path("game.log"));
+  EXPECT_EQ(status, 0) << ReadFile(game.Path("game.log.err"));
   EXPECT_NE(log.find("EVENT LOOK [door] []"), std::string::npos) << log;
   EXPECT_NE(log.find("Screenwidth                                          :640"), std::string::npos);
   EXPECT_EQ(log.substr(log.size() - 14), "CLEANUP...OK\r\n");

@@ -25,6 +25,7 @@
 #include "engine/engine.h"
 #include "play/replay_file.h"
 #include "play/replay_player.h"
+#include "support/child_process.h"
 #include "support/log_capture.h"
 #include "support/temp_dir.h"
 
@@ -155,41 +156,9 @@ WindowReport PlayOpeningInChild(const std::string& display, bool partial, const 
   return report;
 }
 
-// A virtual display of its own; ended with the test.
-struct VirtualDisplay {
-  pid_t server = -1;
-  std::string name;
-
-  explicit VirtualDisplay(const std::string& log) {
-    int number[2];
-    if (pipe(number) != 0) return;
-    server = fork();
-    if (server == 0) {
-      freopen(log.c_str(), "w", stderr);
-      std::string fd = std::to_string(number[1]);
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp", "-noreset",
-             static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(number[1]);
-    std::string digits;
-    for (char c; read(number[0], &c, 1) == 1 && c != '\n';) digits += c;
-    close(number[0]);
-    if (digits.empty()) return;
-    // The server takes clients only once it is ready (on a busy machine that can take a while).
-    for (int i = 0; i < 300 && name.empty(); ++i) {
-      if (Display* d = XOpenDisplay((":" + digits).c_str())) XCloseDisplay(d), name = ":" + digits;
-      else std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-  }
-  ~VirtualDisplay() {
-    if (server > 0 && kill(server, SIGTERM) == 0) waitpid(server, nullptr, 0);
-  }
-};
-
 TEST(PresentInWindow, TheWindowShowsWhatAWholePresentWouldThroughTheDemosOpening) {
   TempDir dir;
-  VirtualDisplay display(dir.Path("xvfb.log"));
+  VirtualDisplay display(dir.Path("xvfb"));
   ASSERT_FALSE(display.name.empty()) << "Xvfb did not start (installed by scripts/setup.sh)";
   for (bool partial : {true, false}) {
     SCOPED_TRACE(partial ? "partial present" : "whole present");
