@@ -23,13 +23,6 @@ extern "C" {
 
 namespace {
 
-// A broken promise of the engine: reported like a sanitizer finding.
-void Require(bool holds, const char* what) {
-  if (holds) return;
-  fprintf(stderr, "fuzz entry: %s\n", what);
-  abort();
-}
-
 // Hits and draws a loaded image the ways the engine uses images.
 void UseImage(Engine& engine, SDL_Surface* image) {
   if (!image) return;

@@ -3,6 +3,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -30,3 +32,10 @@ std::vector<std::string> SaveFileSeeds();
 
 // Closes the SDL video and audio the entries opened (for test binaries that go on).
 void CloseFuzzWorld();
+
+// A broken promise of the engine: reported like a sanitizer finding.
+inline void Require(bool holds, const char* what) {
+  if (holds) return;
+  fprintf(stderr, "fuzz entry: %s\n", what);
+  abort();
+}

@@ -14,12 +14,6 @@ extern "C" {
 
 namespace {
 
-void Require(bool holds, const char* what) {
-  if (holds) return;
-  fprintf(stderr, "fuzz entry: %s\n", what);
-  abort();
-}
-
 void PutU32(std::string& bytes, size_t at, uint32_t value) {
   for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
 }
