@@ -26,7 +26,7 @@
 #include "core/input_events.h"
 #include "core/startup.h"
 #include "engine/engine.h"
-#include "support/reference_scene.h"
+#include "reference_scene.h"
 #include "support/temp_dir.h"
 #include "util/log.h"
 
