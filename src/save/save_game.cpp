@@ -71,11 +71,14 @@ void ApplyPendingLoad(Engine& engine) {
   std::shared_ptr<const SaveGameData> data = std::move(engine.save.pendingLoad);
   engine.save.pendingLoad.reset();
   std::string slot = engine.save.pendingSlot;
+  lua_State* L = engine.script.L;
+  // Only the restored scene's own Restored is called, not one left by the scene before.
+  lua_pushnil(L);
+  lua_setglobal(L, "Restored");
   LoadScript(engine, data->sceneAddress);
   ApplyEngineState(engine, *data);
   ApplyGlobals(engine.script.L, data->globals);
   LogFormat("LoadGame(%s): restored\r\n", slot.c_str());
-  lua_State* L = engine.script.L;
   lua_getglobal(L, "Restored");
   bool defined = lua_isfunction(L, -1);
   lua_pop(L, 1);

@@ -210,4 +210,20 @@ TEST(SaveGameTest, ASaveOfOneSceneLoadsWhileAnotherWaits) {
       << log;
 }
 
+// Restored belongs to the scene that defines it: loading a scene without one
+// does not call the one the scene before it left behind.
+TEST(SaveGameTest, OnlyTheRestoredScenesOwnRestoredIsCalled) {
+  SaveGame game;
+  game.Write("init.lua", "function Init() LoadSzene('a.lua') end function Main() end function DeInit() end");
+  game.Write("a.lua", "function Init() end function Main() end");
+  game.Write("b.lua", "function Init() end function Main() end function Restored() print('b restored') end");
+  game.stopAfterFrames = 10;
+  game.At(2, [&](Engine& e) { SaveGame::Script(e, "SaveGame('a') LoadSzene('b.lua')"); });
+  game.At(4, [&](Engine& e) { SaveGame::Script(e, "LoadGame('a')"); });
+  game.Run();
+  std::string log = game.log.Text();
+  EXPECT_NE(log.find("LoadGame(a): restored\r\n"), std::string::npos) << log;
+  EXPECT_EQ(log.find("b restored"), std::string::npos) << log;
+}
+
 }  // namespace
