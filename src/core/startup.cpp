@@ -96,7 +96,7 @@ bool InitSDL(Engine& engine) {
       LogFormat("Mix_OpenAudio: %s\n", SDL_GetError());
       return false;
     }
-    if (engine.player.mute) Mix_SetPostMix(Silence, nullptr);
+    Mix_SetPostMix(engine.player.mute ? Silence : nullptr, nullptr);
     engine.core.sdlOpen = true;
     PrintVideoReport(engine);
     SDL_WM_SetCaption("Quillon", "icon1.bmp");

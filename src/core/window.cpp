@@ -17,6 +17,16 @@ SDL_Surface* OpenVideoMode(Engine& engine, int width, int height, Uint32 flags) 
   return SDL_SetVideoMode(width, height, depth, flags);
 }
 
+// Asked before switching: some displays that cannot change modes stall in
+// the switch instead of refusing it.
+bool OffersFullScreen(Engine& engine, int width, int height, Uint32 flags) {
+  int depth = engine.core.screenDepth;
+  if (engine.window.offersVideoMode) return engine.window.offersVideoMode(width, height, depth, flags);
+  const SDL_VideoInfo* desktop = SDL_GetVideoInfo();
+  if (depth == 0 && desktop && desktop->vfmt) depth = desktop->vfmt->BitsPerPixel;
+  return SDL_VideoModeOK(width, height, depth, flags) != 0;
+}
+
 int ChosenScale(const Engine& engine) {
   if (!engine.player.autoScale) return std::clamp(engine.player.scale, 1, kLargestScale);
   // Before the first video mode, SDL reports the desktop's own.
@@ -78,7 +88,12 @@ bool OpenScreen(Engine& engine) {
   int scale = ChosenScale(engine);
   int width = core.screenWidth * scale, height = core.screenHeight * scale;
   Uint32 flags = SDL_HWSURFACE | SDL_DOUBLEBUF | (core.fullscreen ? SDL_FULLSCREEN : 0);
-  SDL_Surface* video = OpenVideoMode(engine, width, height, flags);
+  SDL_Surface* video = nullptr;
+  if (core.fullscreen && !OffersFullScreen(engine, width, height, flags)) {
+    SDL_SetError("the display offers no such mode");
+  } else {
+    video = OpenVideoMode(engine, width, height, flags);
+  }
   if (!video && core.fullscreen) {
     LogFormat("Fullscreen %ix%i not possible (%s): opening a window of that size\r\n", width, height,
               SDL_GetError());

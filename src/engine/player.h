@@ -19,9 +19,13 @@ struct PlayerOptions {
 // Opens a video mode; SDL_SetVideoMode, unless a test stands in for a display.
 using VideoModeOpener = std::function<SDL_Surface*(int width, int height, int depth, Uint32 flags)>;
 
+// Whether the display offers a video mode; SDL_VideoModeOK, unless a test stands in.
+using VideoModeProbe = std::function<bool(int width, int height, int depth, Uint32 flags)>;
+
 // The window when it is larger than the screen; lives for the run.
 struct WindowState {
   SDL_Surface* surface = nullptr;  // the video surface while scaled (CoreState::screen is then the game's own surface); else null
   int scale = 1;                   // the window shows every screen pixel as scale x scale pixels
   VideoModeOpener openVideoMode;   // empty: SDL_SetVideoMode
+  VideoModeProbe offersVideoMode;  // empty: SDL_VideoModeOK
 };

@@ -75,27 +75,30 @@ TEST(SoundScripts, LoadPlayAndVolumeCallsLogAsTheyShould) {
 }
 
 TEST(SoundScripts, APlayedSoundIsHeardQuieterAfterSetSoundVolumeAndSilentAfterStopSound) {
-  DiskAudio disk;
-  GameHarness game;
-  game.Write("beep.wav", SquareWav(4410, kAmplitude));
-  game.Write("init.lua",
-             "function Init() LoadSound('beep', 'beep.wav') end\n"
-             "function Main()\n"
-             "  PlaySound('beep', -1, 0) Wait(100)\n"
-             "  SetSoundVolume('beep', 25) Wait(100)\n"
-             "  StopSound('beep') Wait(100)\n"
-             "  Exit()\n"
-             "end\n");
-  // 10 ms a frame: frames 1-10 in the first wait, 11-20 in the second, 21-30 in the third.
-  int full = -1, quiet = -1, stopped = -1;
-  game.At(5, [&](Engine&) { full = disk.PeakFromNow(); });
-  game.At(15, [&](Engine&) { quiet = disk.PeakFromNow(); });
-  game.At(25, [&](Engine&) { stopped = disk.PeakFromNow(); });
-  EXPECT_EQ(game.Run(), 0);
-  EXPECT_EQ(game.engine.timing.frameCounter, 30u);
-  EXPECT_NEAR(full, kAmplitude, 100);
-  EXPECT_NEAR(quiet, kAmplitude * 33 / 128, 100);  // volume 25 is mixer volume 33
-  EXPECT_EQ(stopped, 0);
+  for (bool mute : {false, true}) {  // the player's --mute: mixed as usual, nothing heard
+    DiskAudio disk;
+    GameHarness game;
+    game.engine.player.mute = mute;
+    game.Write("beep.wav", SquareWav(4410, kAmplitude));
+    game.Write("init.lua",
+               "function Init() LoadSound('beep', 'beep.wav') end\n"
+               "function Main()\n"
+               "  PlaySound('beep', -1, 0) Wait(100)\n"
+               "  SetSoundVolume('beep', 25) Wait(100)\n"
+               "  StopSound('beep') Wait(100)\n"
+               "  Exit()\n"
+               "end\n");
+    // 10 ms a frame: frames 1-10 in the first wait, 11-20 in the second, 21-30 in the third.
+    int full = -1, quiet = -1, stopped = -1;
+    game.At(5, [&](Engine&) { full = disk.PeakFromNow(); });
+    game.At(15, [&](Engine&) { quiet = disk.PeakFromNow(); });
+    game.At(25, [&](Engine&) { stopped = disk.PeakFromNow(); });
+    EXPECT_EQ(game.Run(), 0);
+    EXPECT_EQ(game.engine.timing.frameCounter, 30u);
+    EXPECT_NEAR(full, mute ? 0 : kAmplitude, 100);
+    EXPECT_NEAR(quiet, mute ? 0 : kAmplitude * 33 / 128, 100);  // volume 25 is mixer volume 33
+    EXPECT_EQ(stopped, 0);
+  }
 }
 
 }  // namespace
