@@ -11,7 +11,7 @@
 
 namespace {
 
-const Uint32 kFrames = 300;
+const Uint32 kFrames = 120;
 
 std::vector<Uint8> Pixels(SDL_Surface* screen) {
   std::vector<Uint8> copy(static_cast<size_t>(screen->pitch) * screen->h);
