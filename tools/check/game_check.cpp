@@ -147,6 +147,11 @@ void CheckStringFiles(const fs::path& folder, const std::string& base, std::vect
 
 }  // namespace
 
+int FileArgumentOf(const std::string& function) {
+  auto file = kFileArguments.find(function);
+  return file == kFileArguments.end() ? 0 : file->second;
+}
+
 std::vector<std::string> CheckGame(const std::string& folder) {
   std::vector<Script> scripts;
   for (const fs::directory_entry& entry : fs::directory_iterator(folder))

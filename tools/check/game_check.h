@@ -13,3 +13,7 @@
 // positions outside the map their own script loads; string files whose
 // languages differ in line count or hold lines longer than the engine reads.
 std::vector<std::string> CheckGame(const std::string& folder);
+
+// Which argument (from 1) of a script function names a file or pack entry: 3
+// for LoadAnim, 1 for LoadBackground; 0 for a function that names none.
+int FileArgumentOf(const std::string& function);

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "common/tool_frame.h"
+#include "pack/game_pack.h"
+#include "pack/pack_files.h"
 #include "pack/pack_index.h"
 #include "resources/pack_readers.h"
 #include "resources/pack_writer.h"
@@ -22,6 +24,13 @@ const char kUsage[] =
     "  create image [--depth N] PACK BMP... image pack; each BMP is stored at its own depth\n"
     "                                       (8 with its palette, 16, 24 or 32) or at N bits\n"
     "  create sound PACK FILE...            sound pack (WAV or other files SDL_mixer reads)\n"
+    "  game GAMEDIR OUTDIR [--order FILE] [--depth N] [--comment TEXT]\n"
+    "                                       the whole loose game: lua.dat (entry 0 the table ASSETS\n"
+    "                                       from file names to pack addresses, then conf.lua; entry 1\n"
+    "                                       init.lua; then the other scripts and maps), gfx.dat, sfx.dat,\n"
+    "                                       the string files and icon1.bmp copied, the table as assets.lua.\n"
+    "                                       Entries follow the names listed in FILE (one a line), the\n"
+    "                                       rest sorted by name; --comment is the table's first line\n"
     "  list [--kind K] PACK                 the index: entry, offset, size (and width, height, depth)\n"
     "  extract [--kind K] PACK DIR          every entry into DIR (images as BMP files)\n"
     "  check [--kind K] PACK                every record inside the file, image sizes right\n"
@@ -34,6 +43,8 @@ struct Args {
   std::vector<std::string> words;  // positional words
   int depth = 0;                   // --depth, 0 when not given
   std::string kind;                // --kind, empty when not given
+  std::string order;               // --order, empty when not given
+  std::string comment;             // --comment, empty when not given
   std::string error;               // a malformed option
 };
 
@@ -41,7 +52,8 @@ Args ParseArgs(int argc, const char* const* argv) {
   Args args;
   for (int i = 0; i < argc; ++i) {
     std::string word = argv[i];
-    if ((word == "--depth" || word == "--kind") && i + 1 >= argc) {
+    bool valued = word == "--depth" || word == "--kind" || word == "--order" || word == "--comment";
+    if (valued && i + 1 >= argc) {
       args.error = word + " needs a value";
     } else if (word == "--depth") {
       args.depth = std::atoi(argv[++i]);
@@ -49,18 +61,15 @@ Args ParseArgs(int argc, const char* const* argv) {
         args.error = "--depth must be 8, 16, 24 or 32";
     } else if (word == "--kind") {
       args.kind = argv[++i];
+    } else if (word == "--order") {
+      args.order = argv[++i];
+    } else if (word == "--comment") {
+      args.comment = argv[++i];
     } else {
       args.words.push_back(word);
     }
   }
   return args;
-}
-
-int NaturalDepth(const SDL_Surface* surface) {
-  int bits = surface->format->BitsPerPixel;
-  if (bits <= 8) return 8;
-  if (bits <= 16) return 16;
-  return bits == 24 ? 24 : 32;
 }
 
 int Create(const Args& args, std::ostream& out, std::ostream& err) {
@@ -78,36 +87,11 @@ int Create(const Args& args, std::ostream& out, std::ostream& err) {
   std::string pack;
   if (kind == PackKind::kImage) {
     std::vector<PackedImage> images;
-    for (const std::string& file : files) {
-      SDL_Surface* surface = SDL_LoadBMP(file.c_str());
-      if (!surface) {
-        err << "quillon-pack: " << file << ": not a readable BMP image (" << SDL_GetError() << ")\n";
-        return 1;
-      }
-      PackedImage image;
-      bool packed = PackSurface(surface, args.depth ? args.depth : NaturalDepth(surface), &image);
-      SDL_FreeSurface(surface);
-      if (!packed) {
-        err << "quillon-pack: " << file << ": cannot convert the image (" << SDL_GetError() << ")\n";
-        return 1;
-      }
-      images.push_back(std::move(image));
-    }
+    if (!ReadImageEntries(files, args.depth, &images, err)) return 1;
     pack = BuildImagePack(images);
   } else {
     std::vector<std::string> entries;
-    for (const std::string& file : files) {
-      std::string content;
-      if (!ReadFile(file, &content)) {
-        err << "quillon-pack: " << file << ": cannot read the file\n";
-        return 1;
-      }
-      if (kind == PackKind::kSound && content.empty()) {
-        err << "quillon-pack: " << file << ": the sound file is empty\n";
-        return 1;
-      }
-      entries.push_back(std::move(content));
-    }
+    if (!ReadDataEntries(files, kind, &entries, err)) return 1;
     pack = BuildDataPack(entries);
   }
   if (!WriteFile(packPath, pack)) {
@@ -116,6 +100,18 @@ int Create(const Args& args, std::ostream& out, std::ostream& err) {
   }
   for (size_t i = 0; i < files.size(); ++i) out << packPath << ":" << i << "  " << files[i] << "\n";
   return 0;
+}
+
+int Game(const Args& args, std::ostream& out, std::ostream& err) {
+  if (args.words.size() != 3) {
+    err << "quillon-pack game: give the game folder and the folder for the packed game\n";
+    return 2;
+  }
+  GamePackOptions options;
+  options.orderFile = args.order;
+  options.depth = args.depth;
+  if (!args.comment.empty()) options.comment = args.comment;
+  return PackGame(args.words[1], args.words[2], options, out, err);
 }
 
 // Loads the pack named by words[1] and works out its kind.
@@ -228,6 +224,7 @@ int RunPackTool(int argc, const char* const* argv, std::ostream& out, std::ostre
   const std::string& command = args.words[0];
   return RunToolCommand(command,
                         {{"create", [&] { return Create(args, out, err); }},
+                         {"game", [&] { return Game(args, out, err); }},
                          {"list", [&] { return List(args, out, err); }},
                          {"extract", [&] { return Extract(args, out, err); }},
                          {"check", [&] { return Check(args, out, err); }}},
