@@ -108,7 +108,7 @@ TEST(CommandLine, AClickThroughAScaledWindowOnAVirtualDisplay) {
     for (const char* step : {"mousemove --window W 460 810", "click 1", "mousemove --window W 210 210", "click 1"}) {
       std::string command = step;
       if (size_t at = command.find(" W "); at != std::string::npos) command.replace(at, 3, " " + window + " ");
-      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+      std::this_thread::sleep_for(std::chrono::milliseconds(150));
       std::system((x + command + " 2>/dev/null").c_str());
     }
     Holds(game.Path("game.log"), "EVENT LOOK", 2);
