@@ -67,7 +67,7 @@ const char kRoomText[] =
     "door:400,300,520,300,520,400,400,400\n"
     "\t200 , 220   400,220   400,300   200,300\n";
 
-TEST(MapTool, CompileDecompileCompileIsByteIdentical) {
+TEST(MapTool, CompileDecompileCompileIsByteIdenticalAndPacksAndPartialBoxesRead) {
   TempDir dir;
   dir.Write("room.txt", std::string(kRoomText) + "far: 65535,0 65535,1 0,65535 0,0\n");
   Result compiled = Map({"compile", dir.Path("room.txt"), dir.Path("room.map")});
@@ -89,10 +89,7 @@ TEST(MapTool, CompileDecompileCompileIsByteIdentical) {
   dir.Write("bom.txt", "\xEF\xBB\xBF" "10,20 100,20 100,80 10,80\r\n");
   ASSERT_EQ(Map({"compile", dir.Path("bom.txt"), dir.Path("bom.map")}).status, 0);
   EXPECT_EQ(dir.Read("bom.map"), MapBytes({Rect(10, 20, 100, 80)}));
-}
 
-TEST(MapTool, MapsInPacksAndLengthsThatAreNoWholeBoxes) {
-  TempDir dir;
   std::string two = MapBytes({Rect(0, 0, 100, 100), Rect(100, 0, 200, 100)});
   dir.Write("forty.map", two + std::string(8, '\x01'));
   Result decompiled = Map({"decompile", dir.Path("forty.map")});
@@ -201,7 +198,7 @@ std::vector<Box> DeadEndFloor() {
           Rect(300, 100, 400, 200), Rect(500, 100, 600, 200)};
 }
 
-TEST(MapTool, PathPrintsTheEnginesWaypoints) {
+TEST(MapTool, PathPrintsTheEnginesWaypointsAndDrawMakesABmpTheEngineLoads) {
   TempDir dir;
   dir.Write("floor.map", MapBytes(DeadEndFloor()));
   Result path = PathOn(dir.Path("floor.map"), {50, 350}, {350, 150});
@@ -238,13 +235,9 @@ TEST(MapTool, PathPrintsTheEnginesWaypoints) {
     EXPECT_EQ(Lines(r.err), 1) << r.err;
     EXPECT_TRUE(Has(r.err, why)) << r.err;
   }
-}
 
-// The drawing is the author's, not the player's: it must load in the engine
-// without colour-key magenta of its own, and show where a search failed.
-TEST(MapTool, DrawMakesABmpTheEngineLoadsAndMarksAFailedSearch) {
-  TempDir dir;
-  dir.Write("floor.map", MapBytes(DeadEndFloor()));
+  // The drawing is the author's, not the player's: it must load in the engine
+  // without colour-key magenta of its own, and show where a search failed.
   SDL_Surface* grey = Paint(640, 480, kGrey);
   SaveBmp(Palettize(grey, {kGrey}), dir.Path("bg.bmp"));  // 8 bits, as many games have them
   SDL_FreeSurface(grey);
@@ -285,7 +278,7 @@ TEST(MapTool, DrawMakesABmpTheEngineLoadsAndMarksAFailedSearch) {
 // One representative of each kind of failure: unreadable, malformed or
 // out-of-range input, a picture that cannot be written or would overwrite the
 // background, and usage errors (status 2).
-TEST(MapTool, BadInputGivesOneLineNamingTheFile) {
+TEST(MapTool, BadInputGivesOneLineNamingTheFileAndTheExecutableExitsWithTheStatus) {
   TempDir dir;
   dir.Write("good.map", MapBytes({Rect(0, 0, 10, 10)}));
   dir.Write("empty.map", "");
@@ -325,11 +318,8 @@ TEST(MapTool, BadInputGivesOneLineNamingTheFile) {
   }
   EXPECT_EQ(dir.Read("o.map"), "");  // nothing written on a failure
   EXPECT_EQ(Map({}).status, 2);
-}
 
-// The built executable: exit statuses of a real process, and no crash on bad input.
-TEST(MapTool, TheExecutableExitsWithTheToolsStatus) {
-  TempDir dir;
+  // The built executable: exit statuses of a real process, and no crash on bad input.
   dir.Write("seven.map", "1234567");
   auto run = [&](const std::string& args) {
     int status = std::system((QUILLON_BINARY_DIR "/tools/quillon-map " + args + " >" + dir.Path("out.txt") + " 2>" +
