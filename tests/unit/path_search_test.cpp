@@ -98,7 +98,7 @@ TEST(FindPath, TheWorkedExamples) {
   EXPECT_EQ(map.Neighbours(0), (std::vector<int>{1}));  // corner order does not matter
 }
 
-TEST(FindPath, RefusedPointsKeepThePreviousOnes) {
+TEST(FindPath, RefusedPointsKeepThePreviousOnesAndBoxes9999AwayAreNeverChosen) {
   PathMap map;
   map.ReplaceBoxes({Rect(0, 0, 100, 100), Rect(100, 0, 200, 100)});
   // Before any point was accepted there is nothing to search from.
@@ -116,10 +116,7 @@ TEST(FindPath, RefusedPointsKeepThePreviousOnes) {
 
   map.ReplaceBoxes({Rect(300, 300, 400, 400)});  // a new map keeps the points: they are no longer in a box
   EXPECT_FALSE(map.FindPath());
-}
 
-TEST(PickNearest, NineThousandNineHundredNinetyNineIsTooFar) {
-  PathMap map;
   // A long thin box whose centre is 10000 pixels from the target box.
   map.ReplaceBoxes({Rect(0, 0, 100, 100), Rect(100, 0, 20100, 100), Rect(20100, 0, 20200, 100)});
   ASSERT_TRUE(map.SetStart(50, 50));
