@@ -66,7 +66,7 @@ TEST_F(BitmapFontTest, MarkersInRowZeroMakeTheCells) {
   EXPECT_EQ(many.CellOf(255).width, 1);
 }
 
-TEST_F(BitmapFontTest, DrawsEachColourRowFromItsBandWithoutItsFirstLine) {
+TEST_F(BitmapFontTest, DrawsEachColourRowFromItsBandWithoutItsFirstLineAndImpossibleOnesNotAtAll) {
   CBitmapFont font(screen, source, kTestCellHeight);
   font.DrawString("\x01 \x02", 100, 50);
   font.colorRow = 1;
@@ -79,10 +79,7 @@ TEST_F(BitmapFontTest, DrawsEachColourRowFromItsBandWithoutItsFirstLine) {
       {109, 50, 'w'}, {111, 50, 'w'}, {112, 50, '.'},  // cell 2 after 5 + 1 + 3
       {200, 50, '1'}, {204, 56, '1'}, {202, 53, '.'}, {200, 57, '.'},  // colour row 1
   });
-}
 
-TEST_F(BitmapFontTest, ImpossibleBandsAndCodesDrawNothing) {
-  CBitmapFont font(screen, source, kTestCellHeight);
   for (int row : {2, -1, 2147483647}) {
     font.colorRow = row;
     font.DrawString("\x01\x02", 10, 10);
