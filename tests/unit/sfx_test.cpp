@@ -87,7 +87,7 @@ TEST_F(SfxTest, TheMusicVolumeMapsTheHundredScaleOntoTheMixer) {
   EXPECT_EQ(log.Text(), refused + refused + refused + refused);
 }
 
-TEST_F(SfxTest, StopAllSoundsSilencesEveryChannel) {
+TEST_F(SfxTest, StopAllSoundsSilencesEveryChannelAndRemovedSoundsLeaveTheOthersInPlace) {
   LoadThree();
   sfx->PlaySound("b", -1, 0);
   sfx->PlaySound("c", -1, 0);
@@ -96,10 +96,7 @@ TEST_F(SfxTest, StopAllSoundsSilencesEveryChannel) {
   sfx->StopAllSounds();
   EXPECT_EQ(Mix_Playing(-1), 0);
   EXPECT_EQ(disk.PeakFromNow(), 0);
-}
 
-TEST_F(SfxTest, RemovedSoundsLeaveTheOtherChannelsInPlace) {
-  LoadThree();
   sfx->PlaySound("b", -1, 0);
   log.Clear();
   sfx->RemoveSound("b");

@@ -38,8 +38,9 @@ struct Scripts {
   }
 };
 
-TEST(StringTable, LinesByNumberFromLineFeedAndCrLfFiles) {
+TEST(StringTable, LinesByNumberAndLanguageAndNoFileMeansEmptyStrings) {
   Scripts s;
+  EXPECT_EQ(s.Text("GetString(1)"), "");  // before any SetStringFile
   s.dir.Write("lf.DE", "one\ntwo\nthree\n");
   s.dir.Write("crlf.DE", "eins\r\nzwei\r\ndrei\r\n");
   s.dir.Write("t.DE", "a\n" + std::string(300, 'x') + "\r\nafter\n" + std::string(255, 'y') + "\r\nlast");
@@ -63,13 +64,9 @@ TEST(StringTable, LinesByNumberFromLineFeedAndCrLfFiles) {
       EXPECT_EQ(s.Text(std::string("GetString(") + line + ")"), text) << c.file << " line " << line;
   }
   EXPECT_EQ(s.log.Text(), "");
-}
 
-TEST(StringTable, TheLanguageChoosesTheFileAtTheNextSetStringFileAndNoFileMeansEmptyStrings) {
-  Scripts s;
   s.dir.Write("t.DE", "Hallo\n");
   s.dir.Write("t.EN", "Hello\n");
-  EXPECT_EQ(s.Text("GetString(1)"), "");  // before any SetStringFile
   EXPECT_EQ(s.engine.text.language, "DE");
   s.Run("SetStringFile('t')");
   EXPECT_EQ(s.Text("GetString(1)"), "Hallo");
