@@ -115,7 +115,7 @@ void Edit(const std::string& path, Change change) {
   SDL_FreeSurface(image);
 }
 
-TEST_F(FontToolTest, CheckNamesEachDamage) {
+TEST_F(FontToolTest, CheckNamesEachDamageAndMarkersThatDriftedInALossySave) {
   ASSERT_EQ(Font({"make", dir.Path("f.bmp"), "--size", "14"}).status, 0);
   int h = 18;
   CBitmapFont made(screen, dir.Path("f.bmp"), h);
@@ -155,10 +155,7 @@ TEST_F(FontToolTest, CheckNamesEachDamage) {
   Result bare = Font({"check", dir.Path("tiny.bmp"), "--cell-height", std::to_string(kTestCellHeight)});
   EXPECT_EQ(bare.status, 1);
   EXPECT_TRUE(Has(bare.err, dir.Path("tiny.bmp") + ": no cell markers")) << bare.err;
-}
 
-TEST(FontTool, AFontWhoseMarkersDriftedAfterALossySaveFailsTheCheck) {
-  TempDir dir;
   for (Rgb second : {Rgb{255, 0, 0}, Rgb{250, 8, 4}}) {
     SaveBmp(Paint(11, 16, kMagenta, {{0, 0, 1, 1, {255, 0, 0}}, {6, 0, 1, 1, second}, {10, 0, 1, 1, second},
                                      {1, 2, 4, 4, kWhite}, {7, 2, 3, 4, kWhite}, {1, 10, 4, 4, kWhite},

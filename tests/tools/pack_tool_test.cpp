@@ -97,7 +97,7 @@ TEST(PackTool, ScriptAndSoundPacksKeepTheBytesInOrder) {
   EXPECT_EQ(dir.Read("s/entry-0.wav"), dir.Read("x.wav"));
 }
 
-TEST(PackTool, CheckNamesEveryDamagedEntry) {
+TEST(PackTool, CheckNamesEveryDamagedEntryAndBadInputGivesOneLineNamingTheFile) {
   TempDir dir;
   PackedImage good{2, 2, 24, std::string(16, '\x01')};
   PackedImage wrongSize{2, 2, 24, std::string(10, '\x01')};
@@ -115,10 +115,7 @@ TEST(PackTool, CheckNamesEveryDamagedEntry) {
   EXPECT_EQ(cut.status, 1);
   EXPECT_TRUE(Has(cut.err, "entry 0: its data (offset 20, size 6) lies outside the file of 20 bytes"));
   EXPECT_TRUE(Has(cut.err, "entry 1: its data"));
-}
 
-TEST(PackTool, BadInputGivesOneLineNamingTheFile) {
-  TempDir dir;
   dir.Write("not.bmp", "this is text");
   dir.Write("tiny.dat", "ab");
   struct Case {
