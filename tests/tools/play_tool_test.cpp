@@ -42,7 +42,7 @@ const char kOpenTheDoor[] =
     "expect exit within 5 frames\n"
     "expect \"Average FPS\"\n";
 
-TEST(PlayTool, FailuresNameTheStepAndShowTheLastLogLines) {
+TEST(PlayTool, ReplaysPassAndFailWithTheStepAndTheLogAndRecordingsPlayBack) {
   PlayGame g;
   const struct {
     const char* replay;
@@ -63,22 +63,7 @@ TEST(PlayTool, FailuresNameTheStepAndShowTheLastLogLines) {
     EXPECT_EQ(r.status, c.status) << c.replay;
     for (const std::string& part : c.parts) EXPECT_NE(r.err.find(part), std::string::npos) << r.err;
   }
-}
 
-TEST(PlayToolDeathTest, AGameStuckInANestedLoopEndsAfterTheFrameBudget) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  PlayGame g;
-  g.game.Write("init.lua", "function Init() LoadDecisionFont('font.bmp', 8) end\n"
-                           "function Main() SetMode('DECISION') MakeDecision('Yes', 'No') Exit() end\n");
-  g.game.Write("test.replay", "wait 10 frames\nexpect exit\n");
-  std::string replay = g.game.Path("test.replay");
-  const char* argv[] = {replay.c_str(), "--max-frames", "60", "--quiet"};
-  EXPECT_EXIT(RunPlayTool(4, argv, std::cout, std::cerr), testing::ExitedWithCode(1),
-              "test.replay:2: expect exit\n  the frame budget of 60 frames is spent");
-}
-
-TEST(PlayTool, AReplayPlaysTheGameToItsExitWithTheSameLogEveryTime) {
-  PlayGame g;
   // The replay lives apart from the game and names its folder.
   TempDir elsewhere;
   std::string game = std::filesystem::relative(g.game.dir.path(), elsewhere.path()).string();
@@ -90,10 +75,7 @@ TEST(PlayTool, AReplayPlaysTheGameToItsExitWithTheSameLogEveryTime) {
   EXPECT_NE(first.out.find("EVENT LOOK door\nLUA-EVENT-CALLED: LOOK door"), std::string::npos) << first.out;
   EXPECT_NE(first.out.find("LUA-EVENT-CALLED: OPEN door"), std::string::npos);
   EXPECT_EQ(first.out, second.out);
-}
 
-TEST(PlayTool, ARecordingPlaysBackToTheSameLog) {
-  PlayGame g;
   PlayOptions options;
   options.target = g.game.dir.path();
   options.record = g.game.Path("recorded.replay");
@@ -121,6 +103,18 @@ TEST(PlayTool, ARecordingPlaysBackToTheSameLog) {
   Result replayed = Play({g.game.Path("recorded.replay")});
   EXPECT_EQ(replayed.status, 0) << replayed.err;
   EXPECT_EQ(replayed.out, recordedLog.str());
+}
+
+TEST(PlayToolDeathTest, AGameStuckInANestedLoopEndsAfterTheFrameBudget) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  PlayGame g;
+  g.game.Write("init.lua", "function Init() LoadDecisionFont('font.bmp', 8) end\n"
+                           "function Main() SetMode('DECISION') MakeDecision('Yes', 'No') Exit() end\n");
+  g.game.Write("test.replay", "wait 10 frames\nexpect exit\n");
+  std::string replay = g.game.Path("test.replay");
+  const char* argv[] = {replay.c_str(), "--max-frames", "60", "--quiet"};
+  EXPECT_EXIT(RunPlayTool(4, argv, std::cout, std::cerr), testing::ExitedWithCode(1),
+              "test.replay:2: expect exit\n  the frame budget of 60 frames is spent");
 }
 
 }  // namespace

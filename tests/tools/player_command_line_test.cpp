@@ -25,20 +25,7 @@ const std::string kQuillon = QUILLON_BINARY_DIR "/quillon";
 const std::vector<std::string> kHeadless = {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy",
                                             "ASAN_OPTIONS=detect_leaks=0"};
 
-TEST(CommandLine, TheEnvironmentGivesOptionsAndTheCommandLineWins) {
-  std::map<std::string, const char*> environment = {
-      {"QUILLON_SCALE", "auto"}, {"QUILLON_FULLSCREEN", "1"}, {"QUILLON_MUTE", "0"}, {"QUILLON_FPS", "60"}};
-  auto read = [&](const char* name) { return environment.count(name) ? environment[name] : nullptr; };
-  PlayerOptions fromEnvironment = ParseCommandLine({}, read).options;
-  EXPECT_TRUE(fromEnvironment.autoScale && fromEnvironment.fullscreen && !fromEnvironment.mute);
-  EXPECT_EQ(fromEnvironment.fps, 60);
-  PlayerOptions overridden = ParseCommandLine({"--scale", "3", "--fps", "30", "--mute"}, read).options;
-  EXPECT_TRUE(!overridden.autoScale && overridden.scale == 3 && overridden.fps == 30 && overridden.mute);
-  environment["QUILLON_FPS"] = "fast";
-  EXPECT_EQ(ParseCommandLine({}, read).error, "QUILLON_FPS must be a number from 1 to 1000, not \"fast\"");
-}
-
-TEST(CommandLine, TheExecutablePrintsRefusesAndRunsAGameFolder) {
+TEST(CommandLine, TheExecutablePrintsRefusesAndRunsAGameFolderAndTheEnvironmentGivesOptions) {
   TempDir noGame;
   GameHarness game;  // only writes the folder
   game.Write("init.lua",
@@ -81,6 +68,17 @@ TEST(CommandLine, TheExecutablePrintsRefusesAndRunsAGameFolder) {
       EXPECT_EQ(out.substr(out.size() - 14), "CLEANUP...OK\r\n");
     }
   }
+
+  std::map<std::string, const char*> environment = {
+      {"QUILLON_SCALE", "auto"}, {"QUILLON_FULLSCREEN", "1"}, {"QUILLON_MUTE", "0"}, {"QUILLON_FPS", "60"}};
+  auto read = [&](const char* name) { return environment.count(name) ? environment[name] : nullptr; };
+  PlayerOptions fromEnvironment = ParseCommandLine({}, read).options;
+  EXPECT_TRUE(fromEnvironment.autoScale && fromEnvironment.fullscreen && !fromEnvironment.mute);
+  EXPECT_EQ(fromEnvironment.fps, 60);
+  PlayerOptions overridden = ParseCommandLine({"--scale", "3", "--fps", "30", "--mute"}, read).options;
+  EXPECT_TRUE(!overridden.autoScale && overridden.scale == 3 && overridden.fps == 30 && overridden.mute);
+  environment["QUILLON_FPS"] = "fast";
+  EXPECT_EQ(ParseCommandLine({}, read).error, "QUILLON_FPS must be a number from 1 to 1000, not \"fast\"");
 }
 
 // A real window twice the game's size: the X server's pointer, in window
