@@ -91,13 +91,14 @@ TEST_F(FontToolTest, BandsFollowTheColoursAndTheOutlineRingsTheGlyphs) {
   EXPECT_GT(ink, 10);
   EXPECT_GT(CountDrawn(font, "Hi", 0, 0, 128), ink);  // straight stems are ringed on both sides
   EXPECT_EQ(CountDrawn(font, "Hi", 0, 255, 0), 0);
-  // The ring closes below the letters too: its lowest row lies just under the ink's.
-  int inkBottom = -1, ringBottom = -1;
+  // The ring closes above and below the letters too: its rows reach one beyond the ink's.
+  int inkTop = -1, inkBottom = -1, ringTop = -1, ringBottom = -1;
   for (int y = 0; y < screen->h; ++y)
     for (int x = 0; x < screen->w; ++x) {
-      if (PixelAt(screen, x, y) == kWhite) inkBottom = y;
-      if (PixelAt(screen, x, y) == Rgb{0, 0, 128}) ringBottom = y;
+      if (PixelAt(screen, x, y) == kWhite) inkBottom = y, inkTop = inkTop < 0 ? y : inkTop;
+      if (PixelAt(screen, x, y) == Rgb{0, 0, 128}) ringBottom = y, ringTop = ringTop < 0 ? y : ringTop;
     }
+  EXPECT_EQ(ringTop, inkTop - 1);
   EXPECT_EQ(ringBottom, inkBottom + 1);
   Result check = Font({"check", dir.Path("f.bmp"), "--cell-height", std::to_string(CellHeightIn(made.out))});
   EXPECT_TRUE(Has(check.out, "marker colour 00FFFF, background colour 000000")) << check.out;
