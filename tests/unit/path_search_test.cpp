@@ -148,10 +148,7 @@ struct PlainSearch {
       if (*list.ValueAt(i) == p) return true;
     return false;
   }
-  WalkPoint* Keep(WalkPoint p) {
-    store.push_back(p);
-    return &store.back();
-  }
+  WalkPoint* Keep(WalkPoint p) { return &store.emplace_back(p); }
   std::vector<int> Neighbours(int b) const {
     std::vector<int> result;
     for (size_t i = 0; i < boxes.size(); ++i) {
