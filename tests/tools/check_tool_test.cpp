@@ -8,6 +8,7 @@
 #include "support/pictures.h"
 #include "support/temp_dir.h"
 #include "support/tool_run.h"
+#include "support/walk_map_bytes.h"
 
 namespace {
 
@@ -23,17 +24,9 @@ const char kInit[] =
     "end\n"
     "function Main() Show('lantern') PlaySound('bell') ShowMenuButton('LOOK') print([[Show('x')]]) end\n";
 
-// Binary walk map records: four corners a box, x and y as little-endian 16-bit numbers.
-std::string Boxes(const std::vector<std::vector<int>>& boxes) {
-  std::string bytes;
-  for (const auto& box : boxes)
-    for (int v : box) bytes += {static_cast<char>(v & 0xff), static_cast<char>(v >> 8)};
-  return bytes;
-}
-
 void WriteGame(TempDir& dir) {
   dir.Write("init.lua", kInit);
-  dir.Write("room.walk", Boxes({{0, 100, 300, 100, 300, 200, 0, 200}}));
+  dir.Write("room.walk", MapBytes({Rect(0, 100, 300, 200)}));
   SaveBmp(Paint(20, 20, kRed), dir.Path("red.bmp"));
   SaveBmp(Paint(40, 10, kGrey), dir.Path("button.bmp"));
   SaveBmp(MakeTestFontSurface(), dir.Path("font.bmp"));
@@ -55,7 +48,7 @@ TEST(CheckTool, OnePlantedFaultOfEachKindIsReportedAtItsLine) {
       {"init.lua", "ShowMenuButton('LOOK')", "ShowMenuButton('WALK')",
        "init.lua:10: ShowMenuButton: no script makes the button \"WALK\""},
       {"init.lua", "PlaySound('bell')", "PlaySound('bel')", "init.lua:10: PlaySound: no script makes the sound \"bel\""},
-      {"room.walk", "", Boxes({{0, 100, 300, 100, 300, 200, 0, 200}, {300, 100, 400, 100, 500, 100, 600, 100}}),
+      {"room.walk", "", MapBytes({Rect(0, 100, 300, 200), Box{{{300, 100}, {400, 100}, {500, 100}, {600, 100}}}}),
        "init.lua:4: room.walk: box 1 has no area"},
       {"init.lua", "100, 150", "900, 150",
        "init.lua:5: SetWalkToPos: (900, 150) is outside every box of the walk map this script loads"},

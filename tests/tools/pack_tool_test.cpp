@@ -15,6 +15,7 @@
 namespace {
 
 using Result = ToolResult;
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 Result Pack(const std::vector<std::string>& words) { return RunTool(RunPackTool, words); }
 
 // A BMP with a distinct colour in every pixel, at the given depth.
@@ -35,11 +36,14 @@ std::string WriteBmp(const TempDir& dir, const std::string& name, int depth) {
   return path;
 }
 
-void ExpectSamePixels(SDL_Surface* a, SDL_Surface* b) {
-  ASSERT_EQ(a->w, b->w);
-  ASSERT_EQ(a->h, b->h);
+// Compares the BMP file's pixels with the picture's, and frees the picture.
+void ExpectSamePixels(const std::string& bmp, SDL_Surface* b) {
+  SDL_Surface* a = SDL_LoadBMP(bmp.c_str());
+  ASSERT_TRUE(a && b && a->w == b->w && a->h == b->h) << bmp;
   for (int y = 0; y < a->h; ++y)
-    for (int x = 0; x < a->w; ++x) EXPECT_EQ(PixelAt(a, x, y), PixelAt(b, x, y)) << x << "," << y;
+    for (int x = 0; x < a->w; ++x) EXPECT_EQ(PixelAt(a, x, y), PixelAt(b, x, y)) << bmp << " " << x << "," << y;
+  SDL_FreeSurface(a);
+  SDL_FreeSurface(b);
 }
 
 TEST(PackTool, ImagePacksReadBackAsTheSourcePictures) {
@@ -47,33 +51,20 @@ TEST(PackTool, ImagePacksReadBackAsTheSourcePictures) {
   std::vector<std::string> bmps = {WriteBmp(dir, "a.bmp", 8), WriteBmp(dir, "b.bmp", 24), WriteBmp(dir, "c.bmp", 32)};
   Result made = Pack({"create", "image", dir.Path("gfx.dat"), bmps[0], bmps[1], bmps[2]});
   ASSERT_EQ(made.status, 0) << made.err;
-  EXPECT_NE(made.out.find("gfx.dat:2  " + bmps[2]), std::string::npos);
+  EXPECT_TRUE(Has(made.out, "gfx.dat:2  " + bmps[2]));
 
   Result listed = Pack({"list", dir.Path("gfx.dat")});
   EXPECT_EQ(listed.status, 0) << listed.err;
-  EXPECT_NE(listed.out.find("  0  offset 64  size 792  5 x 3 x 8\n"), std::string::npos);  // 768 + 3 rows of 8
+  EXPECT_TRUE(Has(listed.out, "  0  offset 64  size 792  5 x 3 x 8\n"));  // 768 + 3 rows of 8
 
   LogCapture quiet;
-  for (int i = 0; i < 3; ++i) {
-    SDL_Surface* source = SDL_LoadBMP(bmps[i].c_str());
-    SDL_Surface* packed = BMPPackReader().LoadImage(dir.Path("gfx.dat").c_str(), i);
-    ASSERT_NE(packed, nullptr);
-    ExpectSamePixels(source, packed);
-    SDL_FreeSurface(source);
-    SDL_FreeSurface(packed);
-  }
-
+  for (int i = 0; i < 3; ++i) ExpectSamePixels(bmps[i], BMPPackReader().LoadImage(dir.Path("gfx.dat").c_str(), i));
   ASSERT_EQ(Pack({"extract", dir.Path("gfx.dat"), dir.Path("out")}).status, 0);
-  SDL_Surface* source = SDL_LoadBMP(bmps[1].c_str());
-  SDL_Surface* back = SDL_LoadBMP(dir.Path("out/entry-1.bmp").c_str());
-  ASSERT_NE(back, nullptr);
-  ExpectSamePixels(source, back);
-  SDL_FreeSurface(source);
-  SDL_FreeSurface(back);
+  ExpectSamePixels(bmps[1], SDL_LoadBMP(dir.Path("out/entry-1.bmp").c_str()));
 
   // --depth converts every image.
   ASSERT_EQ(Pack({"create", "image", "--depth", "16", dir.Path("g.dat"), bmps[1]}).status, 0);
-  EXPECT_NE(Pack({"list", dir.Path("g.dat")}).out.find("5 x 3 x 16"), std::string::npos);
+  EXPECT_TRUE(Has(Pack({"list", dir.Path("g.dat")}).out, "5 x 3 x 16"));
   EXPECT_EQ(Pack({"create", "image", "--depth", "12", dir.Path("g.dat"), bmps[1]}).status, 2);
 }
 
@@ -92,7 +83,12 @@ TEST(PackTool, ScriptAndSoundPacksKeepTheBytesInOrder) {
   }
   Result check = Pack({"check", dir.Path("lua.dat")});
   EXPECT_EQ(check.status, 0) << check.err;
-  EXPECT_NE(check.out.find("script pack, 3 entries, no problems"), std::string::npos);
+  EXPECT_TRUE(Has(check.out, "script pack, 3 entries, no problems"));
+  // Sounds make a sound pack; a sound's bytes in a script pack leave it one.
+  dir.Write("sounds.dat", BuildDataPack({"RIFF....WAVE", "OggS...."}));
+  dir.Write("mixed.dat", BuildDataPack({"print('a')", "RIFF"}));
+  EXPECT_TRUE(Has(Pack({"check", dir.Path("sounds.dat")}).out, ": sound pack, 2 entries"));
+  EXPECT_TRUE(Has(Pack({"check", dir.Path("mixed.dat")}).out, ": script pack, 2 entries"));
 
   dir.Write("x.wav", "RIFF....WAVEfmt ");
   ASSERT_EQ(Pack({"create", "sound", dir.Path("sfx.dat"), dir.Path("x.wav")}).status, 0);
@@ -101,7 +97,7 @@ TEST(PackTool, ScriptAndSoundPacksKeepTheBytesInOrder) {
   EXPECT_EQ(dir.Read("s/entry-0.wav"), dir.Read("x.wav"));
 }
 
-TEST(PackTool, CheckNamesEveryDamagedEntry) {
+TEST(PackTool, CheckNamesEveryDamagedEntryAndBadInputGivesOneLineNamingTheFile) {
   TempDir dir;
   PackedImage good{2, 2, 24, std::string(16, '\x01')};
   PackedImage wrongSize{2, 2, 24, std::string(10, '\x01')};
@@ -110,20 +106,16 @@ TEST(PackTool, CheckNamesEveryDamagedEntry) {
   dir.Write("img.dat", pack);
   Result check = Pack({"check", dir.Path("img.dat")});
   EXPECT_EQ(check.status, 1);
-  EXPECT_EQ(check.err.find("entry 0"), std::string::npos);
-  EXPECT_NE(check.err.find("entry 1: data size 10 should be 16 for 2 x 2 at 24 bits"), std::string::npos);
-  EXPECT_NE(check.err.find("entry 2: depth 12 is not 8, 16, 24 or 32"), std::string::npos);
+  EXPECT_FALSE(Has(check.err, "entry 0"));
+  EXPECT_TRUE(Has(check.err, "entry 1: data size 10 should be 16 for 2 x 2 at 24 bits"));
+  EXPECT_TRUE(Has(check.err, "entry 2: depth 12 is not 8, 16, 24 or 32"));
 
   dir.Write("cut.dat", BuildDataPack({"abcdef", "ghi"}).substr(0, 20));
   Result cut = Pack({"check", "--kind", "script", dir.Path("cut.dat")});
   EXPECT_EQ(cut.status, 1);
-  EXPECT_NE(cut.err.find("entry 0: its data (offset 20, size 6) lies outside the file of 20 bytes"),
-            std::string::npos);
-  EXPECT_NE(cut.err.find("entry 1: its data"), std::string::npos);
-}
+  EXPECT_TRUE(Has(cut.err, "entry 0: its data (offset 20, size 6) lies outside the file of 20 bytes"));
+  EXPECT_TRUE(Has(cut.err, "entry 1: its data"));
 
-TEST(PackTool, BadInputGivesOneLineNamingTheFile) {
-  TempDir dir;
   dir.Write("not.bmp", "this is text");
   dir.Write("tiny.dat", "ab");
   struct Case {
@@ -141,7 +133,7 @@ TEST(PackTool, BadInputGivesOneLineNamingTheFile) {
   for (const Case& c : cases) {
     Result r = Pack(c.words);
     EXPECT_EQ(r.status, c.status) << c.words[0];
-    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    EXPECT_TRUE(Has(r.err, c.message)) << r.err;
   }
   EXPECT_EQ(Pack({"--help"}).status, 0);
 }

@@ -1,10 +1,11 @@
-// quillon-play: replays to the end, failures and their reports, stuck games, recording. The demo test
-// compares its screenshots with the pictures it shows.
+// quillon-play: replays to the end, failures and their reports, stuck games, recording, --strict. The
+// demo test compares its screenshots with the pictures it shows.
 #include <gtest/gtest.h>
 
 #include <SDL/SDL.h>
 
 #include <filesystem>
+#include <iostream>
 
 #include "core/input_events.h"
 #include "engine/game_fixtures.h"
@@ -28,10 +29,9 @@ struct PlayGame {
                    "  if verb == 'OPEN' then Exit() end\n"
                    "end\n");
   }
-  Result PlayReplay(const std::string& steps, std::vector<std::string> more = {}) {
+  Result PlayReplay(const std::string& steps) {
     game.Write("test.replay", steps);
-    more.insert(more.begin(), game.Path("test.replay"));
-    return Play(more);
+    return Play({game.Path("test.replay")});
   }
 };
 
@@ -43,46 +43,28 @@ const char kOpenTheDoor[] =
     "expect exit within 5 frames\n"
     "expect \"Average FPS\"\n";
 
-TEST(PlayTool, FailuresNameTheStepAndShowTheLastLogLines) {
+TEST(PlayTool, ReplaysPassAndFailWithTheStepAndTheLogAndRecordingsPlayBack) {
   PlayGame g;
-  // The game loop started before the LOOK: an expectation is searched after the previous match.
-  Result wrong = g.PlayReplay("click 230 405\nclick 105 105\nwait for \"EVENT LOOK door\"\n\nexpect \"CALL GAMELOOP\"\n");
-  EXPECT_EQ(wrong.status, 1);
-  EXPECT_NE(wrong.err.find("test.replay:5: expect \"CALL GAMELOOP\"\n  not in the log after the previous match\n"),
-            std::string::npos) << wrong.err;
-  EXPECT_NE(wrong.err.find("last 20 log lines:\n"), std::string::npos) << wrong.err;
-  EXPECT_NE(wrong.err.find("  | EVENT LOOK door\n"), std::string::npos) << wrong.err;
+  const struct {
+    const char* replay;
+    int status;
+    std::vector<std::string> parts;  // of the report
+  } cases[] = {
+      // The game loop started before the LOOK: an expectation is searched after the previous match.
+      {"click 230 405\nclick 105 105\nwait for \"EVENT LOOK door\"\n\nexpect \"CALL GAMELOOP\"\n", 1,
+       {"test.replay:5: expect \"CALL GAMELOOP\"\n  not in the log after the previous match\n",
+        "last 20 log lines:\n", "  | EVENT LOOK door\n"}},
+      {"click 230 405\nclick 105 105\nwait for \"EVENT LOOK door\"\n", 1, {"test.replay:3", "the game goes on"}},
+      {"key ESCAPE\nwait 5 frames\nclick 105 105\nexpect exit\n", 1,
+       {"test.replay:2: wait 5 frames\n  the game ended before this step"}},
+      {"click 130 405\nwait 5 hours\n", 2, {"test.replay:2: cannot read this step: wait 5 hours"}},
+  };
+  for (const auto& c : cases) {
+    Result r = g.PlayReplay(c.replay);
+    EXPECT_EQ(r.status, c.status) << c.replay;
+    for (const std::string& part : c.parts) EXPECT_NE(r.err.find(part), std::string::npos) << r.err;
+  }
 
-  Result unfinished = g.PlayReplay("click 230 405\nclick 105 105\nwait for \"EVENT LOOK door\"\n");
-  EXPECT_EQ(unfinished.status, 1);
-  EXPECT_NE(unfinished.err.find("test.replay:3"), std::string::npos) << unfinished.err;
-  EXPECT_NE(unfinished.err.find("the game goes on"), std::string::npos) << unfinished.err;
-
-  Result early = g.PlayReplay("key ESCAPE\nwait 5 frames\nclick 105 105\nexpect exit\n");
-  EXPECT_EQ(early.status, 1);
-  EXPECT_NE(early.err.find("test.replay:2: wait 5 frames\n  the game ended before this step"), std::string::npos)
-      << early.err;
-
-  Result malformed = g.PlayReplay("click 130 405\nwait 5 hours\n");
-  EXPECT_EQ(malformed.status, 2);
-  EXPECT_NE(malformed.err.find("test.replay:2: cannot read this step: wait 5 hours"), std::string::npos)
-      << malformed.err;
-}
-
-TEST(PlayToolDeathTest, AGameStuckInANestedLoopEndsAfterTheFrameBudget) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  PlayGame g;
-  g.game.Write("init.lua", "function Init() LoadDecisionFont('font.bmp', 8) end\n"
-                           "function Main() SetMode('DECISION') MakeDecision('Yes', 'No') Exit() end\n");
-  g.game.Write("test.replay", "wait 10 frames\nexpect exit\n");
-  std::string replay = g.game.Path("test.replay");
-  const char* argv[] = {replay.c_str(), "--max-frames", "60", "--quiet"};
-  EXPECT_EXIT(RunPlayTool(4, argv, std::cout, std::cerr), testing::ExitedWithCode(1),
-              "test.replay:2: expect exit\n  the frame budget of 60 frames is spent");
-}
-
-TEST(PlayTool, AReplayPlaysTheGameToItsExitWithTheSameLogEveryTime) {
-  PlayGame g;
   // The replay lives apart from the game and names its folder.
   TempDir elsewhere;
   std::string game = std::filesystem::relative(g.game.dir.path(), elsewhere.path()).string();
@@ -94,10 +76,7 @@ TEST(PlayTool, AReplayPlaysTheGameToItsExitWithTheSameLogEveryTime) {
   EXPECT_NE(first.out.find("EVENT LOOK door\nLUA-EVENT-CALLED: LOOK door"), std::string::npos) << first.out;
   EXPECT_NE(first.out.find("LUA-EVENT-CALLED: OPEN door"), std::string::npos);
   EXPECT_EQ(first.out, second.out);
-}
 
-TEST(PlayTool, ARecordingPlaysBackToTheSameLog) {
-  PlayGame g;
   PlayOptions options;
   options.target = g.game.dir.path();
   options.record = g.game.Path("recorded.replay");
@@ -125,6 +104,63 @@ TEST(PlayTool, ARecordingPlaysBackToTheSameLog) {
   Result replayed = Play({g.game.Path("recorded.replay")});
   EXPECT_EQ(replayed.status, 0) << replayed.err;
   EXPECT_EQ(replayed.out, recordedLog.str());
+}
+
+TEST(PlayToolDeathTest, AGameStuckInANestedLoopEndsAfterTheFrameBudget) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  PlayGame g;
+  g.game.Write("init.lua", "function Init() LoadDecisionFont('font.bmp', 8) end\n"
+                           "function Main() SetMode('DECISION') MakeDecision('Yes', 'No') Exit() end\n");
+  g.game.Write("test.replay", "wait 10 frames\nexpect exit\n");
+  std::string replay = g.game.Path("test.replay");
+  const char* argv[] = {replay.c_str(), "--max-frames", "60", "--quiet"};
+  EXPECT_EXIT(RunPlayTool(4, argv, std::cout, std::cerr), testing::ExitedWithCode(1),
+              "test.replay:2: expect exit\n  the frame budget of 60 frames is spent");
+}
+
+// --strict fails at the first diagnostic; a game that ends the process still gets its report.
+const char kStrictReplay[] = "# one line of comment\nwait 3 frames\nkey ESCAPE\nexpect exit within 5 frames\n";
+
+TEST(PlayStrict, TheFirstDiagnosticFailsTheRunAtItsStep) {
+  GameHarness game;  // only writes the folder
+  game.Write("init.lua",
+             "function Init() CreateObject('lantern') end\n"
+             "function Main() print('main') end\n"
+             "function DeInit() end\n");
+  game.Write("test.replay", kStrictReplay);
+  ToolResult clean = RunTool(RunPlayTool, {game.Path("test.replay"), "--strict", "--quiet"});
+  EXPECT_EQ(clean.status, 0) << clean.err;
+
+  game.Write("init.lua",
+             "function Init() CreateObject('lantern') end\n"
+             "function Main() print('main')\n"
+             "  Show('lantren') end\n");
+  ToolResult lenient = RunTool(RunPlayTool, {game.Path("test.replay"), "--quiet"});
+  EXPECT_EQ(lenient.status, 0) << lenient.err;
+  ToolResult strict = RunTool(RunPlayTool, {game.Path("test.replay"), "--strict", "--quiet"});
+  EXPECT_EQ(strict.status, 1);
+  EXPECT_NE(strict.err.find("quillon-play: FAILED at " + game.Path("test.replay") +
+                            ":2: wait 3 frames\n  a diagnostic (--strict): init.lua:3: Show: no object \"lantren\" "
+                            "(nearest: \"lantern\")\nlast "),
+            std::string::npos)
+      << strict.err;
+  EXPECT_NE(strict.err.find("  | main\n"), std::string::npos) << strict.err;
+}
+
+TEST(PlayStrictDeathTest, AScriptErrorThatEndsTheProcessStillNamesTheStepAndTheLog) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  GameHarness game;
+  game.Write("init.lua",
+             "function Init() end\n"
+             "function Main() end\n"
+             "function DeInit() print('leaving') error('the lamp broke') end\n");
+  game.Write("test.replay", "wait 2 frames\nkey F5\nwait 2 frames\nexpect exit\n");
+  game.Write("conf.lua", "DebugMode()");
+  std::string replay = game.Path("test.replay");
+  const char* argv[] = {replay.c_str(), "--quiet"};
+  EXPECT_EXIT(RunPlayTool(2, argv, std::cout, std::cerr), testing::ExitedWithCode(1),
+              "in function <init.lua:3>\n.*PANIC: unprotected error in call to Lua API .*quillon-play: FAILED at "
+              ".*test.replay:3: wait 2 frames\n  the game ended the process .*\n  \\| leaving\n");
 }
 
 }  // namespace

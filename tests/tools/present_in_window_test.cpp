@@ -1,8 +1,7 @@
 // The partial present in a real window on a virtual X display: over the demo's
 // opening (the language choice, walking and scrolling in the street, speech,
 // the fade into the bakery, a decision) the window shows after every present
-// exactly the screen, with the partial present and without it (which checks
-// the check).
+// exactly the screen.
 #include <gtest/gtest.h>
 
 #include <SDL/SDL.h>
@@ -62,7 +61,7 @@ const Uint32* WindowRow(XImage* image, int y) {
 // Plays the opening in a window of display, compares after every frame, and
 // reports once the opening's last step is done: the game itself goes on in a
 // conversation, which no running flag ends.
-[[noreturn]] void PlayOpening(const std::string& display, bool partial, const std::string& shots, int channel) {
+[[noreturn]] void PlayOpening(const std::string& display, const std::string& shots, int channel) {
   setenv("DISPLAY", display.c_str(), 1);
   setenv("SDL_VIDEODRIVER", "x11", 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
@@ -78,7 +77,6 @@ const Uint32* WindowRow(XImage* image, int y) {
   replay.steps.resize(std::min(last + 1, replay.steps.size()));
 
   Engine engine;
-  engine.core.present.partial = partial;
   Uint32 now = 0;  // game time moves at the end of every frame
   engine.clock.context = &now;
   engine.clock.source = [](void* self) { return *static_cast<Uint32*>(self); };
@@ -135,13 +133,13 @@ const Uint32* WindowRow(XImage* image, int y) {
 }
 
 // Runs PlayOpening in a child process; a hung run is killed.
-WindowReport PlayOpeningInChild(const std::string& display, bool partial, const std::string& shots) {
+WindowReport PlayOpeningInChild(const std::string& display, const std::string& shots) {
   int channel[2];
   if (pipe(channel) != 0) return {};
   pid_t child = fork();
   if (child == 0) {
     close(channel[0]);
-    PlayOpening(display, partial, shots, channel[1]);
+    PlayOpening(display, shots, channel[1]);
   }
   close(channel[1]);
   WindowReport report;
@@ -160,16 +158,12 @@ TEST(PresentInWindow, TheWindowShowsWhatAWholePresentWouldThroughTheDemosOpening
   TempDir dir;
   VirtualDisplay display(dir.Path("xvfb"));
   ASSERT_FALSE(display.name.empty()) << "Xvfb did not start (installed by scripts/setup.sh)";
-  for (bool partial : {true, false}) {
-    SCOPED_TRACE(partial ? "partial present" : "whole present");
-    WindowReport report = PlayOpeningInChild(display.name, partial, dir.Path(partial ? "partial" : "whole"));
-    EXPECT_TRUE(report.replayPassed);
-    EXPECT_GT(report.compared, 300);
-    EXPECT_EQ(report.compared, report.frames);
-    EXPECT_EQ(report.differing, 0) << report.first;
-    if (partial) EXPECT_GT(report.partial, report.frames / 10);
-    else EXPECT_EQ(report.partial, 0);
-  }
+  WindowReport report = PlayOpeningInChild(display.name, dir.Path("shots"));
+  EXPECT_TRUE(report.replayPassed);
+  EXPECT_GT(report.compared, 300);
+  EXPECT_EQ(report.compared, report.frames);
+  EXPECT_EQ(report.differing, 0) << report.first;
+  EXPECT_GT(report.partial, report.frames / 10);
 }
 
 }  // namespace

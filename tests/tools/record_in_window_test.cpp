@@ -1,70 +1,108 @@
-// quillon-play --record in a real window: a virtual X display, input from the
-// X server itself, and the recording played back headless to the same log.
+// Real windows on a virtual X display, input from the X server itself: a
+// click through the game executable's scaled window, and quillon-play
+// recording a player, the recording played back headless to the same log.
 #include <gtest/gtest.h>
+
+#include <signal.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <thread>
 
 #include "engine/game_fixtures.h"
+#include "play/play_tool.h"
 #include "support/child_process.h"
+#include "support/tool_run.h"
 
 namespace {
 
+// The hero scene and a door at (100, 100) in a window on a virtual display
+// of the given size; the X libraries' own allocations are not ours to check.
+struct WindowedGame {
+  GameHarness game;  // only writes the folder
+  VirtualDisplay display;
+  std::vector<std::string> env;
+  std::string x, window;  // the xdotool command, and the window's id once Find saw it
+
+  explicit WindowedGame(const std::string& size) : display(game.Path("xvfb.log"), size) {
+    WriteSceneGame(game, "LoadSystemFont('font.bmp', 8, 10, 430)\n" + std::string(kHeroScene) +
+                             "MakeObject('door', 'Door', 100, 100)\n");
+    env = {"DISPLAY=" + display.name, "SDL_VIDEODRIVER=x11", "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"};
+    x = "DISPLAY=" + display.name + " xdotool ";
+  }
+  bool Find() {
+    bool found = Retry(x + "search --name Quillon > " + game.Path("window.txt") + " 2>/dev/null", 100);
+    window = ReadFile(game.Path("window.txt"));
+    window = window.substr(0, window.find('\n'));
+    return found;
+  }
+  // The player's steps, a moment apart; W stands for the window.
+  void Do(const std::vector<std::string>& steps) {
+    for (std::string command : steps) {
+      if (size_t at = command.find(" W "); at != std::string::npos) command.replace(at, 3, " " + window + " ");
+      std::this_thread::sleep_for(std::chrono::milliseconds(150));
+      std::system((x + command + " 2>/dev/null").c_str());
+    }
+  }
+};
+
+// A real window twice the game's size: the X server's pointer, in window
+// pixels, chooses LOOK and clicks the door; SIGTERM ends the game.
+TEST(CommandLine, AClickThroughAScaledWindowOnAVirtualDisplay) {
+  if (!Installed("Xvfb") || !Installed("xdotool")) GTEST_SKIP() << "Xvfb and xdotool are needed";
+  WindowedGame w("1400x1000x24");
+  ASSERT_FALSE(w.display.name.empty()) << ReadFile(w.game.Path("xvfb.log.err"));
+  std::string logFile = w.game.Path("game.log");
+  pid_t quillon = Start({QUILLON_BINARY_DIR "/quillon", "--scale", "2", w.game.dir.path()}, w.env, logFile);
+  bool found = w.Find();
+  EXPECT_TRUE(found && Holds(logFile, "<<< CALL GAMELOOP >>>", 30)) << ReadFile(logFile + ".err");
+  // LOOK at (230, 405) and the door at (105, 105) of the game's screen; a
+  // click the game missed while busy is clicked again, as a player would.
+  for (int attempt = 0; found && attempt < 5 && ReadFile(logFile).find("EVENT LOOK") == std::string::npos; ++attempt) {
+    w.Do({"mousemove --window W 460 810", "click 1", "mousemove --window W 210 210", "click 1"});
+    Holds(logFile, "EVENT LOOK", 2);
+  }
+  kill(quillon, SIGTERM);
+  int status = Finish(quillon, 30);
+  std::string log = ReadFile(logFile);
+  EXPECT_EQ(status, 0) << ReadFile(logFile + ".err");
+  EXPECT_NE(log.find("EVENT LOOK [door] []"), std::string::npos) << log;
+  EXPECT_NE(log.find("Screenwidth                                          :640"), std::string::npos);
+  EXPECT_EQ(log.substr(log.size() - 14), "CLEANUP...OK\r\n");
+}
+
+// quillon-play --record in a real window, input from the X server itself, and
+// the recording played back headless (in-process) to the same log.
 TEST(RecordInWindow, APlayersRecordingPlaysBackToTheSameLog) {
   if (!Installed("Xvfb") || !Installed("xdotool")) GTEST_SKIP() << "Xvfb and xdotool are needed";
-  GameHarness game;  // only writes the folder
-  WriteSceneGame(game, "LoadSystemFont('font.bmp', 8, 10, 430)\n" + std::string(kHeroScene) +
-                           "MakeObject('door', 'Door', 100, 100)\n");
-  VirtualDisplay screen(game.Path("xvfb.log"));
-  ASSERT_FALSE(screen.name.empty()) << ReadFile(game.Path("xvfb.log.err"));
-  const std::string& display = screen.name;
+  WindowedGame w("800x600x24");
+  ASSERT_FALSE(w.display.name.empty()) << ReadFile(w.game.Path("xvfb.log.err"));
   Children children;
-
-  std::string play = QUILLON_BINARY_DIR "/tools/quillon-play";
-  // A window and no sound device; the X libraries' own allocations are not ours to check.
-  std::vector<std::string> windowed = {"DISPLAY=" + display, "SDL_VIDEODRIVER=x11", "SDL_AUDIODRIVER=dummy",
-                                       "ASAN_OPTIONS=detect_leaks=0"};
-  pid_t recorder = Start({play, game.dir.path(), "--record", game.Path("rec.replay")}, windowed, game.Path("rec.log"));
+  pid_t recorder = Start({QUILLON_BINARY_DIR "/tools/quillon-play", w.game.dir.path(), "--record",
+                          w.game.Path("rec.replay")}, w.env, w.game.Path("rec.log"));
   children.pids.push_back(recorder);
-
-  // The player: wait for the window, choose LOOK, click the door, press Escape.
-  std::string x = "DISPLAY=" + display + " xdotool ";
-  ASSERT_TRUE(Retry(x + "search --name Quillon > " + game.Path("window.txt") + " 2>/dev/null", 100))
-      << ReadFile(game.Path("rec.log")) << ReadFile(game.Path("rec.log.err")) << ReadFile(game.Path("xvfb.log.err"));
-  std::string window = ReadFile(game.Path("window.txt"));
-  window = window.substr(0, window.find('\n'));
-  std::this_thread::sleep_for(std::chrono::seconds(1));  // the game reaches its frame loop
-  for (const char* step : {"mousemove --window W 230 405", "click 1", "mousemove --window W 105 105", "click 1",
-                           "key --window W Escape"}) {
-    std::string command = step;
-    if (size_t at = command.find(" W "); at != std::string::npos) command.replace(at, 3, " " + window + " ");
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
-    std::system((x + command + " 2>/dev/null").c_str());
-  }
+  ASSERT_TRUE(w.Find()) << ReadFile(w.game.Path("rec.log.err")) << ReadFile(w.game.Path("xvfb.log.err"));
+  std::this_thread::sleep_for(std::chrono::milliseconds(600));  // the game reaches its frame loop
+  w.Do({"mousemove --window W 230 405", "click 1", "mousemove --window W 105 105", "click 1", "key --window W Escape"});
   // A key press the window missed is pressed again, as a player would.
   int recorded = -1;
   for (int attempt = 0; attempt < 5 && recorded == -1; ++attempt) {
     recorded = Finish(recorder, 4, /*mayGoOn=*/true);
-    if (recorded == -1) std::system((x + "key --window " + window + " Escape 2>/dev/null").c_str());
+    if (recorded == -1) w.Do({"key --window W Escape"});
   }
   if (recorded == -1) recorded = Finish(recorder, 5);
-  ASSERT_EQ(recorded, 0) << ReadFile(game.Path("rec.log.err"));
-
-  std::string replay = ReadFile(game.Path("rec.replay"));
+  ASSERT_EQ(recorded, 0) << ReadFile(w.game.Path("rec.log.err"));
+  std::string replay = ReadFile(w.game.Path("rec.replay"));
   EXPECT_NE(replay.find("click left"), std::string::npos) << replay;
   EXPECT_NE(replay.find("key ESCAPE"), std::string::npos) << replay;
 
-  pid_t player = Start({play, game.Path("rec.replay")},
-                       {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"},
-                       game.Path("play.log"));
-  ASSERT_EQ(Finish(player, 60), 0) << ReadFile(game.Path("play.log.err"));
-
+  ToolResult played = RunTool(RunPlayTool, {w.game.Path("rec.replay")});
+  ASSERT_EQ(played.status, 0) << played.err;
   // Everything after the start-up report (which names the video driver) is the same.
-  auto game_part = [](const std::string& log) { return log.substr(log.find("<<< RUN INITIAL SCRIPT >>>")); };
-  std::string recordedLog = ReadFile(game.Path("rec.log")), playedLog = ReadFile(game.Path("play.log"));
+  auto gamePart = [](const std::string& log) { return log.substr(log.find("<<< RUN INITIAL SCRIPT >>>")); };
+  std::string recordedLog = ReadFile(w.game.Path("rec.log"));
   EXPECT_NE(recordedLog.find("EVENT LOOK [door] []"), std::string::npos) << recordedLog;
-  EXPECT_EQ(game_part(recordedLog), game_part(playedLog));
+  EXPECT_EQ(gamePart(recordedLog), gamePart(played.out));
 }
 
 }  // namespace

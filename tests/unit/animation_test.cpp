@@ -75,35 +75,7 @@ TEST(Animation, FramesAdvanceOnTimeAndEachModeStopsWhenItShould) {
   once.animation.autoRestart = true;
   EXPECT_EQ(Trace(once, "10"), "0.");
   EXPECT_EQ(once.animation.nextStart, once.clock.now);  // armed at its end
-}
 
-TEST(Animation, AnIdleAnimationReplaysAfterItsTimeout) {
-  Timed t(10, 2);
-  t.animation.playing = false;
-  t.animation.autoRestart = true;
-  t.animation.timeout = 500;
-  t.Frame(1000);
-  EXPECT_FALSE(t.animation.playing);  // a timeout alone starts nothing
-  ArmTimeout(t.engine, t.animation);
-  EXPECT_EQ(t.animation.nextStart, t.clock.now + 500);
-  t.Frame(400);
-  EXPECT_FALSE(t.animation.playing);
-  t.Frame(100);  // the replay starts and its first frame time passes in the same update
-  EXPECT_TRUE(t.animation.playing);
-  EXPECT_EQ(t.animation.mode, kOneShot);
-  EXPECT_EQ(t.animation.currentFrame, 1);
-  t.Frame(100);
-  EXPECT_FALSE(t.animation.playing);
-  EXPECT_EQ(t.animation.currentFrame, 0);
-  EXPECT_EQ(t.animation.nextStart, t.clock.now + 500);  // armed again at its end
-  t.Frame(499);
-  EXPECT_FALSE(t.animation.playing);
-  t.Frame(1);
-  EXPECT_TRUE(t.animation.playing);
-  EXPECT_EQ(t.animation.framesPlayed, 0);  // the replay counts its one-shot afresh
-}
-
-TEST(Animation, AFrameBeyondTheStripWrapsToTheFirstAtTheNextAdvance) {
   Animation animation;
   animation.frameCount = 4;
   for (int frame : {7, 2147483647}) {
@@ -111,6 +83,20 @@ TEST(Animation, AFrameBeyondTheStripWrapsToTheFirstAtTheNextAdvance) {
     Advance(animation);
     EXPECT_EQ(animation.currentFrame, 0) << frame;
   }
+}
+
+TEST(Animation, AnIdleAnimationReplaysAfterItsTimeout) {
+  Timed t(10, 2);
+  t.animation.playing = false;
+  t.animation.autoRestart = true;
+  t.animation.timeout = 500;
+  EXPECT_EQ(Trace(t, "1000"), "0.");  // a timeout alone starts nothing
+  ArmTimeout(t.engine, t.animation);
+  // 500 ms on, the replay starts and its first frame time passes in the same
+  // update; at its end it is armed again for 500 ms more.
+  EXPECT_EQ(Trace(t, "400 100 100 499 1"), "0. 1 0. 0. 0");
+  EXPECT_EQ(t.animation.mode, kOneShot);
+  EXPECT_EQ(t.animation.framesPlayed, 0);  // the replay counts its one-shot afresh
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ std::string Bmp(int32_t width, int32_t height, uint16_t bits, size_t pixelBytes)
 
 SDL_Surface* Read(const std::string& bytes) { return ReadBmp(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()))); }
 
-TEST(ReadBmp, TakesWholeRowsAndRefusesClaimsBeyondTheFile) {
+TEST(HeaderClaims, BmpRowsAndSoundChunksMustLieInsideTheBytes) {
   SDL_Surface* fine = Read(Bmp(3, 2, 24, 24));  // rows of 9 bytes padded to 12
   ASSERT_NE(fine, nullptr);
   EXPECT_EQ(fine->w, 3);
@@ -34,9 +34,7 @@ TEST(ReadBmp, TakesWholeRowsAndRefusesClaimsBeyondTheFile) {
   EXPECT_EQ(Read(Bmp(30000, 30000, 24, 24)), nullptr);  // gigabytes claimed
   EXPECT_EQ(Read(Bmp(2147483647, 2147483647, 32, 24)), nullptr);
   EXPECT_EQ(Read(Bmp(3, 2, 7, 24)), nullptr);           // a depth SDL cannot convert
-}
 
-TEST(SoundClaims, ChunksMustLieInsideTheBytes) {
   auto fits = [](const std::string& b) { return SoundClaimsFit(reinterpret_cast<const unsigned char*>(b.data()), b.size()); };
   const std::string data(64, '\0');
   EXPECT_TRUE(fits(Wav(data, 64)));

@@ -36,43 +36,43 @@ struct Walker {
   int Current() const { return static_cast<int>(object.currentAnimation - slot); }
 };
 
-TEST(Movement, ToTenFiveAtSpeedHundredEndsExactlyThereFacingRight) {
-  Walker w(100);
-  HeadTowards(w.engine, w.object, 10, 5);
-  EXPECT_FLOAT_EQ(w.object.dirX, 1);
-  EXPECT_FLOAT_EQ(w.object.dirY, 0.5f);
-  UpdateObject(w.engine, w.object, 0.02f);
-  EXPECT_NEAR(w.object.x, 2, 1e-4);
-  EXPECT_NEAR(w.object.y, 1, 1e-4);
-  w.Walk(0.02f);
-  EXPECT_EQ(w.object.x, 10);
-  EXPECT_EQ(w.object.y, 5);
-  EXPECT_TRUE(w.object.headingRight && w.object.headingDown);
-  EXPECT_FALSE(w.object.headingLeft || w.object.headingUp);
-  EXPECT_EQ(w.Current(), kIdleRight);
-  EXPECT_EQ(w.slot[kIdleRight].nextStart, w.clock.now);  // armed for its replay
-}
-
-TEST(Movement, AFastObjectSnapsOntoItsTargetInsteadOfOvershooting) {
-  Walker w(300);
-  HeadTowards(w.engine, w.object, 10, 0);
-  UpdateObject(w.engine, w.object, 0.02f);
-  EXPECT_NEAR(w.object.x, 6, 1e-4);
-  EXPECT_EQ(w.Walk(0.02f), 1);
-  EXPECT_EQ(w.object.x, 10);
-}
-
-TEST(Movement, ADiagonalTieWalksAndStandsVertically) {
-  Walker w(100);
-  w.object.autoAnimation = true;
-  HeadTowards(w.engine, w.object, 10, 10);
-  UpdateObject(w.engine, w.object, 0.02f);
-  EXPECT_EQ(w.Current(), kMoveDown);
-  EXPECT_TRUE(w.slot[kMoveDown].playing);
-  EXPECT_EQ(w.slot[kMoveDown].mode, kWhileWalking);
-  w.Walk(0.02f);
-  EXPECT_EQ(w.Current(), kIdleDown);
-  EXPECT_FALSE(w.slot[kMoveDown].playing);  // stopped in the arriving update
+TEST(Movement, ObjectsArriveExactlyAndStandFacingTheWayTheyWent) {
+  const struct {
+    float speed;
+    WalkPoint from, to;
+    bool autoAnimation;
+    float firstX, firstY;  // after the first update of 20 ms
+    int updates;           // until the arrival
+    int walking, standing;  // slots shown (walking: with automatic animation only)
+  } cases[] = {
+      {100, {0, 0}, {10, 5}, false, 2, 1, 5, -1, kIdleRight},
+      {300, {0, 0}, {10, 0}, false, 6, 0, 2, -1, kIdleRight},  // a fast object snaps on instead of overshooting
+      {100, {0, 0}, {10, 10}, true, 2, 2, 5, kMoveDown, kIdleDown},  // a diagonal tie walks and stands vertically
+      {100, {5, 5}, {5, 5}, false, 5, 5, 1, -1, kIdleUp},  // its own position: at once, with the old heading
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "to " << c.to.x << "," << c.to.y << " at speed " << c.speed);
+    Walker w(c.speed);
+    w.object.autoAnimation = c.autoAnimation;
+    w.object.headingUp = true;
+    w.object.x = c.from.x;
+    w.object.y = c.from.y;
+    HeadTowards(w.engine, w.object, c.to.x, c.to.y);
+    EXPECT_TRUE(w.object.moving);
+    UpdateObject(w.engine, w.object, 0.02f);
+    EXPECT_NEAR(w.object.x, c.firstX, 1e-4);
+    EXPECT_NEAR(w.object.y, c.firstY, 1e-4);
+    if (c.walking >= 0 && c.updates > 1) {
+      EXPECT_EQ(w.Current(), c.walking);
+      EXPECT_TRUE(w.slot[c.walking].playing && w.slot[c.walking].mode == kWhileWalking);
+    }
+    EXPECT_EQ(1 + w.Walk(0.02f), c.updates);
+    EXPECT_EQ(w.object.x, c.to.x);
+    EXPECT_EQ(w.object.y, c.to.y);
+    EXPECT_EQ(w.Current(), c.standing);
+    EXPECT_EQ(w.slot[c.standing].nextStart, w.clock.now);  // armed for its replay
+    if (c.walking >= 0) EXPECT_FALSE(w.slot[c.walking].playing);  // stopped in the arriving update
+  }
 }
 
 TEST(Movement, WithoutAutomaticAnimationOnlyTheArrivalChangesThePicture) {
@@ -88,17 +88,6 @@ TEST(Movement, WithoutAutomaticAnimationOnlyTheArrivalChangesThePicture) {
   w.object.speed = 0;
   HeadTowards(w.engine, w.object, 0, 0);
   EXPECT_EQ(w.Walk(0.02f, 10), 10);  // speed 0 never arrives
-  EXPECT_TRUE(w.object.moving);
-}
-
-TEST(Movement, HeadingForTheOwnPositionArrivesAtOnceWithTheOldHeading) {
-  Walker w(100);
-  w.object.headingUp = true;
-  w.object.x = w.object.y = 5;
-  HeadTowards(w.engine, w.object, 5, 5);
-  EXPECT_TRUE(w.object.moving);
-  EXPECT_EQ(w.Walk(0.02f), 1);
-  EXPECT_EQ(w.Current(), kIdleUp);
 }
 
 TEST(Movement, APathSkipsItsStartAndStopsAtItsLastPoint) {

@@ -24,7 +24,7 @@ TEST(WalkBoxRecords, AreUnsigned16BitLittleEndianCornersInOrder) {
   ExpectCorners(map.BoxAt(0), {10, 20, 65535, 256, 0x1234, 0x7FFF, 0x8000, 1});
 }
 
-TEST(WalkBoxBuffer, LengthDecidesTheBoxesAndOddLengthsKeepTheOldOnes) {
+TEST(WalkBoxes, LengthDecidesTheBoxesOddLengthsKeepTheOldOnesAndFilesIgnoreATrailingPartialRecord) {
   LogCapture log;
   PathMap map;
   std::string two = MapBytes({Rect(0, 0, 10, 10), Rect(10, 0, 20, 10)});
@@ -37,7 +37,6 @@ TEST(WalkBoxBuffer, LengthDecidesTheBoxesAndOddLengthsKeepTheOldOnes) {
   ExpectCorners(map.BoxAt(0), {0, 0, 10, 0, 10, 10, 0, 10});
   EXPECT_EQ(log.Text(), "");
 
-
   // No bytes at all cannot be read, whatever the length claims.
   map.LoadBoxesFromBuffer(nullptr, 16);
   EXPECT_EQ(map.BoxCount(), 1);
@@ -46,16 +45,11 @@ TEST(WalkBoxBuffer, LengthDecidesTheBoxesAndOddLengthsKeepTheOldOnes) {
   map.LoadBoxesFromBuffer(two.data(), 32);
   map.LoadBoxesFromBuffer(two.data(), -16);
   EXPECT_EQ(map.BoxCount(), 0);
-}
 
-// The corners' log lines are compared through LoadPathMap in the engine tests.
-TEST(WalkBoxFile, IgnoresATrailingPartialRecord) {
+  // From a file (the corners' log lines are compared through LoadPathMap in the engine tests).
   TempDir dir;
-  std::string two = MapBytes({Rect(0, 0, 10, 10), Rect(10, 0, 20, 10)});
   dir.Write("tail.map", two + std::string(8, '\x07'));
   dir.Write("short.map", two.substr(0, 15));
-  LogCapture log;
-  PathMap map;
   map.LoadBoxesFromFile(dir.Path("tail.map").c_str());
   EXPECT_EQ(map.BoxCount(), 2);
   map.LoadBoxesFromFile(dir.Path("short.map").c_str());
@@ -96,7 +90,7 @@ TEST(PointInBox, EdgesCrossingsAndTheLargestBoxes) {
         << c.box.corners[1].y << ")";
 }
 
-TEST(BoxIndexOf, FirstBoxInLoadOrderWins) {
+TEST(BoxIndexOf, FirstBoxInLoadOrderWinsAndCentresAndDistancesTruncateWithoutOverflow) {
   PathMap map;
   EXPECT_EQ(map.BoxIndexOf({0, 0}), -1);  // an empty map holds nothing
   map.ReplaceBoxes({Rect(0, 0, 100, 100), Rect(50, 50, 150, 150), Rect(200, 0, 300, 100)});
@@ -108,9 +102,7 @@ TEST(BoxIndexOf, FirstBoxInLoadOrderWins) {
   EXPECT_TRUE(map.PointInAnyBox({100, 100}));
   EXPECT_FALSE(map.PointInAnyBox({150, 150}));
   EXPECT_FALSE(map.PointInAnyBox(kNowhere));
-}
 
-TEST(BoxCentreAndDistance, TruncateTowardZeroWithoutOverflow) {
   EXPECT_EQ(PathMap::BoxCentre(Rect(0, 0, 101, 51)), (WalkPoint{50, 25}));
   EXPECT_EQ(PathMap::BoxCentre(Box{{{-1, -3}, {-1, 0}, {0, 0}, {0, 0}}}), (WalkPoint{0, 0}));
   EXPECT_EQ(PathMap::BoxCentre(Box{{{-5, -7}, {0, 0}, {0, 0}, {0, 0}}}), (WalkPoint{-1, -1}));

@@ -26,26 +26,21 @@ struct Scripts {
   void Run(const std::string& code) {
     ASSERT_EQ(luaL_dostring(engine.script.L, code.c_str()), 0) << lua_tostring(engine.script.L, -1);
   }
+  // The value of an expression as Lua's tostring writes it.
   std::string Text(const std::string& code) {
-    Run("r = " + code);
+    Run("r = tostring(" + code + ")");
     lua_getglobal(engine.script.L, "r");
     size_t length = 0;
     const char* text = lua_tolstring(engine.script.L, -1, &length);
-    std::string result = text ? std::string(text, length) : "<not a string>";
-    lua_pop(engine.script.L, 1);
-    return result;
-  }
-  double Number(const std::string& code) {
-    Run("r = " + code);
-    lua_getglobal(engine.script.L, "r");
-    double result = lua_isnumber(engine.script.L, -1) ? lua_tonumber(engine.script.L, -1) : -12345;
+    std::string result(text, length);
     lua_pop(engine.script.L, 1);
     return result;
   }
 };
 
-TEST(StringTable, LinesByNumberFromLineFeedAndCrLfFiles) {
+TEST(StringTable, LinesByNumberAndLanguageAndNoFileMeansEmptyStrings) {
   Scripts s;
+  EXPECT_EQ(s.Text("GetString(1)"), "");  // before any SetStringFile
   s.dir.Write("lf.DE", "one\ntwo\nthree\n");
   s.dir.Write("crlf.DE", "eins\r\nzwei\r\ndrei\r\n");
   s.dir.Write("t.DE", "a\n" + std::string(300, 'x') + "\r\nafter\n" + std::string(255, 'y') + "\r\nlast");
@@ -69,20 +64,7 @@ TEST(StringTable, LinesByNumberFromLineFeedAndCrLfFiles) {
       EXPECT_EQ(s.Text(std::string("GetString(") + line + ")"), text) << c.file << " line " << line;
   }
   EXPECT_EQ(s.log.Text(), "");
-}
 
-TEST(StringTable, NoFileMeansEmptyStrings) {
-  Scripts s;
-  EXPECT_EQ(s.Text("GetString(1)"), "");  // before any SetStringFile
-  s.Run("SetStringFile('missing')");
-  EXPECT_EQ(s.Text("GetString(1)"), "");
-  s.Run("SetStringFile()");  // no name: reported, and the lookup still answers
-  EXPECT_EQ(s.log.Text(), "Exception catched in lua_SetStringFile\r\n");
-  EXPECT_EQ(s.Text("GetString(1)"), "");
-}
-
-TEST(StringTable, TheLanguageChoosesTheFileAtTheNextSetStringFile) {
-  Scripts s;
   s.dir.Write("t.DE", "Hallo\n");
   s.dir.Write("t.EN", "Hello\n");
   EXPECT_EQ(s.engine.text.language, "DE");
@@ -94,19 +76,20 @@ TEST(StringTable, TheLanguageChoosesTheFileAtTheNextSetStringFile) {
   EXPECT_EQ(s.Text("GetString(1)"), "Hello");
   s.Run("SetLanguage('FR') SetStringFile('t')");
   EXPECT_EQ(s.Text("GetString(1)"), "");  // no such file: the old one is gone too
+  s.Run("SetStringFile()");  // no name: reported, and the lookup still answers
+  EXPECT_EQ(s.log.Text(), "Exception catched in lua_SetStringFile\r\n");
+  EXPECT_EQ(s.Text("GetString(1)"), "");
 }
 
 TEST(Variables, SetTruncatesAndUnknownNamesGiveMinusOne) {
   Scripts s;
-  EXPECT_EQ(s.Number("G('score')"), -1);
-  s.Run("S('score', 2.7)");
-  EXPECT_EQ(s.Number("G('score')"), 2);
-  s.Run("S('score', -2.7)");
-  EXPECT_EQ(s.Number("G('score')"), -2);
-  s.Run("S('score', 0/0)");  // not a number reads as 0
-  EXPECT_EQ(s.Number("G('score')"), 0);
-  EXPECT_EQ(s.Number("G('Score')"), -1);  // names are case-sensitive
-  EXPECT_EQ(s.Number("G()"), -1);  // no name: reported, still a number
+  EXPECT_EQ(s.Text("G('score')"), "-1");
+  for (auto [value, read] : {std::pair{"2.7", "2"}, {"-2.7", "-2"}, {"0/0", "0"}}) {  // not a number reads as 0
+    s.Run(std::string("S('score', ") + value + ")");
+    EXPECT_EQ(s.Text("G('score')"), read) << value;
+  }
+  EXPECT_EQ(s.Text("G('Score')"), "-1");  // names are case-sensitive
+  EXPECT_EQ(s.Text("G()"), "-1");  // no name: reported, still a number
   EXPECT_EQ(s.log.Text(), "Exception catched in lua_G\r\n");
 }
 
