@@ -2,6 +2,7 @@
 // game saved, its engine closed, the save loaded into a fresh engine that plays
 // the next step. The story and every picture must be those of the
 // uninterrupted run, so whatever a save loses shows in the rest of the story.
+// And the demo's own way: a save made with Robin's quill and loaded with it.
 #include <gtest/gtest.h>
 
 #include <SDL/SDL.h>
@@ -24,7 +25,7 @@ struct PlayRun {
   int status = -1;
 };
 
-PlayRun Play(const std::string& replay, const std::string& shots, bool reloadEachStep) {
+PlayRun Play(const std::string& replay, const std::string& shots, bool reloadEachStep = false) {
   PlayOptions options;
   options.target = (fs::path(QUILLON_BINARY_DIR) / "demo").string();
   options.replay = replay;
@@ -79,6 +80,38 @@ TEST(DemoResume, PlaysOnAfterAReloadAtEveryStepAsIfNeverInterrupted) {
     ++compared;
   }
   EXPECT_EQ(compared, 11);
+}
+
+// Saved with USE on the quill, before the coin is taken; loaded after. The
+// coin lies in the street again, and a click on it walks there: the verb is
+// the default again and USE has nothing chosen.
+TEST(DemoResume, TheQuillSavesAndLoadsTheGame) {
+  TempDir dir;
+  dir.Write("quill.replay", R"(ms-per-frame 40
+wait 3 frames
+click 50 438
+wait for "DEMO: your turn" within 700 frames
+click 38 450
+click 308 450
+wait for "DEMO: quill" within 100 frames
+click 60 418
+wait for "SaveGame(quill): saved" within 20 frames
+wait for "LUA-EVENT-CALLED: USE" within 300 frames
+click 166 431
+click 455 374
+wait for "LUA-EVENT-CALLED: TAKE coin" within 300 frames
+click 102 450
+click 352 450
+wait for "DEMO: quill" within 100 frames
+click 60 438
+wait for "DEMO: restored quill" within 20 frames
+click 455 374
+wait for "LUA-EVENT-CALLED: REACHED coin" within 300 frames
+key ESCAPE
+expect exit within 50 frames
+)");
+  PlayRun run = Play(dir.Path("quill.replay"), dir.Path("shots"));
+  EXPECT_EQ(run.status, 0) << run.err;
 }
 
 }  // namespace
