@@ -50,6 +50,8 @@ bool SaveHops::AfterSteps(Engine& engine, size_t stepsDone, std::string* reason)
 }
 
 bool SaveHops::DuringStart(Engine& engine, std::string* reason) {
+  // A game that goes on from its newest save at start may have asked for this one itself.
+  if (engine.save.pendingSlot == kHopSlot) loadAsked_ = true;
   if (loadAsked_) return true;
   loadAsked_ = true;
   if (RequestLoad(engine, kHopSlot)) return true;
