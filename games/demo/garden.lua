@@ -49,7 +49,7 @@ function Event(verb, first, second)
       HeroSays("can_look")
     end
   elseif first == "can" and verb == "TAKE" then
-    AddToInventory("can")
+    Carry("can")
     PlaySound("pickup", 0, 0)
     HeroSays("can_take")
   elseif first == "can" and second == "pond" and verb == "USE" then
@@ -66,7 +66,7 @@ function Event(verb, first, second)
     end
   elseif first == "flower" and verb == "TAKE" then
     if G("watered") == 1 then
-      AddToInventory("flower")
+      Carry("flower")
       PlaySound("pickup", 0, 0)
       S("flower_taken", 1)
       HeroSays("flower_take")

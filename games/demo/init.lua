@@ -93,6 +93,12 @@ TEXT = {
   no_way = 79,          -- I can't get there.
   nothing_smell = 80,   -- Smells of nothing much.
   nobody = 81,          -- Nobody answers.
+  n_quill = 82,         -- quill
+  quill_save = 83,      -- Save the game
+  quill_load = 84,      -- Load the saved game
+  quill_back = 85,      -- Back
+  saved = 86,           -- Saved. I can come back to this moment.
+  nothing_saved = 87,   -- Nothing is saved yet.
 }
 
 function Text(key)
@@ -223,6 +229,22 @@ function MakeItems()
   SetWalkToPos("flower", 120, 318)
   SetMultiUse("flower")
   LoadInventoryIcon("flower", R("icon_flower.bmp"))
+
+  -- Robin's quill saves and loads the game; it lives in the inventory only.
+  -- Its icon is the window's, which lies beside the packs as a loose file.
+  CreateObject("quill")
+  SetSingleUse("quill")
+  LoadInventoryIcon("quill", R("icon1.bmp"))
+end
+
+-- Robin takes an item. The quill stays in the last place of the inventory,
+-- so the items keep the places they have without it.
+function Carry(item)
+  AddToInventory(item)
+  if IsInInventory("quill") == 1 then
+    RemoveFromInventory("quill")
+    AddToInventory("quill")
+  end
 end
 
 -- Doors, the signpost and places in the backgrounds.
@@ -324,6 +346,7 @@ function NameThings()
     gate = "n_gate", sign = "n_sign", window = "n_window", bread = "n_bread",
     key = "n_key", bell = "n_bell", shelves = "n_shelves", barrel = "n_barrel",
     sack = "n_sack", can = "n_can", pond = "n_pond", flower = "n_flower",
+    quill = "n_quill",
   }
   for id, key in pairs(names) do
     SetName(id, Text(key))
@@ -346,10 +369,28 @@ function CarriedEvent(verb, first, second)
   elseif verb == "USE" and IsInInventory("flower") == 1 and IsInInventory("bread") == 1
       and ((first == "flower" and second == "bread") or (first == "bread" and second == "flower")) then
     Ending()
+  elseif first == "quill" and second == "" then
+    QuillMenu()
   else
     return false
   end
   return true
+end
+
+-- Any verb on the quill: save the game, or load the game saved with it.
+-- A save holds no running call, so what follows SaveGame here runs only now,
+-- not after loading; LoadGame does not return when it finds the save.
+function QuillMenu()
+  SetMode("DECISION")
+  print("DEMO: quill")
+  local pick = MakeDecision(Text("quill_save"), Text("quill_load"), Text("quill_back"))
+  SetMode("INTERACT")
+  if pick == 1 and SaveGame("quill", Text("n_quill")) then
+    HeroSays("saved")
+  elseif pick == 2 then
+    LoadGame("quill")
+    HeroSays("nothing_saved")
+  end
 end
 
 -- What Robin says to anything the scene has no answer for.
@@ -370,7 +411,7 @@ function Ending()
   HeroSays("present")
   SetMode("MOVIE")
   HideMenu()
-  for _, item in ipairs({"coin", "bread", "key", "can", "flower"}) do
+  for _, item in ipairs({"coin", "bread", "key", "can", "flower", "quill"}) do
     if IsInInventory(item) == 1 then
       RemoveFromInventory(item)
     end
@@ -382,6 +423,7 @@ function Ending()
   -- The story is over: the next start begins it anew.
   DeleteSave("autosave")
   DeleteSave("checkpoint")
+  DeleteSave("quill")
   StopAllSounds()
   RemoveSound("tune")
   PlaySound("bell", 0, 0)

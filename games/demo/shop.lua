@@ -53,7 +53,7 @@ end
 
 function GiveKey()
   KeeperSays("keeper_key")
-  AddToInventory("key")
+  Carry("key")
   PlaySound("pickup", 0, 0)
   S("key_given", 1)
 end
@@ -100,7 +100,7 @@ function Event(verb, first, second)
     -- He hands the loaf over the counter.
     SetFrame("keeper", "talk", 1)
     Hide("bread")
-    AddToInventory("bread")
+    Carry("bread")
     S("bread_sold", 1)
     Wait(600)
     PlayAnim("keeper", "idle", "LOOP")

@@ -68,6 +68,8 @@ function Intro()
   SetTextBoxAutoPos("hero")
   SetTextColor("hero", 0)
   ShowMenu()
+  -- From here on the quill in the inventory saves and loads the game.
+  AddToInventory("quill")
   ShowCursor()
   SetMode("INTERACT")
   S("intro_done", 1)
@@ -109,7 +111,7 @@ function Event(verb, first, second)
     return
   end
   if first == "coin" and verb == "TAKE" then
-    AddToInventory("coin")
+    Carry("coin")
     PlaySound("pickup", 0, 0)
     S("coin_taken", 1)
     HeroSays("coin_take")

@@ -20,6 +20,7 @@ void GameLoop(Engine& engine) {
   t.frameTicks = t.previousFrameTicks = t.loopStartTicks = now;
   while (engine.core.running) {
     ApplyPendingLoad(engine);
+    if (engine.core.loopHook) engine.core.loopHook(engine);
     FrameStep(engine);
   }
   SaveDueAutosave(engine);

@@ -16,6 +16,7 @@
 #include "play/input_recorder.h"
 #include "play/replay_file.h"
 #include "play/replay_player.h"
+#include "play/save_hops.h"
 #include "util/log.h"
 
 namespace fs = std::filesystem;
@@ -217,18 +218,23 @@ int RunPlaySession(const PlayOptions& options, std::ostream& out, std::ostream& 
   }
 
   FreshSaveFolder saves;
-  Engine engine;
-  engine.script.diagnostics = options.strict;
   FrameClock clock;
-  clock.Attach(engine);
   LogBook log(out, err, options.quiet);
   ReplayPlayer player(replay.steps, log.Text(), files.screenshots.string(), maxFrames);
+  SaveHops hops;
+  std::unique_ptr<Engine> engine;
   std::unique_ptr<InputRecorder> recorder;
-  if (recording) recorder = std::make_unique<InputRecorder>(engine);
   Uint32 realStart = 0;
   bool paced = false, pacingKnown = false;
 
-  engine.core.frameHook = [&](Engine& e) {
+  auto afterFrame = [&](Engine& e) {
+    if (hops.Starting()) {
+      // A fresh engine's start-up: no game time passes, no step is due.
+      std::string reason;
+      if (!hops.DuringStart(e, &reason)) player.FailHere(reason);
+      if (player.Failed()) e.core.running = false;
+      return;
+    }
     clock.now += static_cast<Uint32>(msPerFrame);
     if (recorder) {
       recorder->AfterFrame(options.standIn);
@@ -255,19 +261,39 @@ int RunPlaySession(const PlayOptions& options, std::ostream& out, std::ostream& 
     }
     CheckStrict(options, player, e);
     if (!player.Failed()) player.AfterFrame(e);
+    std::string reason;
+    if (!player.Failed() && options.reloadEachStep && player.StepsDone() < replay.steps.size() &&
+        !hops.AfterSteps(e, player.StepsDone(), &reason))
+      player.FailHere(reason);
     if (player.Failed()) e.core.running = false;
   };
+  auto beforeFrame = [&](Engine& e) {
+    std::string reason;
+    if (!player.Failed() && !hops.BeforeFrame(e, &reason)) player.FailHere(reason);
+    if (player.Failed()) e.core.running = false;
+  };
+
   int status;
-  {
+  do {
+    if (hops.Stopped()) hops.StartFresh();
+    engine.reset();
+    engine = std::make_unique<Engine>();
+    engine->script.diagnostics = options.strict;
+    clock.Attach(*engine);
+    if (recording) recorder = std::make_unique<InputRecorder>(*engine);
+    engine->core.frameHook = afterFrame;
+    if (options.reloadEachStep) engine->core.loopHook = beforeFrame;
     InFolder inGame(files.game);
     static bool reportAtExit = atexit(ReportUnfinishedRun) == 0;
     (void)reportAtExit;
     if (!recording) Running() = {&player, &log, &err};
-    status = RunEngine(engine);
+    status = RunEngine(*engine);
     Running() = {};
-  }
-  engine.core.frameHook = nullptr;
-  if (options.finished) options.finished(engine);
+  } while (hops.Stopped());
+  if (hops.Starting() && !player.Failed()) player.FailHere("the fresh engine ended before it loaded the save");
+  engine->core.frameHook = nullptr;
+  engine->core.loopHook = nullptr;
+  if (options.finished) options.finished(*engine);
 
   if (recording) {
     if (status != 0) {
@@ -275,16 +301,18 @@ int RunPlaySession(const PlayOptions& options, std::ostream& out, std::ostream& 
       return 1;
     }
     if (!WriteRecording(files, msPerFrame, recorder->Steps(), err)) return 1;
-    err << "quillon-play: recorded " << engine.timing.frameCounter << " frames into " << files.record.string()
+    err << "quillon-play: recorded " << engine->timing.frameCounter << " frames into " << files.record.string()
         << "\n";
     return 0;
   }
-  CheckStrict(options, player, engine);
+  CheckStrict(options, player, *engine);
   player.AfterRun(status);
   if (player.Failed()) {
     PrintFailure(player.Failure(), log.Text(), err);
     return 1;
   }
-  err << "quillon-play: passed: " << player.StepsDone() << " steps, " << engine.timing.frameCounter << " frames\n";
+  err << "quillon-play: passed: " << player.StepsDone() << " steps, " << engine->timing.frameCounter << " frames";
+  if (options.reloadEachStep) err << ", " << hops.Count() << " reloads";
+  err << "\n";
   return 0;
 }

@@ -16,6 +16,7 @@ struct PlayOptions {
   int maxFrames = 0;          // the run's frame budget; 0: 50000 (recordings have none)
   bool quiet = false;         // keep the game's log off out
   bool strict = false;        // author diagnostics on; the first one fails the run
+  bool reloadEachStep = false;  // after every step at which no wait runs: save, close, load into a fresh engine
   std::function<void(Engine&)> standIn;  // while recording: acts at the window from the frame hook (tests)
   std::function<void(const Engine&)> finished;  // sees the engine once the game has ended (tests)
 };

@@ -10,6 +10,7 @@ namespace {
 const char kUsage[] =
     "usage: quillon-play GAME_FOLDER_OR_REPLAY [--replay FILE] [--screenshots DIR]\n"
     "                    [--ms-per-frame N] [--max-frames N] [--quiet] [--strict]\n"
+    "                    [--reload-each-step]\n"
     "       quillon-play GAME_FOLDER --record FILE [--ms-per-frame N]\n"
     "\n"
     "Plays the game headless (no window, no sound device) from a replay file: a\n"
@@ -21,6 +22,8 @@ const char kUsage[] =
     "  --max-frames N     the run fails after N frames (default 50000)\n"
     "  --quiet            keep the game's log off standard output\n"
     "  --strict           turn on author diagnostics; the first one fails the run\n"
+    "  --reload-each-step after every step at which no wait runs, save the game, close\n"
+    "                     the engine and load the save into a fresh one that plays on\n"
     "  --record FILE      run the game in a window and write the player's inputs to FILE\n"
     "\n"
     "The game's log goes to standard output; the verdict and the report of a\n"
@@ -57,6 +60,8 @@ int RunPlayTool(int argc, const char* const* argv, std::ostream& out, std::ostre
       options.quiet = true;
     } else if (word == "--strict") {
       options.strict = true;
+    } else if (word == "--reload-each-step") {
+      options.reloadEachStep = true;
     } else if (word == "--help" || word == "-h") {
       out << kUsage;
       return 0;
@@ -69,6 +74,8 @@ int RunPlayTool(int argc, const char* const* argv, std::ostream& out, std::ostre
   if (problem.empty() && options.target.empty()) problem = "give a game folder or a replay file";
   if (problem.empty() && !options.record.empty() && !options.replay.empty())
     problem = "--record writes a replay; it does not play one";
+  if (problem.empty() && !options.record.empty() && options.reloadEachStep)
+    problem = "--reload-each-step plays a replay; it does not record one";
   if (!problem.empty()) {
     err << "quillon-play: " << problem << "\n\n" << kUsage;
     return 2;
