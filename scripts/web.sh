@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds a game's web page: bash scripts/web.sh [GAMEDIR] writes build/web/
+# Builds a game's web page: bash scripts/web.sh [GAMEDIR [OUTDIR]] writes build/web/ (or OUTDIR)
 # (index.html, the engine as JavaScript and WebAssembly, the game's files),
 # which any static web server serves. GAMEDIR defaults to the packed demo,
 # build/demo, made by the native build when it is missing.
@@ -11,7 +11,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 deps=$root/build/web-deps
-out=$root/build/web
+out=${2:-$root/build/web}
 jobs=2
 
 install_tools() {
@@ -111,10 +111,17 @@ build_ogg_vorbis() {
 }
 
 build_sdl() {
-  [ -f "$prefix/lib/libSDL.a" ] && return
-  echo "Building SDL ..."
   local sdl
   sdl=$(source_dir libsdl1.2)
+  if [ -f "$prefix/lib/libSDL.a" ]; then
+    # Built before: only a changed audio driver of ours is built again.
+    cmp -s "$root/web/sdl_web_audio.c" "$sdl/src/audio/dummy/SDL_dummyaudio.c" && return
+    cp "$root/web/sdl_web_audio.c" "$sdl/src/audio/dummy/SDL_dummyaudio.c"
+    (cd "$sdl" && polite emmake make -j$jobs install >"$deps/sdl-build.log" 2>&1) ||
+      { echo "web.sh: building SDL failed: see $deps/sdl-build.log" >&2; exit 1; }
+    return
+  fi
+  echo "Building SDL ..."
   # SDL's dummy video driver draws into memory for the page to show; its
   # audio driver is ours (web/sdl_web_audio.c), pulled by the page.
   cp "$root/web/sdl_web_audio.c" "$sdl/src/audio/dummy/SDL_dummyaudio.c"
@@ -156,22 +163,24 @@ Version: 5.1.5
 Libs: -L$prefix/lib -llua
 Cflags: -I$prefix/include
 PC
-  PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig polite emcmake cmake -S "$root" -B "$root/build/web-build" \
+  # emcmake hands pkg-config EM_PKG_CONFIG_PATH; the libraries are found under the prefix.
+  EM_PKG_CONFIG_PATH=$prefix/lib/pkgconfig polite emcmake cmake -S "$root" -B "$root/build/web-build" \
     -DCMAKE_BUILD_TYPE=Release -DQUILLON_TESTS=OFF -DPKG_CONFIG_EXECUTABLE="$(command -v pkg-config)" \
-    -DCMAKE_CXX_FLAGS="-fexceptions -I$prefix/include" >"$deps/engine-configure.log" 2>&1 ||
+    -DCMAKE_FIND_ROOT_PATH="$prefix" -DCMAKE_CXX_FLAGS="-fexceptions -I$prefix/include" -DCMAKE_EXE_LINKER_FLAGS="-L$prefix/lib" \
+    >"$deps/engine-configure.log" 2>&1 ||
     { echo "web.sh: configuring the web build failed: see $deps/engine-configure.log" >&2; exit 1; }
-  PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig polite cmake --build "$root/build/web-build" -j$jobs --target quillon ||
+  polite cmake --build "$root/build/web-build" -j$jobs --target quillon ||
     { echo "web.sh: building the engine for the web failed" >&2; exit 1; }
 }
 
 # The page: index.html, the engine, and the game's files as one package.
 write_page() {
-  rm -rf "$out"
   mkdir -p "$out"
+  rm -f "$out/index.html" "$out/quillon.js" "$out/quillon.wasm" "$out/game.js" "$out/game.data"
   cp "$root/web/index.html" "$out/"
   cp "$root/build/web-build/web/quillon.js" "$root/build/web-build/web/quillon.wasm" "$out/"
   (cd "$out" && python3 /usr/share/emscripten/tools/file_packager.py game.data --preload "$game@/game" \
-     --js-output=game.js >/dev/null)
+     --js-output=game.js 2>&1 | grep -v "FORCE_FILESYSTEM" || true)
   echo "Wrote $out: serve it with any static web server, e.g."
   echo "  cd $out && python3 -m http.server 8000   (then open http://127.0.0.1:8000/)"
 }

@@ -3,9 +3,6 @@
 // SDL events, Web Audio pulls SDL's sound, and saves live in the browser's
 // persistent storage (IndexedDB). Module.quillon* are called by the engine.
 
-// SDL's dummy video driver draws into memory; this page shows that memory.
-ENV.SDL_VIDEODRIVER = 'dummy';
-
 var quillonImage = null;
 
 // Copies a frame of SDL's surface to the canvas, pixel for pixel.
@@ -34,6 +31,7 @@ Module.quillonShow = function (pixels, width, height, pitch, bytes, rShift, gShi
     }
   }
   context.putImageData(quillonImage, 0, 0);
+  Module.quillonFrames = (Module.quillonFrames || 0) + 1;
   if (!Module.quillonFirstFrame) {
     Module.quillonFirstFrame = performance.now();
     if (Module.onFirstFrame) Module.onFirstFrame(Module.quillonFirstFrame);
@@ -176,6 +174,8 @@ function quillonFetchReplay(url) {
 
 Module.preRun = Module.preRun || [];
 Module.preRun.push(function () {
+  // SDL's dummy video driver draws into memory; this page shows that memory.
+  ENV.SDL_VIDEODRIVER = 'dummy';
   if (Module.quillonReplay) {
     quillonFetchReplay(Module.quillonReplay);
   } else {
