@@ -153,8 +153,16 @@ function quillonKeepSaves() {
     });
   }
   var inSaves = function (path) { return path.indexOf(folder + '/') === 0; };
-  FS.trackingDelegate['onMovePath'] = function (from, to) { if (inSaves(to)) persist(); };
-  FS.trackingDelegate['onDeletePath'] = function (path) { if (inSaves(path)) persist(); };
+  // A save is put in place by a rename (see save/save_slots.cpp); a deleted save is unlinked.
+  var rename = FS.rename, unlink = FS.unlink;
+  FS.rename = function (from, to) {
+    rename(from, to);
+    if (inSaves(to)) persist();
+  };
+  FS.unlink = function (path) {
+    unlink(path);
+    if (inSaves(path)) persist();
+  };
 }
 
 // A replay named by the page is fetched into the file system before the engine starts.

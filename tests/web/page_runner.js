@@ -52,10 +52,16 @@ async function openPage(webDir, query, extra = {}, timeoutMs = 15 * 60 * 1000) {
     return result;
   } finally {
     clearTimeout(timer);
+    const exited = browser.exitCode !== null ? Promise.resolve() : new Promise((resolve) => browser.once('exit', resolve));
     browser.kill();
     server.close();
-    await new Promise((resolve) => browser.once('exit', resolve));
-    fs.rmSync(profile, {recursive: true, force: true});
+    await exited;
+    // Chromium's helper processes may still be leaving the profile.
+    try {
+      fs.rmSync(profile, {recursive: true, force: true, maxRetries: 10, retryDelay: 200});
+    } catch (error) {
+      console.error(`(left ${profile}: ${error.message})`);
+    }
   }
 }
 
