@@ -46,9 +46,13 @@ async function main() {
   const opened = Date.now();
   const web = await openPage(webDir, 'replay=/test.replay', {'/test.replay': replay});
   const found = differences(native, web);
+  // The player's pointer: a click on the canvas reaches the game as SDL events.
+  const pointer = await openPage(webDir, '', {'/pointer.html': path.join(__dirname, 'pointer_test.html')}, 120000,
+                                 '/pointer.html');
+  if (!pointer.answered) found.push(`a click on the canvas${pointer.clicked ? '' : ' (never sent)'} did not choose English; the log ended:\n${pointer.log}`);
   if (found.length) throw new Error('\n' + found.join('\n'));
   console.log(`web: passed: the log (${native.log.length} bytes) and the ${Object.keys(native.screenshots).length} ` +
-              `screenshots equal the native run's; first frame after ${Math.round(web.firstFrameMs)} ms, ` +
+              `screenshots equal the native run's, a click on the canvas reached the game; first frame after ${Math.round(web.firstFrameMs)} ms, ` +
               `whole replay ${((Date.now() - opened) / 1000).toFixed(1)} s`);
 }
 

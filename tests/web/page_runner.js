@@ -32,13 +32,13 @@ function serve(webDir, extra, deliver) {
 }
 
 // Resolves with the page's report, or rejects after timeoutMs with Chromium's last words.
-async function openPage(webDir, query, extra = {}, timeoutMs = 15 * 60 * 1000) {
+async function openPage(webDir, query, extra = {}, timeoutMs = 15 * 60 * 1000, page = '/index.html') {
   let deliver;
   const report = new Promise((resolve) => (deliver = resolve));
   const server = serve(webDir, extra, deliver);
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'quillon-chromium-'));
-  const url = `http://127.0.0.1:${server.address().port}/index.html?${query}&report=/report`;
+  const url = `http://127.0.0.1:${server.address().port}${page}?${query}&report=/report`;
   const browser = spawn('chromium', ['--headless=new', '--no-sandbox', '--disable-gpu', '--no-first-run',
                                      '--autoplay-policy=no-user-gesture-required', `--user-data-dir=${profile}`, url],
                         {stdio: ['ignore', 'ignore', 'pipe']});
