@@ -128,9 +128,15 @@ int RunBare(int depth, int fps, int seconds) {
 
 int main(int argc, char** argv) {
   std::string kind = argc > 1 ? argv[1] : "";
+  // The reference scene as a game folder of its own (for the web page's figures).
+  if (kind == "write" && argc == 4) {
+    WriteReferenceGame(argv[3], std::atoi(argv[2]));
+    return 0;
+  }
   int first = kind == "demo" ? 3 : 2;  // where DEPTH stands
   if ((kind != "reference" && kind != "demo" && kind != "bare") || argc != first + 4) {
-    std::fprintf(stderr, "usage: quillon-window-run (reference | demo FOLDER | bare) DEPTH FPS PRESENT SECONDS\n");
+    std::fprintf(stderr, "usage: quillon-window-run (reference | demo FOLDER | bare) DEPTH FPS PRESENT SECONDS\n"
+                         "       quillon-window-run write DEPTH FOLDER\n");
     return 2;
   }
   int depth = std::atoi(argv[first]), fps = std::atoi(argv[first + 1]), seconds = std::atoi(argv[first + 3]);

@@ -1,6 +1,7 @@
 // The frame loop, FrameStep and its frame limit, nested frames, and the waiting script functions.
 #include <algorithm>
 
+#include "core/browser.h"
 #include "core/compose.h"
 #include "core/frame_loop.h"
 #include "core/input.h"
@@ -75,6 +76,10 @@ void AwaitFrameSlot(Engine& engine) {
 
 void FrameStep(Engine& engine) {
   AwaitFrameSlot(engine);
+#ifdef __EMSCRIPTEN__
+  // In a web page every frame, of the loop and of every nested wait, lets the browser run.
+  HandBackToBrowser(engine);
+#endif
   SortForDepth(engine);
   Blit(engine);
   HandleEvents(engine);

@@ -1,0 +1,41 @@
+// The engine in a web page: the canvas shows SDL's own surface, drawn by
+// SDL's own blitters, and the page's input becomes SDL events. The rest of
+// the engine does not know it runs in a browser.
+#ifdef __EMSCRIPTEN__
+#include "core/browser.h"
+
+#include <emscripten.h>
+
+#include "core/input_events.h"
+#include "engine/engine.h"
+
+void HandBackToBrowser(Engine& engine) {
+  // A scaled window is SDL's video surface, the enlarged picture.
+  const SDL_Surface* shown = engine.window.surface ? engine.window.surface : engine.core.screen;
+  if (shown) {
+    const SDL_PixelFormat* f = shown->format;
+    EM_ASM({ Module.quillonShow($0, $1, $2, $3, $4, $5, $6, $7, $8, $9, $10); }, shown->pixels, shown->w,
+           shown->h, shown->pitch, f->BytesPerPixel, f->Rshift, f->Gshift, f->Bshift, f->Rloss, f->Gloss,
+           f->Bloss);
+  }
+  // Under Asyncify the engine's stack waits here while the page runs.
+  emscripten_sleep(0);
+}
+
+// The page's input, in window pixels; SDL's event queue is the process's own.
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void QuillonPointerMoved(int x, int y) { MovePointer(x, y); }
+
+EMSCRIPTEN_KEEPALIVE void QuillonButton(int pressed, int button, int x, int y) {
+  MovePointer(x, y);
+  PushButton(pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP, static_cast<Uint8>(button), x, y);
+}
+
+EMSCRIPTEN_KEEPALIVE void QuillonKeyDown(int key) { PushKeyDown(static_cast<SDLKey>(key)); }
+
+// The tab is closing: as the window's close button.
+EMSCRIPTEN_KEEPALIVE void QuillonClose() { PushQuit(); }
+}
+
+#endif

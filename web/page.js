@@ -1,0 +1,218 @@
+// The page's side of the bridge, run inside quillon.js before the engine
+// starts: the canvas shows SDL's screen, the player's pointer and keys become
+// SDL events, Web Audio pulls SDL's sound, and saves live in the browser's
+// persistent storage (IndexedDB). Module.quillon* are called by the engine.
+
+var quillonImage = null;
+
+// Copies a frame of SDL's surface to the canvas, pixel for pixel.
+Module.quillonShow = function (pixels, width, height, pitch, bytes, rShift, gShift, bShift, rLoss, gLoss, bLoss) {
+  var canvas = Module.canvas;
+  if (!canvas) return;
+  if (canvas.width !== width || canvas.height !== height) {
+    canvas.width = width;
+    canvas.height = height;
+  }
+  var context = canvas.getContext('2d');
+  if (!quillonImage || quillonImage.width !== width || quillonImage.height !== height) {
+    quillonImage = context.createImageData(width, height);
+  }
+  var out = quillonImage.data, heap = HEAPU8, at = 0;
+  var rMask = 0xff >> rLoss, gMask = 0xff >> gLoss, bMask = 0xff >> bLoss;
+  for (var y = 0; y < height; ++y) {
+    var from = pixels + y * pitch;
+    for (var x = 0; x < width; ++x, from += bytes) {
+      var v = heap[from] | (bytes > 1 ? heap[from + 1] << 8 : 0) | (bytes > 2 ? heap[from + 2] << 16 : 0) |
+              (bytes > 3 ? heap[from + 3] << 24 : 0);
+      out[at++] = ((v >>> rShift) & rMask) << rLoss;
+      out[at++] = ((v >>> gShift) & gMask) << gLoss;
+      out[at++] = ((v >>> bShift) & bMask) << bLoss;
+      out[at++] = 255;
+    }
+  }
+  context.putImageData(quillonImage, 0, 0);
+  Module.quillonFrames = (Module.quillonFrames || 0) + 1;
+  if (!Module.quillonFirstFrame) {
+    Module.quillonFirstFrame = performance.now();
+    if (Module.onFirstFrame) Module.onFirstFrame(Module.quillonFirstFrame);
+  }
+};
+
+// SDL 1.2 key symbols of the keys a game may name.
+var quillonKeys = {
+  Backspace: 8, Tab: 9, Enter: 13, Pause: 19, Escape: 27, ' ': 32, Delete: 127,
+  ArrowUp: 273, ArrowDown: 274, ArrowRight: 275, ArrowLeft: 276, Insert: 277, Home: 278, End: 279,
+  PageUp: 280, PageDown: 281
+};
+
+function quillonKeySymbol(event) {
+  if (event.key in quillonKeys) return quillonKeys[event.key];
+  var f = /^F([1-9]|1[0-5])$/.exec(event.key);
+  if (f) return 281 + Number(f[1]);
+  // Letters and digits: SDL names them by their lower-case character.
+  if (event.key.length === 1) {
+    var code = event.key.toLowerCase().charCodeAt(0);
+    if (code >= 32 && code < 127) return code;
+  }
+  return 0;
+}
+
+// Where an event hits the canvas, in window pixels, whatever size the page shows it at.
+function quillonWindowPoint(canvas, event) {
+  var box = canvas.getBoundingClientRect();
+  var x = Math.floor((event.clientX - box.left) * canvas.width / box.width);
+  var y = Math.floor((event.clientY - box.top) * canvas.height / box.height);
+  return [Math.max(0, Math.min(canvas.width - 1, x)), Math.max(0, Math.min(canvas.height - 1, y))];
+}
+
+function quillonListen() {
+  var canvas = Module.canvas;
+  var sdlButton = [1, 2, 3];  // the browser's left, middle, right
+  canvas.addEventListener('mousemove', function (event) {
+    var p = quillonWindowPoint(canvas, event);
+    _QuillonPointerMoved(p[0], p[1]);
+  });
+  ['mousedown', 'mouseup'].forEach(function (type) {
+    canvas.addEventListener(type, function (event) {
+      var p = quillonWindowPoint(canvas, event);
+      if (type === 'mousedown') Module.quillonAudio.start();
+      _QuillonButton(type === 'mousedown' ? 1 : 0, sdlButton[event.button] || 1, p[0], p[1]);
+      event.preventDefault();
+    });
+  });
+  canvas.addEventListener('contextmenu', function (event) { event.preventDefault(); });
+  window.addEventListener('keydown', function (event) {
+    var key = quillonKeySymbol(event);
+    Module.quillonAudio.start();
+    if (key) {
+      _QuillonKeyDown(key);
+      event.preventDefault();
+    }
+  });
+  // Closing the tab is the window's close button.
+  window.addEventListener('pagehide', function () { _QuillonClose(); });
+}
+
+// Web Audio pulls SDL's callback (web/sdl_web_audio.c). Browsers let sound
+// start only after the player's first click or key.
+Module.quillonAudio = {
+  spec: null, context: null, node: null, buffer: 0,
+  open: function (rate, channels, samples) {
+    this.spec = {rate: rate, channels: channels, samples: samples};
+  },
+  close: function () {
+    if (this.node) this.node.disconnect();
+    if (this.context) this.context.close();
+    if (this.buffer) _free(this.buffer);
+    this.spec = this.context = this.node = null;
+    this.buffer = 0;
+  },
+  start: function () {
+    if (this.context || !this.spec || Module.quillonMuted) return;
+    var AudioContext = window.AudioContext || window.webkitAudioContext;
+    if (!AudioContext) return;
+    var spec = this.spec, self = this;
+    this.context = new AudioContext({sampleRate: spec.rate});
+    var frames = 2048;
+    this.buffer = _malloc(frames * spec.channels * 2);
+    this.node = this.context.createScriptProcessor(frames, 0, 2);
+    this.node.onaudioprocess = function (event) {
+      var left = event.outputBuffer.getChannelData(0), right = event.outputBuffer.getChannelData(1);
+      _QuillonPullAudio(self.buffer, frames * spec.channels * 2);
+      var samples = HEAP16.subarray(self.buffer >> 1, (self.buffer >> 1) + frames * spec.channels);
+      for (var i = 0; i < frames; ++i) {
+        left[i] = samples[i * spec.channels] / 32768;
+        right[i] = samples[i * spec.channels + spec.channels - 1] / 32768;
+      }
+    };
+    this.node.connect(this.context.destination);
+    this.context.resume();
+  }
+};
+
+// Saves: the save folder is kept in IndexedDB, read before the game starts
+// and written back whenever a save file is put in place or deleted.
+function quillonKeepSaves() {
+  var folder = '/saves';
+  FS.mkdir(folder);
+  FS.mount(IDBFS, {}, folder);
+  ENV.QUILLON_SAVE_DIR = folder;
+  Module.addRunDependency('quillon-saves');
+  FS.syncfs(true, function (error) {
+    if (error) console.warn('Quillon: saved games could not be read: ' + error);
+    Module.removeRunDependency('quillon-saves');
+  });
+  var syncing = false, again = false;
+  function persist() {
+    if (syncing) { again = true; return; }
+    syncing = true;
+    FS.syncfs(false, function (error) {
+      if (error) console.warn('Quillon: the save could not be kept: ' + error);
+      syncing = false;
+      if (again) { again = false; persist(); }
+    });
+  }
+  var inSaves = function (path) { return path.indexOf(folder + '/') === 0; };
+  // A save is put in place by a rename (see save/save_slots.cpp); a deleted save is unlinked.
+  var rename = FS.rename, unlink = FS.unlink;
+  FS.rename = function (from, to) {
+    rename(from, to);
+    if (inSaves(to)) persist();
+  };
+  FS.unlink = function (path) {
+    unlink(path);
+    if (inSaves(path)) persist();
+  };
+}
+
+// A replay named by the page is fetched into the file system before the engine starts.
+function quillonFetchReplay(url) {
+  Module.addRunDependency('quillon-replay');
+  fetch(url).then(function (response) {
+    if (!response.ok) throw new Error(url + ': ' + response.status);
+    return response.text();
+  }).then(function (text) {
+    FS.writeFile('/replay.replay', text);
+    FS.mkdir('/results');
+    Module.removeRunDependency('quillon-replay');
+  }).catch(function (error) {
+    Module.printErr('Quillon: cannot fetch the replay ' + error);
+  });
+}
+
+Module.preRun = Module.preRun || [];
+Module.preRun.push(function () {
+  // SDL's dummy video driver draws into memory; this page shows that memory.
+  ENV.SDL_VIDEODRIVER = 'dummy';
+  if (Module.quillonReplay) {
+    quillonFetchReplay(Module.quillonReplay);
+  } else {
+    quillonKeepSaves();
+  }
+});
+Module.postRun = Module.postRun || [];
+Module.postRun.push(function () {});
+if (Module.canvas) quillonListen();
+
+function quillonBase64(path) {
+  var bytes = FS.readFile(path), text = '';
+  for (var i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
+  return btoa(text);
+}
+
+// The engine has ended: a game, or a replay whose results are in /results
+// (the log and screenshots as base64: the log's bytes are the game's own).
+Module.quillonEnded = function (status, replaying) {
+  Module.quillonStatus = status;
+  if (replaying) {
+    var results = {status: status, log: quillonBase64('/results/log.txt'), screenshots: {}};
+    var folder = '/results/screenshots';
+    if (FS.analyzePath(folder).exists) {
+      FS.readdir(folder).forEach(function (name) {
+        if (name !== '.' && name !== '..') results.screenshots[name] = quillonBase64(folder + '/' + name);
+      });
+    }
+    Module.quillonResults = results;
+  }
+  if (Module.onEnded) Module.onEnded(status, Module.quillonResults);
+};
