@@ -96,33 +96,33 @@ function quillonListen() {
 // Web Audio pulls SDL's callback (web/sdl_web_audio.c). Browsers let sound
 // start only after the player's first click or key.
 Module.quillonAudio = {
-  spec: null, context: null, node: null, buffer: 0,
+  format: null, context: null, node: null, buffer: 0,
   open: function (rate, channels, samples) {
-    this.spec = {rate: rate, channels: channels, samples: samples};
+    this.format = {rate: rate, channels: channels, samples: samples};
   },
   close: function () {
     if (this.node) this.node.disconnect();
     if (this.context) this.context.close();
     if (this.buffer) _free(this.buffer);
-    this.spec = this.context = this.node = null;
+    this.format = this.context = this.node = null;
     this.buffer = 0;
   },
   start: function () {
-    if (this.context || !this.spec || Module.quillonMuted) return;
+    if (this.context || !this.format || Module.quillonMuted) return;
     var AudioContext = window.AudioContext || window.webkitAudioContext;
     if (!AudioContext) return;
-    var spec = this.spec, self = this;
-    this.context = new AudioContext({sampleRate: spec.rate});
+    var format = this.format, self = this;
+    this.context = new AudioContext({sampleRate: format.rate});
     var frames = 2048;
-    this.buffer = _malloc(frames * spec.channels * 2);
+    this.buffer = _malloc(frames * format.channels * 2);
     this.node = this.context.createScriptProcessor(frames, 0, 2);
     this.node.onaudioprocess = function (event) {
       var left = event.outputBuffer.getChannelData(0), right = event.outputBuffer.getChannelData(1);
-      _QuillonPullAudio(self.buffer, frames * spec.channels * 2);
-      var samples = HEAP16.subarray(self.buffer >> 1, (self.buffer >> 1) + frames * spec.channels);
+      _QuillonPullAudio(self.buffer, frames * format.channels * 2);
+      var samples = HEAP16.subarray(self.buffer >> 1, (self.buffer >> 1) + frames * format.channels);
       for (var i = 0; i < frames; ++i) {
-        left[i] = samples[i * spec.channels] / 32768;
-        right[i] = samples[i * spec.channels + spec.channels - 1] / 32768;
+        left[i] = samples[i * format.channels] / 32768;
+        right[i] = samples[i * format.channels + format.channels - 1] / 32768;
       }
     };
     this.node.connect(this.context.destination);

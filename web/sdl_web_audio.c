@@ -16,8 +16,10 @@ struct SDL_PrivateAudioData {
   int unused;
 };
 
-/* The open device; SDL opens one at a time. */
+/* The open device and the format SDL opened it with (SDL keeps it in the
+   device); SDL opens one device at a time. */
 static SDL_AudioDevice *open_device;
+static SDL_AudioSpec *open_format;
 
 static int WEBAUD_Available(void) { return 1; }
 
@@ -27,17 +29,19 @@ static Uint8 *WEBAUD_GetAudioBuf(SDL_AudioDevice *device) { return NULL; }
 
 static void WEBAUD_CloseAudio(SDL_AudioDevice *device) {
   open_device = NULL;
+  open_format = NULL;
   EM_ASM(if (Module.quillonAudio) Module.quillonAudio.close(););
 }
 
-static int WEBAUD_OpenAudio(SDL_AudioDevice *device, SDL_AudioSpec *spec) {
+static int WEBAUD_OpenAudio(SDL_AudioDevice *device, SDL_AudioSpec *format) {
   /* Web Audio takes 16-bit samples converted in the page; other formats
      are converted by SDL before they reach it. */
-  spec->format = AUDIO_S16LSB;
-  SDL_CalculateAudioSpec(spec);
+  format->format = AUDIO_S16LSB;
+  SDL_CalculateAudioSpec(format);
   open_device = device;
-  EM_ASM({ if (Module.quillonAudio) Module.quillonAudio.open($0, $1, $2); }, spec->freq, spec->channels,
-         spec->samples);
+  open_format = format;
+  EM_ASM({ if (Module.quillonAudio) Module.quillonAudio.open($0, $1, $2); }, format->freq, format->channels,
+         format->samples);
   return 1; /* the page calls the callback: no thread */
 }
 
@@ -46,7 +50,7 @@ EMSCRIPTEN_KEEPALIVE void QuillonPullAudio(Uint8 *stream, int len) {
   SDL_AudioDevice *audio = open_device;
   SDL_memset(stream, 0, len);
   if (!audio || audio->paused || !audio->enabled) return;
-  audio->spec.callback(audio->spec.userdata, stream, len);
+  open_format->callback(open_format->userdata, stream, len);
 }
 
 static void WEBAUD_DeleteDevice(SDL_AudioDevice *device) {
