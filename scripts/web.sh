@@ -163,8 +163,9 @@ Version: 5.1.5
 Libs: -L$prefix/lib -llua
 Cflags: -I$prefix/include
 PC
-  # emcmake hands pkg-config EM_PKG_CONFIG_PATH; the libraries are found under the prefix.
-  EM_PKG_CONFIG_PATH=$prefix/lib/pkgconfig polite emcmake cmake -S "$root" -B "$root/build/web-build" \
+  # pkg-config must find the prefix's libraries and never the machine's own
+  # (emcmake leaves pkg-config's search path as it finds it).
+  PKG_CONFIG_PATH= PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig polite emcmake cmake -S "$root" -B "$root/build/web-build" \
     -DCMAKE_BUILD_TYPE=Release -DQUILLON_TESTS=OFF -DPKG_CONFIG_EXECUTABLE="$(command -v pkg-config)" \
     -DCMAKE_FIND_ROOT_PATH="$prefix" -DCMAKE_CXX_FLAGS="-fexceptions -I$prefix/include" -DCMAKE_EXE_LINKER_FLAGS="-L$prefix/lib" \
     >"$deps/engine-configure.log" 2>&1 ||
