@@ -8,10 +8,14 @@
 #
 # MUTANTS_LIST picks another list, MUTANT_TIMEOUT the seconds a test run may
 # take (a run that takes longer counts as caught: the fault hangs the engine).
+# MUTANT_BUILD reuses a build folder that is already configured with the tests
+# (a Debug one is fine), MUTANT_FILTER runs only the tests of that gtest filter:
+# quicker checks while reshaping, not a score.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 list=${MUTANTS_LIST:-$root/scripts/mutants.list}
-build=$root/build-mutants
+build=${MUTANT_BUILD:-$root/build-mutants}
+filter=${MUTANT_FILTER:-*}
 limit=${MUTANT_TIMEOUT:-300}
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 
@@ -79,7 +83,7 @@ build_all() { cmake --build "$build" -j2 "$@" >"$build/mutant-build.log" 2>&1; }
 
 # Runs the test binary; prints the first failed test, "crashed in TEST" or nothing.
 run_tests() {
-  (cd "$build/tests" && timeout "$limit" ./quillon_tests --gtest_fail_fast >"$build/mutant-test.log" 2>&1)
+  (cd "$build/tests" && timeout "$limit" ./quillon_tests --gtest_fail_fast --gtest_filter="$filter" >"$build/mutant-test.log" 2>&1)
   local status=$?
   [ $status -eq 0 ] && return 0
   [ $status -eq 124 ] && { echo "TIMEOUT after ${limit}s (counted as caught)"; return 1; }
@@ -95,7 +99,9 @@ run_tests() {
 
 mkdir -p "$build"
 backup=$build/original-source
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUILLON_TESTS=ON >/dev/null || exit 1
+if [ -z "${MUTANT_BUILD:-}" ]; then
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUILLON_TESTS=ON >/dev/null || exit 1
+fi
 echo "Building the unchanged sources in $build ..."
 build_all || { echo "the unchanged sources do not build: see $build/mutant-build.log"; exit 1; }
 if ! run_tests >/dev/null; then
