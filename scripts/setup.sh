@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Quillon needs, when any is missing.
-# Runs as root, or through sudo.
+# Runs as root, or through sudo. With --web also what the web page needs:
+# emcc (Debian's emscripten), apt-get source (dpkg-dev) for the libraries'
+# sources, and Chromium, in which the tests play the page.
 set -euo pipefail
 
 packages=(
@@ -10,6 +12,7 @@ packages=(
   libfreetype-dev fonts-dejavu-core
   xvfb xdotool libx11-dev valgrind
 )
+[ "${1:-}" = --web ] && packages+=(emscripten dpkg-dev chromium)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -14,19 +14,6 @@ deps=$root/build/web-deps
 out=${2:-$root/build/web}
 jobs=2
 
-install_tools() {
-  local missing=()
-  for p in emscripten dpkg-dev; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-  done
-  [ ${#missing[@]} -eq 0 ] && return
-  echo "Installing: ${missing[*]}"
-  local as_root=()
-  [ "$(id -u)" -eq 0 ] || as_root=(sudo)
-  "${as_root[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq "${missing[@]}"
-}
-
 # A private apt configuration whose only sources are the deb-src twins of the
 # machine's own Debian sources.
 private_apt() {
@@ -199,7 +186,7 @@ game=$(cd "$game" && pwd)
 [ -f "$game/lua.dat" ] || [ -f "$game/conf.lua" ] || [ -f "$game/init.lua" ] ||
   { echo "web.sh: $game holds no game (lua.dat, conf.lua or init.lua)" >&2; exit 2; }
 
-install_tools
+bash "$root/scripts/setup.sh" --web
 # Debian's emscripten finds its JavaScript modules in Debian's node folder,
 # also when the node on the path is another one.
 export NODE_PATH=/usr/share/nodejs

@@ -89,14 +89,13 @@ function quillonListen() {
       event.preventDefault();
     }
   });
-  // Closing the tab is the window's close button.
-  window.addEventListener('pagehide', function () { _QuillonClose(); });
 }
 
 // Web Audio pulls SDL's callback (web/sdl_web_audio.c). Browsers let sound
 // start only after the player's first click or key.
 Module.quillonAudio = {
   format: null, context: null, node: null, buffer: 0,
+  audibleBuffers: 0,  // buffers handed to the browser with sound in them (tests listen here)
   open: function (rate, channels, samples) {
     this.format = {rate: rate, channels: channels, samples: samples};
   },
@@ -120,18 +119,27 @@ Module.quillonAudio = {
       var left = event.outputBuffer.getChannelData(0), right = event.outputBuffer.getChannelData(1);
       _QuillonPullAudio(self.buffer, frames * format.channels * 2);
       var samples = HEAP16.subarray(self.buffer >> 1, (self.buffer >> 1) + frames * format.channels);
+      var audible = false;
       for (var i = 0; i < frames; ++i) {
         left[i] = samples[i * format.channels] / 32768;
         right[i] = samples[i * format.channels + format.channels - 1] / 32768;
+        audible = audible || left[i] !== 0 || right[i] !== 0;
       }
+      if (audible) ++self.audibleBuffers;
     };
     this.node.connect(this.context.destination);
     this.context.resume();
   }
 };
 
-// Saves: the save folder is kept in IndexedDB, read before the game starts
-// and written back whenever a save file is put in place or deleted.
+// Saves: the save folder is kept in IndexedDB, read before the game starts.
+// Each save is written to it the moment the engine puts the file in place.
+// IndexedDB answers later, and a closing page does not wait for it, so every
+// write is first noted in localStorage, which keeps what it is given at once;
+// the note goes when IndexedDB has the file, and a note still there at the
+// next start (the page was closed too soon) is written then.
+var quillonNote = 'quillon-save:';
+
 function quillonKeepSaves() {
   var folder = '/saves';
   FS.mkdir(folder);
@@ -140,29 +148,82 @@ function quillonKeepSaves() {
   Module.addRunDependency('quillon-saves');
   FS.syncfs(true, function (error) {
     if (error) console.warn('Quillon: saved games could not be read: ' + error);
+    writeLeftNotes();
     Module.removeRunDependency('quillon-saves');
   });
-  var syncing = false, again = false;
-  function persist() {
-    if (syncing) { again = true; return; }
-    syncing = true;
-    FS.syncfs(false, function (error) {
-      if (error) console.warn('Quillon: the save could not be kept: ' + error);
-      syncing = false;
-      if (again) { again = false; persist(); }
+  function warn(error) {
+    if (error) console.warn('Quillon: the save could not be kept: ' + error);
+  }
+  function keep(path, removed) {
+    var key = quillonNote + path, note = null;
+    try {
+      note = JSON.stringify(removed ? {removed: true} : {time: FS.stat(path).mtime.getTime(), data: quillonBase64(path)});
+      localStorage.setItem(key, note);
+    } catch (error) {
+      note = null;  // no room there: IndexedDB alone
+    }
+    IDBFS.getDB(folder, function (error, db) {
+      if (error) return warn(error);
+      var transaction = db.transaction([IDBFS.DB_STORE_NAME], 'readwrite');
+      var store = transaction.objectStore(IDBFS.DB_STORE_NAME);
+      transaction.oncomplete = function () {
+        if (note !== null && localStorage.getItem(key) === note) localStorage.removeItem(key);
+      };
+      if (removed) return IDBFS.removeRemoteEntry(store, path, warn);
+      IDBFS.loadLocalEntry(path, function (error, entry) {
+        if (error) return warn(error);
+        IDBFS.storeRemoteEntry(store, path, entry, warn);
+      });
+    });
+  }
+  function writeLeftNotes() {
+    var keys = [];
+    for (var i = 0; i < localStorage.length; ++i) {
+      if (localStorage.key(i).indexOf(quillonNote) === 0) keys.push(localStorage.key(i));
+    }
+    keys.forEach(function (key) {
+      var path = key.slice(quillonNote.length), note;
+      try {
+        note = JSON.parse(localStorage.getItem(key));
+        if (note.removed) {
+          if (FS.analyzePath(path).exists) unlink(path);
+        } else {
+          FS.mkdirTree(path.slice(0, path.lastIndexOf('/')));
+          FS.writeFile(path, Uint8Array.from(atob(note.data), function (c) { return c.charCodeAt(0); }));
+          FS.utime(path, note.time, note.time);
+        }
+        keep(path, note.removed);
+      } catch (error) {
+        warn(error);
+      }
     });
   }
   var inSaves = function (path) { return path.indexOf(folder + '/') === 0; };
-  // A save is put in place by a rename (see save/save_slots.cpp); a deleted save is unlinked.
+  // A save is put in place by a rename from a file that was never kept (see
+  // save/save_slots.cpp); a deleted save is unlinked.
   var rename = FS.rename, unlink = FS.unlink;
   FS.rename = function (from, to) {
     rename(from, to);
-    if (inSaves(to)) persist();
+    if (inSaves(to)) keep(to, false);
   };
   FS.unlink = function (path) {
     unlink(path);
-    if (inSaves(path)) persist();
+    if (inSaves(path)) keep(path, true);
   };
+  // A hidden page may be ended by the browser without another frame: the
+  // game's autosave is written when the page is hidden, once, and closing the
+  // tab (a page that will not come back) is the window's close button.
+  var savedWhileHidden = false;
+  function hidden(closing) {
+    if (!Module.quillonEngine) return;
+    _QuillonPageHidden(savedWhileHidden ? 0 : Module.quillonEngine, closing);
+    savedWhileHidden = true;
+  }
+  document.addEventListener('visibilitychange', function () {
+    if (document.visibilityState === 'hidden') hidden(0);
+    else savedWhileHidden = false;
+  });
+  window.addEventListener('pagehide', function (event) { hidden(event.persisted ? 0 : 1); });
 }
 
 // A replay named by the page is fetched into the file system before the engine starts.
@@ -204,6 +265,7 @@ function quillonBase64(path) {
 // (the log and screenshots as base64: the log's bytes are the game's own).
 Module.quillonEnded = function (status, replaying) {
   Module.quillonStatus = status;
+  Module.quillonEngine = 0;  // gone: the page's handlers leave it alone
   if (replaying) {
     var results = {status: status, log: quillonBase64('/results/log.txt'), screenshots: {}};
     var folder = '/results/screenshots';

@@ -8,6 +8,7 @@
 
 #include "core/input_events.h"
 #include "engine/engine.h"
+#include "save/save_game.h"
 
 void HandBackToBrowser(Engine& engine) {
   // A scaled window is SDL's video surface, the enlarged picture.
@@ -18,6 +19,8 @@ void HandBackToBrowser(Engine& engine) {
            shown->h, shown->pitch, f->BytesPerPixel, f->Rshift, f->Gshift, f->Bshift, f->Rloss, f->Gloss,
            f->Bloss);
   }
+  // The page's handlers reach the engine through this (QuillonPageHidden).
+  EM_ASM({ Module.quillonEngine = $0; }, &engine);
   // Under Asyncify the engine's stack waits here while the page runs.
   emscripten_sleep(0);
 }
@@ -34,8 +37,14 @@ EMSCRIPTEN_KEEPALIVE void QuillonButton(int pressed, int button, int x, int y) {
 
 EMSCRIPTEN_KEEPALIVE void QuillonKeyDown(int key) { PushKeyDown(static_cast<SDLKey>(key)); }
 
-// The tab is closing: as the window's close button.
-EMSCRIPTEN_KEEPALIVE void QuillonClose() { PushQuit(); }
+// The page is hidden (another tab, a minimised window) or its tab is closing.
+// A browser may end a hidden page without another frame, so the game's
+// autosave is written now; closing the tab is also the window's close button.
+// Called between frames only, while the engine waits in HandBackToBrowser.
+EMSCRIPTEN_KEEPALIVE void QuillonPageHidden(Engine* engine, int closing) {
+  if (engine) AutosaveNow(*engine);
+  if (closing) PushQuit();
+}
 }
 
 #endif

@@ -97,6 +97,11 @@ void SaveDueAutosave(Engine& engine) {
   SaveGameToSlot(engine, engine.save.autosaveSlot, "Autosave");
 }
 
+void AutosaveNow(Engine& engine) {
+  if (engine.save.autosaveSlot.empty() || engine.timing.nestedWaits > 0 || engine.save.LoadPending()) return;
+  SaveGameToSlot(engine, engine.save.autosaveSlot, "Autosave");
+}
+
 int lua_SaveGame(lua_State* L) {
   Engine& engine = EngineOf(L);
   bool saved = false;

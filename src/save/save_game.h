@@ -27,3 +27,8 @@ void ApplyPendingLoad(Engine& engine);
 void AutosaveOnQuit(Engine& engine);
 // Writes the autosave that AutosaveOnQuit asked for, if any.
 void SaveDueAutosave(Engine& engine);
+// Writes the autosave at once, without a quit: for a web page that is being
+// hidden or closed, which the browser may end without another frame. Nothing
+// happens without an autosave slot, or while a wait runs or a load is on its
+// way in (the save would be refused): the last save stands then.
+void AutosaveNow(Engine& engine);

@@ -23,6 +23,19 @@ namespace {
 
 const char kSlotExtension[] = ".qsave";
 
+// Puts what was written to fd on the disk before the file is renamed into place.
+// In a web page fsync would instead copy the whole save folder to the
+// browser's storage, suspending the engine until the browser answers; the page
+// keeps each save itself as it is renamed into place (web/page.js).
+int SyncToDisk(int fd) {
+#ifdef __EMSCRIPTEN__
+  (void)fd;
+  return 0;
+#else
+  return fsync(fd);
+#endif
+}
+
 std::string Environment(const char* name) {
   const char* value = getenv(name);
   return value ? value : "";
@@ -88,7 +101,7 @@ bool WriteSlotFile(Engine& engine, const std::string& path, const std::string& b
   size_t written = fwrite(bytes.data(), 1, room, file);
   if (space >= 0) space -= static_cast<long long>(written);
   if (written < bytes.size()) errno = ENOSPC;
-  bool whole = written == bytes.size() && fflush(file) == 0 && fsync(fileno(file)) == 0;
+  bool whole = written == bytes.size() && fflush(file) == 0 && SyncToDisk(fileno(file)) == 0;
   whole = (fclose(file) == 0) && whole;
   if (!whole || rename(temporary.c_str(), path.c_str()) != 0) {
     *reason = Failure("cannot write " + path);
@@ -98,7 +111,7 @@ bool WriteSlotFile(Engine& engine, const std::string& path, const std::string& b
   // The rename itself reaches the disk with the folder.
   int directory = open(folder.c_str(), O_RDONLY);
   if (directory >= 0) {
-    fsync(directory);
+    SyncToDisk(directory);
     close(directory);
   }
   return true;

@@ -46,13 +46,16 @@ async function main() {
   const opened = Date.now();
   const web = await openPage(webDir, 'replay=/test.replay', {'/test.replay': replay});
   const found = differences(native, web);
-  // The player's pointer: a click on the canvas reaches the game as SDL events.
-  const pointer = await openPage(webDir, '', {'/pointer.html': path.join(__dirname, 'pointer_test.html')}, 120000,
-                                 '/pointer.html');
-  if (!pointer.answered) found.push(`a click on the canvas${pointer.clicked ? '' : ' (never sent)'} did not choose English; the log ended:\n${pointer.log}`);
+  // The page as a player has it: a click on the canvas, the sound it starts, and a reload that goes on from the autosave.
+  const player = await openPage(webDir, '', {'/player.html': path.join(__dirname, 'player_test.html')}, 180000,
+                                '/player.html');
+  if (!player.answered) found.push(`a click on the canvas${player.clicked ? '' : ' (never sent)'} did not choose English`);
+  if (!player.heard) found.push('no sound reached Web Audio after the click');
+  if (!player.restored) found.push('after a reload of the page the game did not go on from its autosave');
+  if (!(player.answered && player.heard && player.restored)) found.push(`the page's log ended:\n${player.log}`);
   if (found.length) throw new Error('\n' + found.join('\n'));
   console.log(`web: passed: the log (${native.log.length} bytes) and the ${Object.keys(native.screenshots).length} ` +
-              `screenshots equal the native run's, a click on the canvas reached the game; first frame after ${Math.round(web.firstFrameMs)} ms, ` +
+              `screenshots equal the native run's, a click on the canvas reached the game and started its sound, a reload went on from the autosave; first frame after ${Math.round(web.firstFrameMs)} ms, ` +
               `whole replay ${((Date.now() - opened) / 1000).toFixed(1)} s`);
 }
 

@@ -39,9 +39,12 @@ async function openPage(webDir, query, extra = {}, timeoutMs = 15 * 60 * 1000, p
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'quillon-chromium-'));
   const url = `http://127.0.0.1:${server.address().port}${page}?${query}&report=/report`;
+  // Without the network flags Chromium keeps reaching for hosts a closed machine cannot reach.
   const browser = spawn('chromium', ['--headless=new', '--no-sandbox', '--disable-gpu', '--no-first-run',
+                                     '--disable-background-networking', '--disable-component-update',
+                                     '--disable-sync', '--disable-quic',
                                      '--autoplay-policy=no-user-gesture-required', `--user-data-dir=${profile}`, url],
-                        {stdio: ['ignore', 'ignore', 'pipe']});
+                        {stdio: ['ignore', 'ignore', 'pipe'], detached: true});
   let errors = '';
   browser.stderr.on('data', (chunk) => (errors = (errors + chunk).slice(-4000)));
   let timer;
@@ -53,7 +56,12 @@ async function openPage(webDir, query, extra = {}, timeoutMs = 15 * 60 * 1000, p
   } finally {
     clearTimeout(timer);
     const exited = browser.exitCode !== null ? Promise.resolve() : new Promise((resolve) => browser.once('exit', resolve));
-    browser.kill();
+    // Chromium and its helper processes, which would otherwise keep writing the profile.
+    try {
+      process.kill(-browser.pid, 'SIGKILL');
+    } catch (error) {
+      // already gone
+    }
     server.close();
     await exited;
     // Chromium's helper processes may still be leaving the profile.
