@@ -36,11 +36,6 @@ class SfxTest : public ::testing::Test {
     SDL_Quit();
     sfx.reset();
   }
-  void LoadThree() {
-    sfx->LoadSoundFromFile("a", "a.wav");
-    sfx->LoadSoundFromFile("b", "b.wav");
-    sfx->LoadSoundFromFile("c", "c.wav");
-  }
 
   DiskAudio disk;
   TempDir dir;
@@ -81,7 +76,9 @@ TEST_F(SfxTest, TheMusicVolumeMapsTheHundredScaleOntoTheMixer) {
 }
 
 TEST_F(SfxTest, StopAllSoundsSilencesEveryChannelAndRemovedSoundsLeaveTheOthersInPlace) {
-  LoadThree();
+  sfx->LoadSoundFromFile("a", "a.wav");
+  sfx->LoadSoundFromFile("b", "b.wav");
+  sfx->LoadSoundFromFile("c", "c.wav");
   sfx->PlaySound("b", -1, 0);
   sfx->PlaySound("c", -1, 0);
   EXPECT_EQ(Mix_Playing(-1), 2);
