@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <functional>
+#include <iterator>
 #include <map>
 #include <sstream>
 
@@ -12,6 +12,7 @@
 #include "map/map_tool.h"
 #include "pack/pack_tool.h"
 #include "support/game_harness.h"
+#include "support/tool_run.h"
 #include "text/bitmap_font.h"
 
 namespace {
@@ -54,24 +55,6 @@ bool FileBlock(const Block& block, std::string* name, std::string* content) {
   return false;
 }
 
-using Tool = std::function<int(int, const char* const*, std::ostream&, std::ostream&)>;
-
-// Runs one command line of a sh block; false when it is not one of our tools.
-bool RunCommand(const std::string& line, int* status, std::string* errors) {
-  static const std::map<std::string, Tool> tools = {
-      {"quillon-pack", RunPackTool}, {"quillon-map", RunMapTool}, {"quillon-font", RunFontTool}};
-  std::istringstream words(line);
-  std::vector<std::string> argv;
-  for (std::string word; words >> word;) argv.push_back(word);
-  if (argv.empty() || !tools.count(argv[0])) return false;
-  std::vector<const char*> args;
-  for (size_t i = 1; i < argv.size(); ++i) args.push_back(argv[i].c_str());
-  std::ostringstream out, err;
-  *status = tools.at(argv[0])(static_cast<int>(args.size()), args.data(), out, err);
-  *errors = err.str();
-  return true;
-}
-
 TEST(AuthoringGuide, EveryExampleRuns) {
   std::vector<Block> blocks = ReadBlocks(QUILLON_SOURCE_DIR "/docs/authoring.md");
   GameHarness game;
@@ -87,16 +70,19 @@ TEST(AuthoringGuide, EveryExampleRuns) {
     else if (block.language == "sh") shells.push_back(&block);
     else if (block.language == "lua") examples.push_back(&block);
   }
+  const std::map<std::string, ToolMain> tools = {
+      {"quillon-pack", RunPackTool}, {"quillon-map", RunMapTool}, {"quillon-font", RunFontTool}};
   {
     WorkingDirectory inGame(game.dir.path());
     for (const Block* block : shells) {
       std::istringstream lines(block->text);
       for (std::string line; std::getline(lines, line);) {
-        int status = 0;
-        std::string errors;
-        if (!RunCommand(line, &status, &errors)) continue;
+        std::istringstream in(line);
+        std::vector<std::string> words{std::istream_iterator<std::string>(in), {}};
+        if (words.empty() || !tools.count(words[0])) continue;  // not one of our tools
         ++commands;
-        EXPECT_EQ(status, 0) << "guide line " << block->line << ": " << line << "\n" << errors;
+        ToolResult run = RunTool(tools.at(words[0]), {words.begin() + 1, words.end()});
+        EXPECT_EQ(run.status, 0) << "guide line " << block->line << ": " << line << "\n" << run.err;
       }
     }
   }
@@ -134,10 +120,8 @@ TEST(AuthoringGuide, EveryExampleRuns) {
         << "the example at guide line " << examples[i]->line << " failed:\n"
         << LogFrom(log, "EXAMPLE " + std::to_string(i + 1) + " ").substr(0, 300);
   }
-  EXPECT_EQ(log.find("Exception catched"), std::string::npos) << log;
-  EXPECT_EQ(log.find("ERR\r\n"), std::string::npos) << log;
-  EXPECT_EQ(log.find("not waiting any longer"), std::string::npos);
-  EXPECT_EQ(log.find("returning 0"), std::string::npos);
+  for (const char* fault : {"Exception catched", "ERR\r\n", "not waiting any longer", "returning 0"})
+    EXPECT_EQ(log.find(fault), std::string::npos) << fault << "\n" << log;
   EXPECT_EQ(game.log.Errors(), "");
   EXPECT_TRUE(game.engine.core.debug);  // the guide's conf.lua ran
 }

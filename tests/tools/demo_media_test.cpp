@@ -4,16 +4,15 @@
 
 #include <SDL/SDL.h>
 
-#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
-#include <memory>
 #include <sstream>
 
 #include "demo-media/demo_media.h"
+#include "support/child_process.h"
 #include "support/pictures.h"
 #include "support/temp_dir.h"
+#include "tool_test.h"
 
 namespace {
 
@@ -49,21 +48,10 @@ std::vector<Picture> Pictures() {
 }
 const char* const kSounds[] = {"door.wav", "pickup.wav", "coin.wav", "step.wav", "bell.wav", "tune.wav"};
 
-struct SurfaceFree {
-  void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
-};
-using Surface = std::unique_ptr<SDL_Surface, SurfaceFree>;
-
-
-std::string ReadAll(const std::filesystem::path& p) {
-  std::ifstream f(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
 // The folder the build generated (its demo reads it); the last test below
 // makes it again and compares every byte.
 std::string Path(const std::string& name) { return QUILLON_BINARY_DIR "/demo-media/" + name; }
-Surface Load(const std::string& name) { return Surface(SDL_LoadBMP(Path(name).c_str())); }
+Surface Load(const std::string& name) { return LoadSurface(Path(name)); }
 
 // Backgrounds and buttons are solid; every sprite frame has shape and
 // transparency; characters stand on their feet at the scripts' hotspot
@@ -125,9 +113,9 @@ TEST(DemoMedia, ARunWritesTheBuildsFilesWithTheSameBytesAndReportsAFolderItCanno
   int compared = 0;
   for (const auto& entry : std::filesystem::directory_iterator(fresh.path())) {
     std::string name = entry.path().filename().string();
-    std::string first = ReadAll(entry.path());
+    std::string first = ReadFile(entry.path().string());
     EXPECT_FALSE(first.empty()) << name;
-    EXPECT_TRUE(first == ReadAll(Path(name))) << name << " differs between runs";
+    EXPECT_TRUE(first == ReadFile(Path(name))) << name << " differs between runs";
     ++compared;
   }
   EXPECT_EQ(compared, int(Pictures().size() + std::size(kSounds)));

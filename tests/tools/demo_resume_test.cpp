@@ -15,6 +15,7 @@
 
 #include "play/play_session.h"
 #include "support/temp_dir.h"
+#include "tool_test.h"
 
 namespace {
 
@@ -51,13 +52,10 @@ std::vector<std::string> Story(const std::string& log) {
 }
 
 bool SamePixels(const std::string& a, const std::string& b) {
-  SDL_Surface* x = SDL_LoadBMP(a.c_str());
-  SDL_Surface* y = SDL_LoadBMP(b.c_str());
-  bool same = x && y && x->w == y->w && x->h == y->h && x->pitch == y->pitch &&
-              memcmp(x->pixels, y->pixels, static_cast<size_t>(x->pitch) * x->h) == 0;
-  if (x) SDL_FreeSurface(x);
-  if (y) SDL_FreeSurface(y);
-  return same;
+  Surface x = LoadSurface(a);
+  Surface y = LoadSurface(b);
+  return x && y && x->w == y->w && x->h == y->h && x->pitch == y->pitch &&
+         memcmp(x->pixels, y->pixels, static_cast<size_t>(x->pitch) * x->h) == 0;
 }
 
 TEST(DemoResume, PlaysOnAfterAReloadAtEveryStepAsIfNeverInterrupted) {

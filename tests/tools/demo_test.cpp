@@ -6,7 +6,6 @@
 #include <SDL/SDL.h>
 
 #include <filesystem>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,15 +15,11 @@
 #include "script/script_table.h"
 #include "support/pictures.h"
 #include "support/temp_dir.h"
+#include "tool_test.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct SurfaceFree {
-  void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
-};
-using Surface = std::unique_ptr<SDL_Surface, SurfaceFree>;
 
 int Brightness(Rgb c) { return c.r + c.g + c.b; }
 
@@ -49,14 +44,10 @@ struct DemoRun {
     log = out.str();
     err = errors.str();
   }
-  Surface Shot(const std::string& name) const {
-    return Surface(SDL_LoadBMP(dir.Path("shots/" + name + ".bmp").c_str()));
-  }
+  Surface Shot(const std::string& name) const { return LoadSurface(dir.Path("shots/" + name + ".bmp")); }
 };
 
-Surface Media(const std::string& name) {
-  return Surface(SDL_LoadBMP((fs::path(QUILLON_BINARY_DIR) / "demo-media" / name).c_str()));
-}
+Surface Media(const std::string& name) { return LoadSurface(QUILLON_BINARY_DIR "/demo-media/" + name); }
 
 // The replay's own waits hold the story's events in order; the scene scripts load between them.
 void CheckTheStory(const DemoRun& run) {

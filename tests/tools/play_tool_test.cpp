@@ -74,7 +74,6 @@ TEST(PlayTool, ReplaysPassAndFailWithTheStepAndTheLogAndRecordingsPlayBack) {
   ASSERT_EQ(first.status, 0) << first.err;
   EXPECT_NE(first.err.find("quillon-play: passed: 8 steps"), std::string::npos) << first.err;
   EXPECT_NE(first.out.find("EVENT LOOK door\nLUA-EVENT-CALLED: LOOK door"), std::string::npos) << first.out;
-  EXPECT_NE(first.out.find("LUA-EVENT-CALLED: OPEN door"), std::string::npos);
   EXPECT_EQ(first.out, second.out);
 
   PlayOptions options;
@@ -106,20 +105,29 @@ TEST(PlayTool, ReplaysPassAndFailWithTheStepAndTheLogAndRecordingsPlayBack) {
   EXPECT_EQ(replayed.out, recordedLog.str());
 }
 
-TEST(PlayToolDeathTest, AGameStuckInANestedLoopEndsAfterTheFrameBudget) {
+// A game stuck in a nested loop, and one whose script error ends the process: both still get their report.
+TEST(PlayToolDeathTest, AStuckGameOrOneThatEndsTheProcessStillNamesTheStep) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   PlayGame g;
   g.game.Write("init.lua", "function Init() LoadDecisionFont('font.bmp', 8) end\n"
                            "function Main() SetMode('DECISION') MakeDecision('Yes', 'No') Exit() end\n");
   g.game.Write("test.replay", "wait 10 frames\nexpect exit\n");
   std::string replay = g.game.Path("test.replay");
-  const char* argv[] = {replay.c_str(), "--max-frames", "60", "--quiet"};
-  EXPECT_EXIT(RunPlayTool(4, argv, std::cout, std::cerr), testing::ExitedWithCode(1),
+  const char* budget[] = {replay.c_str(), "--max-frames", "60", "--quiet"};
+  EXPECT_EXIT(RunPlayTool(4, budget, std::cout, std::cerr), testing::ExitedWithCode(1),
               "test.replay:2: expect exit\n  the frame budget of 60 frames is spent");
-}
 
-// --strict fails at the first diagnostic; a game that ends the process still gets its report.
-const char kStrictReplay[] = "# one line of comment\nwait 3 frames\nkey ESCAPE\nexpect exit within 5 frames\n";
+  g.game.Write("init.lua",
+               "function Init() end\n"
+               "function Main() end\n"
+               "function DeInit() print('leaving') error('the lamp broke') end\n");
+  g.game.Write("test.replay", "wait 2 frames\nkey F5\nwait 2 frames\nexpect exit\n");
+  g.game.Write("conf.lua", "DebugMode()");
+  const char* quiet[] = {replay.c_str(), "--quiet"};
+  EXPECT_EXIT(RunPlayTool(2, quiet, std::cout, std::cerr), testing::ExitedWithCode(1),
+              "in function <init.lua:3>\n.*PANIC: unprotected error in call to Lua API .*quillon-play: FAILED at "
+              ".*test.replay:3: wait 2 frames\n  the game ended the process .*\n  \\| leaving\n");
+}
 
 TEST(PlayStrict, TheFirstDiagnosticFailsTheRunAtItsStep) {
   GameHarness game;  // only writes the folder
@@ -127,7 +135,7 @@ TEST(PlayStrict, TheFirstDiagnosticFailsTheRunAtItsStep) {
              "function Init() CreateObject('lantern') end\n"
              "function Main() print('main') end\n"
              "function DeInit() end\n");
-  game.Write("test.replay", kStrictReplay);
+  game.Write("test.replay", "# one line of comment\nwait 3 frames\nkey ESCAPE\nexpect exit within 5 frames\n");
   ToolResult clean = RunTool(RunPlayTool, {game.Path("test.replay"), "--strict", "--quiet"});
   EXPECT_EQ(clean.status, 0) << clean.err;
 
@@ -145,22 +153,6 @@ TEST(PlayStrict, TheFirstDiagnosticFailsTheRunAtItsStep) {
             std::string::npos)
       << strict.err;
   EXPECT_NE(strict.err.find("  | main\n"), std::string::npos) << strict.err;
-}
-
-TEST(PlayStrictDeathTest, AScriptErrorThatEndsTheProcessStillNamesTheStepAndTheLog) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  GameHarness game;
-  game.Write("init.lua",
-             "function Init() end\n"
-             "function Main() end\n"
-             "function DeInit() print('leaving') error('the lamp broke') end\n");
-  game.Write("test.replay", "wait 2 frames\nkey F5\nwait 2 frames\nexpect exit\n");
-  game.Write("conf.lua", "DebugMode()");
-  std::string replay = game.Path("test.replay");
-  const char* argv[] = {replay.c_str(), "--quiet"};
-  EXPECT_EXIT(RunPlayTool(2, argv, std::cout, std::cerr), testing::ExitedWithCode(1),
-              "in function <init.lua:3>\n.*PANIC: unprotected error in call to Lua API .*quillon-play: FAILED at "
-              ".*test.replay:3: wait 2 frames\n  the game ended the process .*\n  \\| leaving\n");
 }
 
 }  // namespace

@@ -15,8 +15,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "core/present.h"
@@ -36,8 +34,7 @@ const char kLastStepText[] = "DEMO: decision 1";
 const int kTimeScale = 2;
 
 struct WindowReport {
-  int frames = 0;          // frames run
-  int compared = 0;        // frames whose window was compared with the screen
+  int frames = 0;          // frames run, each compared with the screen
   int differing = 0;       // frames whose window differed
   int partial = 0;         // frames presented as less than half of the screen
   bool replayPassed = false;
@@ -66,12 +63,10 @@ const Uint32* WindowRow(XImage* image, int y) {
   setenv("SDL_VIDEODRIVER", "x11", 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   WindowReport report;
-  std::ifstream file(QUILLON_SOURCE_DIR "/games/demo/playthrough.replay");
-  std::stringstream text;
-  text << file.rdbuf();
   Replay replay;
   std::string error;
-  if (!ParseReplay(text.str(), "playthrough.replay", &replay, &error)) Report(channel, report);
+  std::string text = ReadFile(QUILLON_SOURCE_DIR "/games/demo/playthrough.replay");
+  if (!ParseReplay(text, "playthrough.replay", &replay, &error)) Report(channel, report);
   size_t last = 0;
   while (last < replay.steps.size() && replay.steps[last].text != kLastStepText) ++last;
   replay.steps.resize(std::min(last + 1, replay.steps.size()));
@@ -102,7 +97,6 @@ const Uint32* WindowRow(XImage* image, int y) {
     XImage* image = SDL_GetWMInfo(&info) == 1
                         ? XGetImage(x, info.info.x11.window, 0, 0, screen->w, screen->h, AllPlanes, ZPixmap)
                         : nullptr;
-    ++report.compared;
     bool differs = !image || !WindowRow(image, 0);
     if (differs && !report.first[0])
       snprintf(report.first, sizeof report.first, "frame %d: no window image", report.frames);
@@ -160,8 +154,7 @@ TEST(PresentInWindow, TheWindowShowsWhatAWholePresentWouldThroughTheDemosOpening
   ASSERT_FALSE(display.name.empty()) << "Xvfb did not start (installed by scripts/setup.sh)";
   WindowReport report = PlayOpeningInChild(display.name, dir.Path("shots"));
   EXPECT_TRUE(report.replayPassed);
-  EXPECT_GT(report.compared, 300);
-  EXPECT_EQ(report.compared, report.frames);
+  EXPECT_GT(report.frames, 300);
   EXPECT_EQ(report.differing, 0) << report.first;
   EXPECT_GT(report.partial, report.frames / 10);
 }

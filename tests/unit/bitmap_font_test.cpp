@@ -1,4 +1,5 @@
-// Bitmap fonts: cells from the marker row, widths, drawing by colour row, text boxes.
+// Bitmap fonts: cells from the marker row, widths, drawing by colour row, text boxes. Without video (the
+// tools' case) the font's cells are read in the font tool's test.
 #include <gtest/gtest.h>
 
 #include <SDL/SDL.h>
@@ -6,7 +7,6 @@
 #include "resources/pixels.h"
 #include "support/log_capture.h"
 #include "support/pictures.h"
-#include "support/temp_dir.h"
 #include "text/bitmap_font.h"
 
 namespace {
@@ -96,38 +96,8 @@ TEST_F(BitmapFontTest, DrawsEachColourRowFromItsBandWithoutItsFirstLineAndImposs
     for (int x = 0; x < 40; ++x) ASSERT_EQ(At(x, y), kBlack) << x << "," << y;
 }
 
-TEST_F(BitmapFontTest, LoadsFontFilesWithTheBackgroundAsColourKeyAndReportsBrokenOnes) {
-  TempDir dir;
-  SaveBmp(MakeTestFontSurface(), dir.Path("font.bmp"));
-  CBitmapFont font(screen, dir.Path("font.bmp"), kTestCellHeight);
-  EXPECT_EQ(log.Text(), "Initialized 2 Characters\n");
-  ASSERT_NE(font.image, nullptr);
-  Rgb key;
-  SDL_GetRGB(font.image->format->colorkey, font.image->format, &key.r, &key.g, &key.b);
-  EXPECT_TRUE((font.image->flags & SDL_SRCCOLORKEY) && key == kFontBackground) << key;
-
-  dir.Write("text.bmp", "not an image at all");
-  for (const std::string& name : {dir.Path("missing.bmp"), dir.Path("text.bmp")}) {
-    log.Clear();
-    CBitmapFont broken(screen, name, kTestCellHeight);
-    EXPECT_EQ(log.Text().rfind("Can't load font-image (" + name + "): ", 0), 0u) << log.Text();
-    EXPECT_EQ(log.Text().back(), '\n');
-    EXPECT_EQ(broken.image, nullptr);
-    broken.DrawString("\x01", 0, 0);
-    EXPECT_EQ(At(0, 0), kBlack);
-  }
-}
-
-TEST(BitmapFontWithoutVideo, ToolsBuildTheCellsFromASoftwareCopy) {
-  SDL_Quit();  // the authoring tools never open SDL video
-  LogCapture log;
-  SDL_Surface* source = MakeTestFontSurface();
-  CBitmapFont font(nullptr, source, kTestCellHeight);
-  SDL_FreeSurface(source);
-  ASSERT_NE(font.image, nullptr);
-  EXPECT_EQ(font.cellCount, 2);
-  EXPECT_EQ(font.CellOf(2).x, 7);
-}
+// Font files go through the same cell reading (Speech.FontLoadersBuildTheThreeFonts loads one and reports a
+// missing one); a font without an image draws nothing (the last TextBoxTest case).
 
 // Talk-font spacing: letters touch, a blank is 10 wide; "\x01" measures 4.
 using TextBoxTest = BitmapFontTest;

@@ -3,25 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/child_process.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // Floor names from the architecture table, top first.
 std::vector<std::string> FloorsOf(const std::string& architecture) {
