@@ -115,23 +115,6 @@ TEST(WaitFor, UnknownObjectsAndKindsReturnAtOnceAndDecisionModeStaysNonInteracti
   }
 }
 
-const char kIdleGame[] =
-    "function Init() end\n"
-    "function Main() end\n"
-    "function DeInit() print('deinit') end\n";
-
-TEST(Input, AnyKeyButF5OrTheCloseEventEndsTheProgramAfterTheFrame) {
-  for (SDLKey key : {SDLK_ESCAPE, SDLK_a, SDLK_LSHIFT, SDLK_F5, SDLK_UNKNOWN}) {
-    GameHarness game;
-    game.Write("init.lua", kIdleGame);
-    game.At(3, [key](Engine&) { key == SDLK_UNKNOWN ? PushQuit() : PushKeyDown(key); });
-    game.stopAfterFrames = 10;
-    game.Run();
-    EXPECT_EQ(game.engine.timing.frameCounter, key == SDLK_F5 ? 10u : 4u) << key;
-    EXPECT_EQ(game.log.Text().find("<<< DeInit Scene >>>"), std::string::npos);  // F5 reloads in debug mode only
-  }
-}
-
 TEST(Input, F5InDebugModeReloadsTheRunningScene) {
   GameHarness game;
   game.Write("conf.lua", "DebugMode()");
@@ -152,29 +135,6 @@ TEST(Input, F5InDebugModeReloadsTheRunningScene) {
                                  "<<< CALL MAIN-FUNCTION >>>\r\n"),
             std::string::npos);
   EXPECT_EQ(game.engine.timing.frameCounter, 10u);
-}
-
-TEST(Input, MovieModeFreezesThePointerUntilInteractAgain) {
-  GameHarness game;
-  game.Write("init.lua", kIdleGame);
-  game.At(2, [](Engine&) { GameHarness::MoveMouse(100, 50); });
-  game.At(4, [](Engine& e) {
-    EXPECT_EQ(e.input.mouseX, 100);
-    EXPECT_EQ(e.input.mouseY, 50);
-    Lua(e, "SetMode('MOVIE')");
-    GameHarness::MoveMouse(300, 200);
-  });
-  game.At(6, [](Engine& e) {
-    EXPECT_EQ(e.input.mouseX, 100);
-    Lua(e, "SetMode('interact')");  // lower case changes nothing
-    EXPECT_FALSE(e.input.interactive);
-    Lua(e, "SetMode('INTERACT')");
-    GameHarness::MoveMouse(310, 210);
-  });
-  game.stopAfterFrames = 8;
-  game.Run();
-  EXPECT_EQ(game.engine.input.mouseX, 310);
-  EXPECT_EQ(game.engine.input.mouseY, 210);
 }
 
 }  // namespace

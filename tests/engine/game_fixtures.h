@@ -79,6 +79,7 @@ inline void WriteSceneGame(GameHarness& game, const std::string& init, const std
   SaveBmp(Paint(20, 20, kBlue), game.Path("blue.bmp"));
   SaveBmp(Paint(40, 10, kGrey, {{20, 0, 20, 10, kWhite}}), game.Path("button.bmp"));
   SaveBmp(Paint(30, 30, kGreen), game.Path("icon.bmp"));
+  SaveBmp(Paint(640, 480, kGrey), game.Path("grey.bmp"));
   std::string box;
   for (int v : {0, 0, 639, 0, 639, 479, 0, 479}) {
     box.push_back(static_cast<char>(v & 0xff));
