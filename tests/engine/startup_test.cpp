@@ -92,6 +92,14 @@ TEST(Startup, FallbacksAndFailuresOnTheWayIntoTheGame) {
            "\r\nCLEANUP...OK\r\n"},
       {"SetScreen(800, 600, 16)", "", kExitAtOnce,
        "Load Script <<conf.lua>>...Exception catched in lua_SetScreen\r\nOK\r\nINIT SDL..." + Report(640, 480, 0, 24)},
+      // Incomplete settings are ignored; sizes are truncated, the mode words exact.
+      {"SetScreen(0, 600, 16, 'WINDOW')", "", kExitAtOnce, Report(640, 480, 0, 24)},
+      {"SetScreen(800, -1, 16, 'WINDOW')", "", kExitAtOnce, Report(640, 480, 0, 24)},
+      {"SetScreen(800, 600, 0, 'WINDOW')", "", kExitAtOnce, Report(640, 480, 0, 24)},
+      {"SetScreen(800, 600, 16, '')", "", kExitAtOnce, Report(640, 480, 0, 24)},
+      {"SetScreen(800.9, 600.2, 16, 'window')", "", kExitAtOnce, Report(800, 600, 0, 16)},
+      {"SetScreen(800, 600, 16, 'fullscreen')", "", kExitAtOnce, Report(800, 600, 0, 16)},
+      {"SetScreen(640, 480, 32, 'FULLSCREEN')", "", kExitAtOnce, Report(640, 480, 1, 32)},
   };
   for (const Case& c : cases) {
     GameHarness game;
@@ -102,28 +110,6 @@ TEST(Startup, FallbacksAndFailuresOnTheWayIntoTheGame) {
     EXPECT_NE(game.log.Text().find(c.log), std::string::npos) << c.log << "\n" << game.log.Text();
     EXPECT_EQ(game.engine.timing.frameCounter, 0u);
     if (c.conf.empty() && c.pack.empty()) EXPECT_NE(game.log.Errors().find("conf.lua"), std::string::npos);
-  }
-}
-
-TEST(Startup, SetScreenIgnoresIncompleteSettings) {
-  struct Case {
-    const char* call;
-    int width, height, depth, fullscreen;
-  } cases[] = {
-      {"SetScreen(0, 600, 16, 'WINDOW')", 640, 480, 24, 0},
-      {"SetScreen(800, -1, 16, 'WINDOW')", 640, 480, 24, 0},
-      {"SetScreen(800, 600, 0, 'WINDOW')", 640, 480, 24, 0},
-      {"SetScreen(800, 600, 16, '')", 640, 480, 24, 0},
-      {"SetScreen(800.9, 600.2, 16, 'window')", 800, 600, 16, 0},
-      {"SetScreen(800, 600, 16, 'fullscreen')", 800, 600, 16, 0},
-      {"SetScreen(640, 480, 32, 'FULLSCREEN')", 640, 480, 32, 1},
-  };
-  for (const Case& c : cases) {
-    GameHarness game;
-    game.Write("conf.lua", c.call);
-    game.Write("init.lua", kExitAtOnce);
-    game.Run();
-    EXPECT_NE(game.log.Text().find(Report(c.width, c.height, c.fullscreen, c.depth)), std::string::npos) << c.call;
   }
 }
 
