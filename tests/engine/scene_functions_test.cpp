@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "engine/game_fixtures.h"
-#include "scene/movement.h"
-#include "script/script_args.h"
 
 namespace {
 
@@ -26,12 +24,8 @@ TEST(SceneFunctions, ObjectsStartBlankAndKeepTheirFirstCreation) {
     EXPECT_EQ(a.name, "Tür");
     EXPECT_FLOAT_EQ(a.speed, 2.5f);  // speeds are not
     Lua(e, "CreateObject('b') SetHero('b') SetHero('nobody') Show('b')");
-    AdventureObject& b = game.Object("b");
-    EXPECT_EQ(e.scene.hero, &b);
-    EXPECT_FALSE(b.visible);  // no animation to show
-    EXPECT_TRUE(b.singleUse && b.textBoxAuto);
-    EXPECT_EQ(b.walkToX, -1);
-    EXPECT_EQ(e.scene.objects.Count(), 2);
+    EXPECT_EQ(e.scene.hero, &game.Object("b"));
+    EXPECT_FALSE(game.Object("b").visible);  // no animation to show
   });
   game.Run();
 }
@@ -118,13 +112,6 @@ TEST(SceneFunctions, AMissingFrameRateMakesAStillPicture) {
   EXPECT_EQ(game.Object("a").animations.Get("still")->currentFrame, 0);
 }
 
-// A stand-in for the walking code's Goto: a straight movement.
-int Go(lua_State* L) {
-  Engine& e = EngineOf(L);
-  HeadTowards(e, *e.scene.objects.Get(lua_tostring(L, 1)), ArgInt(L, 2), ArgInt(L, 3));
-  return 0;
-}
-
 // Waits that nothing could end give up after one frame, say why, and restore the flags.
 TEST(SceneFunctions, WaitsThatCanNeverEndAreAbandoned) {
   GameHarness game;
@@ -134,7 +121,7 @@ TEST(SceneFunctions, WaitsThatCanNeverEndAreAbandoned) {
              "function Main()\n"
              "  CreateObject('a') LoadAnim('a', 'w', 'pic.bmp', 10, 10, 0, 0, 4, 10) SetAnim('a', 'w') Show('a')\n"
              "  AssignAnim('a', 'w', 'MOVERIGHT') AutoAnimOn('a') ShowCursor()\n"
-             "  Go('a', 100, 0) WaitFor('a', 'WALKING')\n"
+             "  Goto('a', 100, 0) WaitFor('a', 'WALKING')\n"
              "  WaitFor('a', 'ANIMATING')\n"
              "  SetSpeed('a', 1000) Hide('a') WaitFor('a', 'WALKING')\n"
              "  Show('a') WaitFor('a', 'WALKING')\n"
@@ -142,7 +129,6 @@ TEST(SceneFunctions, WaitsThatCanNeverEndAreAbandoned) {
              "  LoadAnim('a', 'long', 'pic.bmp', 10, 10, 0, 0, 1e300, 10) PlayAnim('a', 'long', 'ONESHOT')\n"
              "  WaitFor('a', 'ANIMATING') Exit()\n"
              "end\n");
-  game.At(1, [](Engine& e) { lua_register(e.script.L, "Go", Go); });
   game.Run();
   EXPECT_EQ(LogFrom(game.log.Text(), "<<< CALL MAIN-FUNCTION >>>\r\n"),
             "<<< CALL MAIN-FUNCTION >>>\r\n"

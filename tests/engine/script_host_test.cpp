@@ -132,23 +132,6 @@ TEST(SceneSwitch, LoadSzeneInsideACallbackRunsTheWholeSwitchBeforeReturning) {
   EXPECT_EQ(game.engine.script.currentScript, "two.lua");
 }
 
-TEST(SceneSwitch, AnUnreadableSceneLeavesTheOldSceneWithoutCallingItAgain) {
-  GameHarness game;
-  game.Write("init.lua",
-             "n = 0\n"
-             "function Init() n = n + 1 print('init ' .. n) end\n"
-             "function Main() if n == 1 then LoadSzene('gone.dat:3') else Exit() end end\n"
-             "function DeInit() print('deinit') end\n");
-  game.stopAfterFrames = 2;
-  game.Run();
-  EXPECT_NE(game.log.Text().find("<<< DeInit Scene >>>\r\ndeinit\nLoad Script <<gone.dat:3>>...ERR: Datei "
-                                 "<<gone.dat>> existiert nicht.\r\n<<< Scene not switched: <<gone.dat:3>> did not "
-                                 "load >>>\r\n<<< CALL GAMELOOP >>>"),
-            std::string::npos);
-  EXPECT_EQ(game.log.Text().find("init 2"), std::string::npos);
-  EXPECT_EQ(game.engine.script.currentScript, "init.lua");
-}
-
 TEST(SceneSwitch, AnErrorInANestedCallbackEndsTheRunThatContainsIt) {
   // The scene script's top-level code switches scenes; the new Init fails.
   // The error ends the running scene script, which the runtime reports.
