@@ -8,7 +8,7 @@ namespace {
 // Rows on the grey background of the hero scene: red and blue objects of
 // 20 x 20, green ones of 20 x 30 (icon.bmp), and the pixels they log.
 TEST(Compose, DrawOrderFollowsTheFootLineAndHiddenObjectsAreNotDrawn) {
-  const SceneRow rows[] = {
+  ExpectRows({
       // Foot lines 300, 100, 200 through the hotspots, all drawn at (50, 50); of
       // equal foot lines the later-created object is drawn on top.
       {"MakeObject('first', '', 50, 50) SetHotSpot('first', 'still', 0, 250) "
@@ -39,9 +39,7 @@ TEST(Compose, DrawOrderFollowsTheFootLineAndHiddenObjectsAreNotDrawn) {
         "lua SetMode('interact')", "move 310 210", "pixel 310 210", "lua SetMode('INTERACT')", "move 320 220",
         "pixel 320 220"},
        "PIXEL (90,90,90)\nPIXEL (0,200,0)\nPIXEL (90,90,90)\nPIXEL (0,200,0)\n"},
-  };
-  for (const SceneRow& row : rows)
-    EXPECT_EQ(PlayRow({"LoadBackground('grey.bmp') " + row.setUp, row.steps, row.log}), row.log) << row.setUp;
+  }, "LoadBackground('grey.bmp') ");
 }
 
 // The hero walks right at 10 pixels a frame; records (scroll x, hero x before the frame's move).

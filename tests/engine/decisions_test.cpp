@@ -13,7 +13,7 @@ namespace {
 const char kOptions[] = "LoadDecisionFont('font.bmp', 8) SetDecisionPos(100, 100)";
 
 TEST(Decisions, TheClickedLineIsReturnedAndTheHoveredOneDrawnInColourRowOne) {
-  const SceneRow rows[] = {
+  ExpectRows({
       // The left border, the top border of "No", right of the short "No": nothing;
       // then "Maybe" (a border click taken for "No" would have ended it).
       {"", {"lua SetMode('DECISION') print('PICK ' .. MakeDecision('Yes', 'No', 'Maybe'))", "move 100 112",
@@ -31,8 +31,8 @@ TEST(Decisions, TheClickedLineIsReturnedAndTheHoveredOneDrawnInColourRowOne) {
       // Nothing could end these: no options, not in DECISION mode, no option with
       // text, a row below the window or right of it (the open window stays 640
       // wide). A table has no text but keeps its line; one option is enough.
-      {"", {"lua SetMode('DECISION') print('NONE ' .. MakeDecision()) SetMode('INTERACT') print('PLAY ' .. MakeDecision('a')) "
-            "SetMode('DECISION') "
+      {"", {"lua SetMode('DECISION') print('NONE ' .. MakeDecision()) SetMode('INTERACT') "
+            "print('PLAY ' .. MakeDecision('a')) SetMode('DECISION') "
             "print('EMPTY ' .. MakeDecision('', {})) SetDecisionPos(100, 480) print('BELOW ' .. MakeDecision('Yes')) "
             "SetScreen(9999, 9999, 32, 'WINDOW') SetDecisionPos(640, 100) print('RIGHT ' .. MakeDecision('Yes')) "
             "SetDecisionPos(100, 100) print('ODD ' .. MakeDecision({}, 'b')) print('FINE ' .. MakeDecision('', 'Yes'))",
@@ -42,8 +42,7 @@ TEST(Decisions, TheClickedLineIsReturnedAndTheHoveredOneDrawnInColourRowOne) {
        "MakeDecision: no option can be pointed at, returning 0\r\nEMPTY 0\n"
        "MakeDecision: no option can be pointed at, returning 0\r\nBELOW 0\n"
        "MakeDecision: no option can be pointed at, returning 0\r\nRIGHT 0\nODD 2\nFINE 2\n"},
-  };
-  for (const SceneRow& row : rows) EXPECT_EQ(PlayRow({kOptions + row.setUp, row.steps, row.log}), row.log);
+  }, kOptions);
 }
 
 // An event inside a WaitFor runs in frames that read no pointer: a decision there cannot be answered.

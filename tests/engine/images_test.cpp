@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "engine/game_fixtures.h"
-#include "resources/images.h"
 #include "scene/adventure_object.h"
 
 namespace {
@@ -56,7 +55,6 @@ TEST(Images, LoadsLogTheirLinesAndOnlyABackgroundIsReadAgain) {
 // each shows red where it is red and the background where it is magenta.
 TEST(Images, MagentaIsTransparentForEverySourceDepth) {
   GameHarness game;
-  SaveBmp(Paint(640, 480, kGrey), game.Path("bg.bmp"));
   SDL_Surface* eight = SDL_CreateRGBSurface(0, 20, 10, 8, 0, 0, 0, 0);
   SDL_Color palette[3] = {{255, 0, 255, 0}, {200, 0, 0, 0}, {255, 0, 255, 0}};
   SDL_SetColors(eight, palette, 0, 3);
@@ -68,16 +66,8 @@ TEST(Images, MagentaIsTransparentForEverySourceDepth) {
   SaveBmp(eight, game.Path("eight.bmp"));
   SaveBmp(Paint(20, 10, kMagenta, {{10, 0, 10, 10, kRed}}), game.Path("full.bmp"));
   WriteImagePack(game, "img.dat", {Paint(20, 10, kMagenta, {{10, 0, 10, 10, kRed}})}, {16});
-  game.Write("init.lua",
-             "function Init()\n"
-             "  LoadBackground('bg.bmp')\n"
-             "  local function add(i, file)\n"
-             "    CreateObject('o'..i) LoadAnim('o'..i, 'a', file, 20, 10, 0, 0, 1, 1)\n"
-             "    SetAnim('o'..i, 'a') SetPos('o'..i, 100, 20 * i) Show('o'..i)\n"
-             "  end\n"
-             "  add(1, 'eight.bmp') add(2, 'full.bmp') add(3, 'img.dat:0')\n"
-             "end\n"
-             "function Main() end\n");
+  WriteSceneGame(game, "LoadBackground('grey.bmp') MakeObject('o1', '', 100, 20, 'eight.bmp') "
+                       "MakeObject('o2', '', 100, 40, 'full.bmp') MakeObject('o3', '', 100, 60, 'img.dat:0')");
   game.stopAfterFrames = 1;
   bool checked = false;
   game.At(1, [&](Engine& e) {
@@ -108,7 +98,7 @@ TEST(Images, AReleasedImageIsDroppedByEveryUser) {
              "end\n"
              "function Main() UnloadAnim('a', 'x') Wait(30) ReloadAnim('b', 'y') Wait(30) end\n");
   game.stopAfterFrames = 1;
-  SDL_Surface* first = nullptr;
+  SDL_Surface* reloaded = nullptr;
   game.At(2, [&](Engine& e) {
     AdventureObject* b = e.scene.objects.Get("b");
     EXPECT_EQ(e.view.background, nullptr);
@@ -119,13 +109,12 @@ TEST(Images, AReleasedImageIsDroppedByEveryUser) {
     EXPECT_EQ(e.resources.images.Count(), 1);  // other.bmp
   });
   game.At(4, [&](Engine& e) {
-    first = e.scene.objects.Get("b")->animations.Get("y")->image;
-    EXPECT_NE(first, nullptr);
-    EXPECT_EQ(e.resources.images.Get("shared.bmp"), first);
+    reloaded = e.scene.objects.Get("b")->animations.Get("y")->image;
+    EXPECT_EQ(e.resources.images.Get("shared.bmp"), reloaded);
     EXPECT_EQ(e.scene.objects.Get("a")->animations.Get("x")->image, nullptr);  // until it reloads itself
   });
   game.Run();
-  EXPECT_NE(first, nullptr);
+  EXPECT_NE(reloaded, nullptr);
   EXPECT_EQ(LogFrom(game.log.Text(), "<<< CALL MAIN-FUNCTION >>>\r\n").find("lade Bild shared.bmp.....OK\r\n"),
             std::string("<<< CALL MAIN-FUNCTION >>>\r\n").size());
 }

@@ -6,16 +6,6 @@
 
 namespace {
 
-// Each row: objects made in the hero scene, the player's steps, and the frames'
-// log, the scene's Event prints and the engine's event lines included.
-void ExpectRows(const std::vector<SceneRow>& rows) {
-  for (const SceneRow& row : rows) {
-    std::string steps;
-    for (const std::string& step : row.steps) steps += step + "; ";
-    EXPECT_EQ(PlayRow(row), row.log) << row.setUp << "\n" << steps;
-  }
-}
-
 TEST(Menus, ButtonsLightAndTakeClicksAndTheMenuBackgroundIsDrawnBehindThem) {
   ExpectRows({
       // Buttons come only from exact verb words, the first under a key stays,

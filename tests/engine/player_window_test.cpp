@@ -25,8 +25,8 @@ ScaledRun RunScaled(int scale) {
   WriteSceneGame(game, "LoadSystemFont('font.bmp', 8, 10, 430)\n" + std::string(kHeroScene) +
                            "MakeObject('door', 'Door', 100, 100)");
   game.engine.player.scale = scale;
-  ClickAt(game, 3, 230 * scale, 405 * scale);
-  ClickAt(game, 6, 105 * scale, 105 * scale);
+  RunSteps(game, {FormatText("click %d %d", 230 * scale, 405 * scale),  // LOOK, then the door
+                  FormatText("click %d %d", 105 * scale, 105 * scale)});
   ScaledRun run;
   game.At(20, [&](Engine& e) {
     SDL_Surface* screen = e.core.screen;

@@ -58,8 +58,6 @@ TEST(Speech, FontLoadersBuildTheThreeFonts) {
     TextState& text = engine.text;
     ASSERT_TRUE(text.systemFont && text.talkFont && text.decisionFont);
     EXPECT_EQ(engine.text.sentenceX, 20);
-    EXPECT_EQ(engine.text.sentenceY, 440);
-    EXPECT_EQ(text.talkFont->maxLineWidth, 150);
     EXPECT_EQ(text.talkFont->rightLimit, 800);  // the screen's width
     EXPECT_EQ(text.decisionFont->image, nullptr);
   });

@@ -12,10 +12,9 @@ namespace {
 TEST(LoadPathMap, LooseFilesAndPackEntriesAndTheirMessages) {
   GameHarness game;
   game.Write("init.lua", "function Init() end\nfunction Main() end\n");
-  std::string one = MapBytes({Rect(0, 0, 10, 10)});
   std::string two = MapBytes({Rect(1, 2, 3, 4), Rect(5, 6, 7, 8)});
   std::string three = MapBytes({Rect(0, 0, 1, 1), Rect(0, 0, 2, 2), Rect(0, 0, 3, 3)});
-  game.Write("maps.dat", BuildDataPack({one, three, two, two.substr(0, 18), ""}));
+  game.Write("maps.dat", BuildDataPack({MapBytes({Rect(0, 0, 10, 10)}), three, two, two.substr(0, 18), ""}));
   game.Write("two.map", two);
   std::string pack = BuildDataPack({MapBytes({Rect(0, 0, 10, 10), Rect(10, 0, 20, 10)})});
   game.Write("cut.dat", pack.substr(0, pack.size() - 5));  // the entry runs past the end

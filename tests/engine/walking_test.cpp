@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "engine/game_fixtures.h"
-#include "support/walk_map_bytes.h"
 
 namespace {
 
@@ -12,25 +11,17 @@ namespace {
 // (250, 60), left of it.
 const std::string kRoom =
     MapBytes({Rect(0, 0, 100, 100), Rect(100, 0, 200, 100), Rect(200, 0, 300, 100), Rect(400, 0, 500, 100)});
-const char kWalker[] =
+const std::string kWalker =
     "SetPos('hero', 50, 50) SetName('hero', 'Guybrush') LoadAnim('hero', 'right', 'icon.bmp', 20, 20, 0, 0, 1, 1) "
-    "AssignAnim('hero', 'right', 'IDLERIGHT') MakeObject('door', 'Tuer', 300, 60) SetWalkToPos('door', 250, 60)";
+    "AssignAnim('hero', 'right', 'IDLERIGHT') MakeObject('door', 'Tuer', 300, 60) SetWalkToPos('door', 250, 60) ";
 const char kNotReachable[] = "EVENT NOTREACHABLE [] []\nLUA-EVENT-CALLED: NOTREACHABLE \r\n";
 const char kDoorNotReachable[] = "EVENT NOTREACHABLE [door] []\nLUA-EVENT-CALLED: NOTREACHABLE door\r\n";
-
-void ExpectWalks(const std::vector<SceneRow>& rows) {
-  for (const SceneRow& row : rows) {
-    std::string steps;
-    for (const std::string& step : row.steps) steps += step + "; ";
-    EXPECT_EQ(PlayRow(SceneRow{kWalker + (" " + row.setUp), row.steps, row.log, true, kRoom}), row.log) << steps;
-  }
-}
 
 // A floor click walks the hero along the found path only with WALK chosen;
 // clicks are taken back into scene pixels; points outside every box, or a hero
 // outside them, are reported not reachable; a box no way leads to is ignored.
 TEST(ClickWalk, FloorClicksWithWalkFollowThePathOrAreReportedNotReachable) {
-  ExpectWalks({
+  ExpectRows({
       {"", {"click 250 60", "verb 1", "click 250 60", "hero", "verb 0", "click 250 60", "path", "wait 40", "hero"},
        "HERO 50,50\nPATH (50,50)(150,50)(250,60)\nHERO 250,60\n"},
       {"",
@@ -43,14 +34,14 @@ TEST(ClickWalk, FloorClicksWithWalkFollowThePathOrAreReportedNotReachable) {
             "click 305 65", "hero"},
        "Guybrush didn't find a Path to Tuer(600,50)\r\n" + std::string(kDoorNotReachable) +
            "Guybrush didn't find a Path to Tuer(450,50)\r\n" + kDoorNotReachable + "HERO 50,50\n"},
-  });
+  }, kWalker, kRoom);
 }
 
 // Another verb walks to the object in nested frames (the steps see the hero on
 // the way) before the event and turns the hero toward it; standing there, or
 // without a walk-to point, the event comes at once; with no way there it is NOTREACHABLE.
 TEST(WalkToObject, WalksThroughNestedFramesAndTurnsTheHero) {
-  ExpectWalks({
+  ExpectRows({
       {"", {"verb 10", "click 305 65", "hero", "wait 30", "hero", "pixel 255 65", "click 305 65",
             "lua SetWalkToPos('door', -1, -1)", "click 305 65", "lua SetWalkToPos('door', 600, 50)", "click 305 65",
             "lua SetWalkToPos('door', 450, 50)", "click 305 65"},
@@ -68,7 +59,7 @@ TEST(WalkToObject, WalksThroughNestedFramesAndTurnsTheHero) {
            "WalkToObject(door): the hero is hidden and cannot move, not waiting any longer\r\n" + kDoorNotReachable +
            "WalkToObject(door): the hero is hidden and cannot move, not waiting any longer\r\n" + kDoorNotReachable +
            "HERO 90,50\n"},
-  });
+  }, kWalker, kRoom);
 }
 
 TEST(WalkToObject, WithoutAHeroTheEventIsNotReachable) {
@@ -83,11 +74,11 @@ TEST(WalkToObject, WithoutAHeroTheEventIsNotReachable) {
 // Goto heads straight there, off the walk area, then takes up the path at its
 // next waypoint (the one it was heading for is passed over) and goes on to its end.
 TEST(Goto, HeadsStraightThereAndThenTakesUpThePath) {
-  ExpectWalks({
+  ExpectRows({
       {"", {"verb 0", "click 250 60", "lua Goto('hero', 60, 150) Goto('nobody', 1, 1) SetSpeed('door', 1000) "
             "Goto('door', 600, 60.9)", "wait 8", "hero", "hero", "wait 30", "hero", "pixel 605 60", "lua Goto()"},
        "HERO 60,150\nHERO 80,140.526\nHERO 250,60\nPIXEL (200,0,0)\nException catched in lua_Goto\r\n"},
-  });
+  }, kWalker, kRoom);
 }
 
 }  // namespace
