@@ -23,11 +23,13 @@ TEST(Decisions, TheClickedLineIsReturnedAndTheHoveredOneDrawnInColourRowOne) {
       {"", {"lua SetMode('DECISION') MakeDecision('Yes', 'No')", "move 101 112", "pixel 101 101", "pixel 101 109",
             "click 101 112"},
        "PIXEL (255,255,255)\nPIXEL (255,255,0)\n"},
-      // A second decision starts with its own options only: its third line is no option.
-      {"", {"lua SetMode('DECISION') print('FIRST ' .. MakeDecision('A', 'B', 'C')) "
-            "print('SECOND ' .. MakeDecision(7, 'Z'))", "move 102 112", "click 102 112", "move 101 117",
-            "click 101 117", "move 101 109", "click 101 109"},
-       "FIRST 2\nSECOND 2\n"},
+      // A second decision starts with its own options only: its third line is no
+      // option. A number shows as Lua writes it: "7", one glyph.
+      {"LoadBackground('grey.bmp')",
+       {"lua SetMode('DECISION') print('FIRST ' .. MakeDecision('A', 'B', 'C')) "
+        "print('SECOND ' .. MakeDecision(7, 'Z'))", "move 102 112", "click 102 112", "pixel 101 101", "pixel 105 101",
+        "move 101 117", "click 101 117", "move 101 109", "click 101 109"},
+       "FIRST 2\nPIXEL (255,255,255)\nPIXEL (90,90,90)\nSECOND 2\n"},
       // Nothing could end these: no options, not in DECISION mode, no option with
       // text, a row below the window or right of it (the open window stays 640
       // wide). A table has no text but keeps its line; one option is enough.

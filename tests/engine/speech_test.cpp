@@ -11,8 +11,8 @@ namespace {
 // 0) or yellow (row 1), one pixel apart; a box sits one cell above its object.
 const char kTalkers[] =
     "LoadBackground('grey.bmp') LoadTalkFont('font.bmp', 8, 200) SetPos('hero', 600, 100) "
-    "MakeObject('a', '', 300, 200) MakeObject('b', '', 300, 380) MakeObject('tall', '', 500, 300) "
-    "HotSpotPositionOn('tall') MakeObject('hidden', '', 150, 300) Hide('hidden') ";
+    "MakeObject('a', '', 300, 200) MakeObject('b', '', 300, 380) MakeObject('tall', '', 300, 300) "
+    "HotSpotPositionOn('tall') MakeObject('hidden', '', 150, 300) Hide('hidden') MakeObject('high', '', 100, 10) ";
 
 TEST(Speech, TalkingLasts80MillisecondsPerByte) {
   // "hello" from frame 3 (1030 ms) lasts until 1430 ms: frame 44 draws it, frame 45 no more.
@@ -24,19 +24,21 @@ TEST(Speech, TalkingLasts80MillisecondsPerByte) {
             "an empty text ends at once\n");
 }
 
+// "hello" is 15 pixels wide: centred on 300, it starts at 293.
 TEST(Speech, AutomaticBoxesScrollWithTheSceneAndFixedOnesStay) {
-  const std::string text = "'abcdefghijklmnopqrstuvwxyz0123'";
   EXPECT_EQ(PlayRow({kTalkers,
-                     {"lua for _, id in ipairs({'a', 'b', 'tall', 'hidden'}) do SayText(id, " + text + ") end "
+                     {"lua for _, id in ipairs({'a', 'b', 'tall', 'hidden', 'high'}) do SayText(id, 'hello') end "
                       "SetTextBoxPos('b', 400.9, 300) SetTextColor('b', 1.7)",
-                      // a: centred on 300 above 200 - 8; b: fixed, left-aligned at (400, 300), in row 1;
-                      // tall: its position is its hotspot, so the box sits above its 20-pixel frame.
-                      "pixel 300 184", "pixel 400 292", "pixel 500 264", "pixel 150 284", "pixel 290 174",
-                      "pixel 140 274", "scroll -100", "pixel 200 184", "pixel 300 184", "pixel 400 292",
-                      "lua SetTextBoxAutoPos('b')", "pixel 200 364", "pixel 400 292"}}),
-            "PIXEL (255,255,255)\nPIXEL (255,255,0)\nPIXEL (255,255,255)\nPIXEL (90,90,90)\nPIXEL (54,54,54)\n"
-            "PIXEL (90,90,90)\nPIXEL (255,255,255)\nPIXEL (90,90,90)\nPIXEL (255,255,0)\nPIXEL (255,255,0)\n"
-            "PIXEL (90,90,90)\n");
+                      // a: above 200 - 8, its box's corner ten pixels further out; b: fixed,
+                      // left-aligned at (400, 300), in row 1; tall: its position is its
+                      // hotspot, so the box sits above its 20-pixel frame; high: a box
+                      // that would start above the screen's top starts at 12.
+                      "pixel 293 184", "pixel 284 176", "pixel 400 292", "pixel 293 264", "pixel 143 284",
+                      "pixel 134 276", "pixel 93 18", "scroll -100", "pixel 193 184", "pixel 293 184",
+                      "pixel 400 292", "lua SetTextBoxAutoPos('b')", "pixel 193 364", "pixel 400 292"}}),
+            "PIXEL (255,255,255)\nPIXEL (54,54,54)\nPIXEL (255,255,0)\nPIXEL (255,255,255)\nPIXEL (90,90,90)\n"
+            "PIXEL (90,90,90)\nPIXEL (255,255,255)\nPIXEL (255,255,255)\nPIXEL (90,90,90)\nPIXEL (255,255,0)\n"
+            "PIXEL (255,255,0)\nPIXEL (90,90,90)\n");
 }
 
 TEST(Speech, FontLoadersBuildTheThreeFonts) {

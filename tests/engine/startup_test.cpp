@@ -29,6 +29,9 @@ std::string Report(int width, int height, int fullscreen, int depth) {
          "-----------------------------------------------------------------\r\n";
 }
 
+// The averages of a run without a frame.
+const std::string kNan = FormatText("%f", 0 / static_cast<double>(0));
+
 const char kExitAtOnce[] =
     "function Init() print('init') end\n"
     "function Main() print('main') Exit() end\n";
@@ -38,7 +41,6 @@ TEST(Startup, LooseFilesGiveTheFullLogByteForByte) {
   game.Write("conf.lua", "SetScreen(800, 600, 16, 'WINDOW')\n");
   game.Write("init.lua", kExitAtOnce);
   EXPECT_EQ(game.Run(), 0);
-  std::string nan = FormatText("%f", 0 / static_cast<double>(0));
   EXPECT_EQ(game.log.Text(),
             "INIT LUA...OK\r\n"
             "<<< RUN APPLICATION-CONFIGURATION SCRIPT >>>\r\n"
@@ -53,8 +55,8 @@ TEST(Startup, LooseFilesGiveTheFullLogByteForByte) {
             "<<< CALL MAIN-FUNCTION >>>\r\n"
             "main\n"
             "<<< CALL GAMELOOP >>>\r\n"
-            "Average FPS = " + nan + "\r\n"
-            "Average TimeFactor = " + nan + "\r\n"
+            "Average FPS = " + kNan + "\r\n"
+            "Average TimeFactor = " + kNan + "\r\n"
             "CLEANUP...OK\r\n");
 }
 
@@ -74,7 +76,6 @@ TEST(Startup, ScriptsComeFromLuaDatWhenItHoldsThem) {
 }
 
 TEST(Startup, FallbacksAndFailuresOnTheWayIntoTheGame) {
-  std::string nan = FormatText("%f", 0 / static_cast<double>(0));
   struct Case {
     std::string conf, pack, init, log;
   } cases[] = {
@@ -87,7 +88,7 @@ TEST(Startup, FallbacksAndFailuresOnTheWayIntoTheGame) {
        "ERR: Datei <<lua.dat>> existiert nicht.\r\nLoad Script <<init.lua>>...OK\r\n"},
       // Exit inside Init runs no loop frame, but Main still runs.
       {"", "", "function Init() Exit() end function Main() print('main still runs') end",
-       "main still runs\n<<< CALL GAMELOOP >>>\r\nAverage FPS = " + nan + "\r\nAverage TimeFactor = " + nan +
+       "main still runs\n<<< CALL GAMELOOP >>>\r\nAverage FPS = " + kNan + "\r\nAverage TimeFactor = " + kNan +
            "\r\nCLEANUP...OK\r\n"},
       {"SetScreen(800, 600, 16)", "", kExitAtOnce,
        "Load Script <<conf.lua>>...Exception catched in lua_SetScreen\r\nOK\r\nINIT SDL..." + Report(640, 480, 0, 24)},
