@@ -10,22 +10,6 @@
 
 namespace {
 
-TEST(FrameLoop, WaitRunsFramesUntilTheTimeHasPassedAndNoneForZeroOrLess) {
-  struct Case {
-    const char* main;
-    Uint32 frames;
-  } cases[] = {
-      {"Wait(500)", 50},  // 10 ms a frame: frames at 1000, 1010, ... until the clock reaches 1500
-      {"Wait(0) Wait(-100) Wait()", 0},
-  };
-  for (const Case& c : cases) {
-    GameHarness game;
-    game.Write("init.lua", std::string("function Init() end\nfunction Main() ") + c.main + " Exit() end\n");
-    game.Run();
-    EXPECT_EQ(game.engine.timing.frameCounter, c.frames) << c.main;
-  }
-}
-
 // Runs main and records the gamma after every frame; whatever the fades left,
 // the display's gamma is back at 1 after shutdown.
 std::map<Uint32, float> Gamma(const std::string& main, Uint32 frames, Uint32 startTicks = 1000) {
@@ -58,9 +42,11 @@ TEST(Fade, FadesRunOverFramesAndEndOnTheirValue) {
   Gamma("FadeOut(1000)", 100, 0xFFFFFF00u);  // across the wrap of the tick counter: still 100 frames
 }
 
+// Waits of 10 ms run one frame of 10 ms; waits and fades of zero, less or no
+// time run none.
 TEST(Fade, ZeroOrMissingDurationsSetTheEndValueWithoutAFrame) {
-  std::map<Uint32, float> gamma =
-      Gamma("FadeOut(0) Wait(10) FadeIn(0.9) Wait(10) FadeOut() Wait(10) FadeIn(-50) Wait(10)", 4);
+  std::map<Uint32, float> gamma = Gamma(
+      "Wait(0) Wait(-100) Wait() FadeOut(0) Wait(10) FadeIn(0.9) Wait(10) FadeOut() Wait(10) FadeIn(-50) Wait(10)", 4);
   EXPECT_EQ(gamma, (std::map<Uint32, float>{{1, 0.0f}, {2, 1.0f}, {3, 0.0f}, {4, 1.0f}}));  // the waits' frames only
 }
 
@@ -73,62 +59,36 @@ void WriteTalker(GameHarness& game, const std::string& main) {
              "function Main()\n" + main + "\nExit() end\n");
 }
 
-TEST(WaitFor, AClickEndsATalkingWaitAndTheFlagsComeBack) {
-  GameHarness game;
-  // 12 bytes of speech last 960 ms, far beyond the click in frame 5.
-  WriteTalker(game, "SayText('a', 'twelve bytes') WaitFor('a', 'TALKING')");
-  game.At(2, [](Engine& e) {
-    EXPECT_FALSE(e.input.interactive);
-    EXPECT_FALSE(e.view.cursorVisible);
-    EXPECT_TRUE(e.timing.waiting);
-  });
-  game.At(5, [](Engine&) { GameHarness::Click(50, 50); });
-  game.Run();
-  EXPECT_EQ(game.engine.timing.frameCounter, 6u);
-  EXPECT_FALSE(game.engine.scene.objects.Get("a")->talking);
-  EXPECT_TRUE(game.engine.input.interactive);
-  EXPECT_TRUE(game.engine.view.cursorVisible);
-  EXPECT_FALSE(game.engine.timing.waiting);
-}
-
-TEST(WaitFor, UnknownObjectsAndKindsReturnAtOnceAndDecisionModeStaysNonInteractive) {
+// While a wait runs the game is not interactive and the cursor hidden; after
+// it both are as before, DECISION mode staying non-interactive.
+TEST(WaitFor, AClickEndsATalkingWaitAndUnknownKindsReturnAtOnce) {
   struct Case {
     const char* main;
     Uint32 frames;
     bool interactive;
     const char* log;
   } cases[] = {
-      {"WaitFor('nobody', 'WALKING')", 0, true, "<<< CALL MAIN-FUNCTION >>>\r\nException catched in lua_WaitFor\r\n"},
+      // 12 bytes of speech last 960 ms, far beyond the click in frame 5.
+      {"SayText('a', 'twelve bytes') WaitFor('a', 'TALKING')", 6, true, nullptr},
       {"WaitFor('a', 'walking')", 0, true, "WaitFor(a): unknown kind <<walking>>, not waiting\r\n"},
       {"SetMode('DECISION') WaitFor('a', 'WALKING')", 1, false, nullptr},  // not walking: one frame
   };
   for (const Case& c : cases) {
     GameHarness game;
     WriteTalker(game, c.main);
+    game.At(2, [](Engine& e) {
+      EXPECT_FALSE(e.input.interactive || e.view.cursorVisible);
+      EXPECT_TRUE(e.timing.waiting);
+    });
+    game.At(5, [](Engine&) { GameHarness::Click(50, 50); });
     game.Run();
     EXPECT_EQ(game.engine.timing.frameCounter, c.frames) << c.main;
+    EXPECT_FALSE(game.engine.scene.objects.Get("a")->talking);
     EXPECT_EQ(game.engine.input.interactive, c.interactive) << c.main;
-    EXPECT_TRUE(game.engine.view.cursorVisible) << c.main;  // as it was before the wait
+    EXPECT_TRUE(game.engine.view.cursorVisible) << c.main;
     EXPECT_EQ(game.engine.input.decisionMode, !c.interactive) << c.main;
     EXPECT_FALSE(game.engine.timing.waiting);
     if (c.log) EXPECT_NE(game.log.Text().find(c.log), std::string::npos) << c.main << "\n" << game.log.Text();
-  }
-}
-
-const char kIdleGame[] =
-    "function Init() end\n"
-    "function Main() end\n"
-    "function DeInit() print('deinit') end\n";
-
-TEST(Input, AnyKeyButF5OrTheCloseEventEndsTheProgramAfterTheFrame) {
-  for (SDLKey key : {SDLK_ESCAPE, SDLK_a, SDLK_LSHIFT, SDLK_F5, SDLK_UNKNOWN}) {
-    GameHarness game;
-    game.Write("init.lua", kIdleGame);
-    game.At(3, [key](Engine&) { key == SDLK_UNKNOWN ? PushQuit() : PushKeyDown(key); });
-    game.stopAfterFrames = 10;
-    game.Run();
-    EXPECT_EQ(game.engine.timing.frameCounter, key == SDLK_F5 ? 10u : 4u) << key;
-    EXPECT_EQ(game.log.Text().find("<<< DeInit Scene >>>"), std::string::npos);  // F5 reloads in debug mode only
   }
 }
 
@@ -152,29 +112,6 @@ TEST(Input, F5InDebugModeReloadsTheRunningScene) {
                                  "<<< CALL MAIN-FUNCTION >>>\r\n"),
             std::string::npos);
   EXPECT_EQ(game.engine.timing.frameCounter, 10u);
-}
-
-TEST(Input, MovieModeFreezesThePointerUntilInteractAgain) {
-  GameHarness game;
-  game.Write("init.lua", kIdleGame);
-  game.At(2, [](Engine&) { GameHarness::MoveMouse(100, 50); });
-  game.At(4, [](Engine& e) {
-    EXPECT_EQ(e.input.mouseX, 100);
-    EXPECT_EQ(e.input.mouseY, 50);
-    Lua(e, "SetMode('MOVIE')");
-    GameHarness::MoveMouse(300, 200);
-  });
-  game.At(6, [](Engine& e) {
-    EXPECT_EQ(e.input.mouseX, 100);
-    Lua(e, "SetMode('interact')");  // lower case changes nothing
-    EXPECT_FALSE(e.input.interactive);
-    Lua(e, "SetMode('INTERACT')");
-    GameHarness::MoveMouse(310, 210);
-  });
-  game.stopAfterFrames = 8;
-  game.Run();
-  EXPECT_EQ(game.engine.input.mouseX, 310);
-  EXPECT_EQ(game.engine.input.mouseY, 210);
 }
 
 }  // namespace

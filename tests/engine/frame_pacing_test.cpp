@@ -111,30 +111,14 @@ TEST(FrameLimit, FollowsARunOverFrameAtOnceAndKeepsSixtyAnExactSixty) {
   driven.Sleep(1u << 30);
 }
 
-// Tiles of every pixel, and how many regions cover each pixel.
-struct Coverage {
-  int columns, rows;
-  std::vector<int> regions;
-  Coverage(const SDL_Surface& s, const std::vector<SDL_Rect>& rects)
-      : columns((s.w + kPresentTileWidth - 1) / kPresentTileWidth),
-        rows((s.h + kPresentTileHeight - 1) / kPresentTileHeight),
-        regions(s.w * s.h) {
-    for (const SDL_Rect& r : rects) {
-      EXPECT_LE(r.x + r.w, s.w);
-      EXPECT_LE(r.y + r.h, s.h);
-      for (int y = r.y; y < r.y + r.h; ++y)
-        for (int x = r.x; x < r.x + r.w; ++x) ++regions[y * s.w + x];
-    }
-  }
-};
-
 TEST(PartialPresent, RegionsCoverExactlyTheChangedTilesAndTheCopyFollows) {
   std::mt19937 random(20);
   for (int depth : {16, 24, 32}) {
     SCOPED_TRACE(depth);
     // 101 x 37: the last tile column and row are partial, and 24-bit rows have padding.
     SDL_Surface* screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 101, 37, depth, 0, 0, 0, 0);
-    const int bpp = screen->format->BytesPerPixel;
+    const int bpp = screen->format->BytesPerPixel, columns = (screen->w + kPresentTileWidth - 1) / kPresentTileWidth;
+    const int tiles = columns * ((screen->h + kPresentTileHeight - 1) / kPresentTileHeight);
     const size_t rowBytes = size_t(screen->w) * bpp;
     Uint8* pixels = static_cast<Uint8*>(screen->pixels);
     PresentState present;
@@ -150,20 +134,25 @@ TEST(PartialPresent, RegionsCoverExactlyTheChangedTilesAndTheCopyFollows) {
       }
       bool whole = CollectChangedRegions(*screen, present);
 
-      Coverage coverage(*screen, present.rects);
-      std::vector<bool> tileChanged(coverage.columns * coverage.rows);
+      std::vector<int> regions(screen->w * screen->h);  // how many regions cover each pixel
+      for (const SDL_Rect& r : present.rects) {
+        ASSERT_TRUE(r.x + r.w <= screen->w && r.y + r.h <= screen->h);
+        for (int y = r.y; y < r.y + r.h; ++y)
+          for (int x = r.x; x < r.x + r.w; ++x) ++regions[y * screen->w + x];
+      }
+      std::vector<bool> tileChanged(tiles);
       for (int y = 0; y < screen->h; ++y) {
         ASSERT_EQ(std::memcmp(&present.shown[y * rowBytes], pixels + y * screen->pitch, rowBytes), 0) << y;
         for (int x = 0; x < screen->w; ++x)
           if (std::memcmp(&before[y * rowBytes + x * bpp], pixels + y * screen->pitch + x * bpp, bpp) != 0)
-            tileChanged[(y / kPresentTileHeight) * coverage.columns + x / kPresentTileWidth] = true;
+            tileChanged[(y / kPresentTileHeight) * columns + x / kPresentTileWidth] = true;
       }
       int changedTiles = std::count(tileChanged.begin(), tileChanged.end(), true);
-      EXPECT_EQ(whole, changedTiles * 2 > coverage.columns * coverage.rows) << changedTiles;
+      EXPECT_EQ(whole, changedTiles * 2 > tiles) << changedTiles;
       for (int y = 0; y < screen->h; ++y)
         for (int x = 0; x < screen->w; ++x) {
-          bool changed = tileChanged[(y / kPresentTileHeight) * coverage.columns + x / kPresentTileWidth];
-          ASSERT_EQ(coverage.regions[y * screen->w + x], changed ? 1 : 0) << x << "," << y << " trial " << trial;
+          bool changed = tileChanged[(y / kPresentTileHeight) * columns + x / kPresentTileWidth];
+          ASSERT_EQ(regions[y * screen->w + x], changed ? 1 : 0) << x << "," << y << " trial " << trial;
         }
       if (changes == 1) EXPECT_EQ(present.rects.size(), 1u);
     }

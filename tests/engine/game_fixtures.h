@@ -13,6 +13,7 @@
 #include "scene/adventure_object.h"
 #include "support/game_harness.h"
 #include "support/pictures.h"
+#include "support/walk_map_bytes.h"
 
 // Packs the pictures at the given depths into one image pack of the game folder and frees them.
 inline void WriteImagePack(GameHarness& game, const std::string& name, const std::vector<SDL_Surface*>& pictures,
@@ -79,21 +80,9 @@ inline void WriteSceneGame(GameHarness& game, const std::string& init, const std
   SaveBmp(Paint(20, 20, kBlue), game.Path("blue.bmp"));
   SaveBmp(Paint(40, 10, kGrey, {{20, 0, 20, 10, kWhite}}), game.Path("button.bmp"));
   SaveBmp(Paint(30, 30, kGreen), game.Path("icon.bmp"));
-  std::string box;
-  for (int v : {0, 0, 639, 0, 639, 479, 0, 479}) {
-    box.push_back(static_cast<char>(v & 0xff));
-    box.push_back(static_cast<char>(v >> 8));
-  }
-  game.Write("floor.map", box);
+  SaveBmp(Paint(640, 480, kGrey), game.Path("grey.bmp"));
+  game.Write("floor.map", MapBytes({Rect(0, 0, 639, 479)}));
   game.Write("init.lua", std::string(kSceneLibrary) + "function Init()\n" + init + "\nend\nfunction Main() end\n" + more);
-}
-
-// A left click (or another button) at a window position in the given frame.
-inline void ClickAt(GameHarness& game, Uint32 frame, int x, int y, Uint8 button = SDL_BUTTON_LEFT) {
-  game.At(frame, [x, y, button](Engine&) {
-    GameHarness::MoveMouse(x, y);
-    GameHarness::Click(x, y, button);
-  });
 }
 
 // Input written as rows of steps, one every two frames from frame 3 on (the
@@ -174,4 +163,17 @@ inline std::string PlayRow(const SceneRow& row) {
   RunSteps(game, row.steps);
   game.Run();
   return FrameLog(game);
+}
+
+// Plays each row, its set-up after prefix (and on floor, when given), and
+// compares the frames' log byte for byte.
+inline void ExpectRows(const std::vector<SceneRow>& rows, const std::string& prefix = "",
+                       const std::string& floor = "") {
+  for (SceneRow row : rows) {
+    row.setUp = prefix + row.setUp;
+    if (!floor.empty()) row.floor = floor;
+    std::string steps;
+    for (const std::string& step : row.steps) steps += step + "; ";
+    EXPECT_EQ(PlayRow(row), row.log) << row.setUp << "\n" << steps;
+  }
 }

@@ -2,99 +2,41 @@
 // Event call, and the inventory row, driven by pointer and clicks.
 #include <gtest/gtest.h>
 
-#include "core/input_events.h"
 #include "engine/game_fixtures.h"
-#include "scene/adventure_object.h"
-#include "ui/menu_button.h"
 
 namespace {
 
-TEST(Menus, ButtonsAreCreatedOnlyFromExactVerbWordsAndOncePerKey) {
-  GameHarness game;
-  WriteSceneGame(game,
-                 "CreateMenuButton('walk', 'button.bmp', 'x', 20, 10, 0, 0)\n"
-                 "CreateMenuButton('JUMP', 'button.bmp', 'x', 20, 10, 0, 0)\n"
-                 "CreateMenuButton('WALK', 'button.bmp', 'Go', 20, 10, 0, 0)\n"
-                 "CreateMenuButton('WALK', 'button.bmp', 'Run', 20, 10, 50, 0)\n"
-                 "CreateMenuButton('CUSTOM', 'button.bmp', 'KICK', 20, 10, 0, 50)\n"
-                 "CreateMenuButton('CUSTOM', 'button.bmp', 'KICK', 20, 10, 90, 90)\n"
-                 "CreateMenuButton('LOOK', 'missing.bmp', 'Look', 30, 40, 10, 20)\n"
-                 "CreateMenuButton('TALK', 'button.bmp')\n");
-  game.stopAfterFrames = 1;
-  game.Run();
-  Hashtable<MenuButton*>& buttons = game.engine.ui.buttons;
-  ASSERT_EQ(buttons.Count(), 3);
-  EXPECT_EQ(buttons.KeyAt(0), "WALK");
-  EXPECT_EQ(buttons.Get("WALK")->label, "Go");
-  EXPECT_EQ(buttons.Get("KICK")->x, 0);
-  EXPECT_EQ(buttons.Get("KICK")->VerbWord(), "KICK");
-  MenuButton* look = buttons.Get("LOOK");
-  EXPECT_EQ(look->image, nullptr);  // created all the same
-  // Hit areas include both far edges.
-  EXPECT_TRUE(look->HitTest(10, 20) && look->HitTest(40, 60));
-  EXPECT_FALSE(look->HitTest(41, 30) || look->HitTest(9, 30));
-  EXPECT_NE(game.log.Text().find("Exception catched in lua_CreateMenuButton\r\n"), std::string::npos);
-}
-
-TEST(Menus, ButtonsLightUnderThePointerAndTheCurrentVerbStaysLit) {
-  GameHarness game;
-  WriteSceneGame(game,
-                 "CreateMenuButton('WALK', 'button.bmp', 'Go', 20, 10, 0, 400) ShowMenuButton('WALK')\n"
-                 "CreateMenuButton('LOOK', 'button.bmp', 'Look', 20, 10, 10, 400) ShowMenuButton('LOOK')\n"
-                 "CreateMenuButton('TALK', 'button.bmp', 'Talk', 20, 10, 100, 400)\n"
-                 "SetActiveButton('TALK')\n");  // hidden, yet the current verb
-  game.stopAfterFrames = 30;
-  game.At(1, [](Engine& e) {
-    EXPECT_EQ(e.ui.sentence, "Talk ");
-    GameHarness::MoveMouse(15, 405);  // on both WALK and LOOK
+TEST(Menus, ButtonsLightAndTakeClicksAndTheMenuBackgroundIsDrawnBehindThem) {
+  ExpectRows({
+      // Buttons come only from exact verb words, the first under a key stays,
+      // one without its picture is made all the same and is hit up to both far edges.
+      {"LoadBackground('grey.bmp') CreateMenuButton('walk', 'button.bmp', 'x', 20, 10, 0, 300) "
+       "CreateMenuButton('JUMP', 'button.bmp', 'x', 20, 10, 0, 300) ShowMenuButton('walk') ShowMenuButton('JUMP') "
+       "CreateMenuButton('WALK', 'button.bmp', 'Run', 20, 10, 50, 300) "
+       "CreateMenuButton('CUSTOM', 'missing.bmp', 'PEEK', 30, 40, 100, 300) ShowMenuButton('PEEK')",
+       {"pixel 5 302", "pixel 55 302", "verb 9", "click 131 320", "sentence", "click 130 340", "sentence", "verb 9",
+        "click 99 320", "sentence", "click 100 300", "sentence", "lua CreateMenuButton('TALK', 'button.bmp')"},
+       "PIXEL (90,90,90)\nPIXEL (90,90,90)\nSENTENCE [LOOK ]\nSENTENCE [PEEK ]\nSENTENCE [LOOK ]\n"
+       "SENTENCE [PEEK ]\nException catched in lua_CreateMenuButton\r\n"},
+      // Buttons light under the pointer (JUMP over WALK and TALK), the earlier
+      // made one takes the click, and the current verb stays lit: frame 1 of the
+      // strip is white, frame 0 grey. No lighting while not interactive. The
+      // lighting shows from the third frame after a move.
+      {"CreateMenuButton('CUSTOM', 'button.bmp', 'JUMP', 20, 10, 10, 400) ShowMenuButton('JUMP') "
+       "SetActiveButton('TALK')",
+       {"sentence", "move 15 405", "wait 1", "pixel 2 402", "pixel 22 402", "click 15 405", "sentence", "move 300 300",
+        "wait 1", "pixel 2 402", "pixel 22 402", "lua SetMode('MOVIE') SetActiveButton('nothing')", "move 22 405",
+        "wait 1", "pixel 22 402"},
+       "SENTENCE [TALK ]\nPIXEL (255,255,255)\nPIXEL (255,255,255)\nSENTENCE [WALK ]\nPIXEL (255,255,255)\n"
+       "PIXEL (90,90,90)\nException catched in lua_SetActiveButton\r\nPIXEL (90,90,90)\n"},
+      // The menu background of the last load that found its picture, while shown.
+      {"LoadBackground('grey.bmp') LoadMenuBackground('red.bmp', 200, 300) LoadMenuBackground('missing.bmp', 5, 5) "
+       "LoadMenuBackground('blue.bmp', 100, 100) ShowMenuBackground()",
+       {"pixel 105 105", "pixel 205 305", "lua LoadMenuBackground('gone.bmp', 1, 1)", "pixel 105 105",
+        "lua LoadMenuBackground()"},
+       "PIXEL (0,0,200)\nPIXEL (90,90,90)\nlade Bild gone.bmp.ERR\r\nPIXEL (90,90,90)\n"
+       "Exception catched in lua_LoadMenuBackground\r\n"},
   });
-  game.At(3, [](Engine& e) {
-    EXPECT_EQ(e.ui.buttons.Get("WALK")->lit, 1);
-    EXPECT_EQ(e.ui.buttons.Get("LOOK")->lit, 1);
-    GameHarness::Click(15, 405);  // the earlier created one takes it
-  });
-  game.At(4, [](Engine& e) {
-    EXPECT_EQ(e.ui.sentence, "Go ");
-    GameHarness::MoveMouse(300, 300);
-  });
-  game.At(7, [](Engine& e) {
-    // The current verb stays lit: frame 1 of the lit strip is white, frame 0 grey.
-    EXPECT_EQ(PixelAt(e.core.screen, 2, 402), kWhite);
-    EXPECT_EQ(PixelAt(e.core.screen, 25, 402), kGrey);
-    Lua(e, "SetMode('MOVIE') SetActiveButton('nothing')");
-    GameHarness::MoveMouse(15, 405);
-  });
-  game.At(10, [](Engine& e) { EXPECT_EQ(e.ui.buttons.Get("LOOK")->lit, 0); });  // no lighting while not interactive
-  game.Run();
-  EXPECT_NE(game.log.Text().find("Exception catched in lua_SetActiveButton\r\n"), std::string::npos);
-}
-
-TEST(Menus, TheMenuBackgroundIsDrawnBehindTheButtonsWhileShown) {
-  GameHarness game;
-  WriteSceneGame(game,
-                 "LoadMenuBackground('red.bmp', 200, 300)\n"
-                 "LoadMenuBackground('missing.bmp', 5, 5)\n"  // no background, position kept
-                 "LoadMenuBackground('blue.bmp', 100, 100) ShowMenuBackground()\n");
-  game.stopAfterFrames = 2;
-  game.At(2, [](Engine& e) {
-    EXPECT_EQ(PixelAt(e.core.screen, 105, 105), kBlue);
-    Lua(e, "LoadMenuBackground('gone.bmp', 1, 1)");
-    EXPECT_EQ(e.ui.menuBackground, nullptr);
-    EXPECT_EQ(e.ui.menuBackgroundX, 100);
-    Lua(e, "LoadMenuBackground()");
-  });
-  game.Run();
-  EXPECT_NE(game.log.Text().find("Exception catched in lua_LoadMenuBackground\r\n"), std::string::npos);
-}
-
-// Each row: objects made in the hero scene, the player's steps, and the frames'
-// log, the scene's Event prints and the engine's event lines included.
-void ExpectRows(const std::vector<SceneRow>& rows) {
-  for (const SceneRow& row : rows) {
-    std::string steps;
-    for (const std::string& step : row.steps) steps += step + "; ";
-    EXPECT_EQ(PlayRow(row), row.log) << row.setUp << "\n" << steps;
-  }
 }
 
 TEST(Verbs, ClicksChooseVerbsAndObjectsAndTheSentenceFollows) {

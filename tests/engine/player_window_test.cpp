@@ -25,8 +25,8 @@ ScaledRun RunScaled(int scale) {
   WriteSceneGame(game, "LoadSystemFont('font.bmp', 8, 10, 430)\n" + std::string(kHeroScene) +
                            "MakeObject('door', 'Door', 100, 100)");
   game.engine.player.scale = scale;
-  ClickAt(game, 3, 230 * scale, 405 * scale);
-  ClickAt(game, 6, 105 * scale, 105 * scale);
+  RunSteps(game, {FormatText("click %d %d", 230 * scale, 405 * scale),  // LOOK, then the door
+                  FormatText("click %d %d", 105 * scale, 105 * scale)});
   ScaledRun run;
   game.At(20, [&](Engine& e) {
     SDL_Surface* screen = e.core.screen;
@@ -94,7 +94,11 @@ TEST(PlayerWindow, ARefusedFullScreenFallsBackToAWindowOfTheSameSize) {
 
 TEST(QuitKeys, AGameChoosesWhichKeysEndIt) {
   const std::tuple<const char*, SDLKey, bool> cases[] = {  // set-up, key, whether it quits
-      {"", SDLK_SPACE, true},  // the designed default: every key but F5
+      {"", SDLK_SPACE, true},  // the designed default: every key but F5, and the close event
+      {"", SDLK_ESCAPE, true},
+      {"", SDLK_LSHIFT, true},
+      {"", SDLK_F5, false},  // which reloads the scene in debug mode only
+      {"", SDLK_UNKNOWN, true},
       {"SetQuitKeys('ESCAPE')", SDLK_SPACE, false},
       {"SetQuitKeys('ESCAPE')", SDLK_ESCAPE, true},
       {"SetQuitKeys('escape', 'Q')", SDLK_q, true},
@@ -107,10 +111,11 @@ TEST(QuitKeys, AGameChoosesWhichKeysEndIt) {
     GameHarness game;
     game.Write("conf.lua", "");
     game.Write("init.lua", std::string("function Init() ") + setUp + " end function Main() end");
-    game.At(3, [key = key](Engine&) { PushKeyDown(key); });
+    game.At(3, [key = key](Engine&) { key == SDLK_UNKNOWN ? PushQuit() : PushKeyDown(key); });
     game.stopAfterFrames = 10;
     EXPECT_EQ(game.Run(), 0);
     EXPECT_EQ(game.engine.timing.frameCounter, quits ? 4u : 10u);
+    EXPECT_EQ(game.log.Text().find("<<< DeInit Scene >>>"), std::string::npos);
     EXPECT_EQ(game.log.Errors(), std::strstr(setUp, "ESCAP'") ? "SetQuitKeys: no key is called \"ESCAP\"\n" : "");
   }
 }

@@ -2,55 +2,37 @@
 #include <gtest/gtest.h>
 
 #include "engine/game_fixtures.h"
-#include "scene/movement.h"
-#include "script/script_args.h"
 
 namespace {
 
 struct Scripted : GameHarness {
-  explicit Scripted(const std::string& main = "") {
+  Scripted() {
     SaveBmp(Paint(40, 10, kRed), Path("pic.bmp"));
-    Write("init.lua", "function Init() end\nfunction Main() " + main + " end\n");
+    Write("init.lua", "function Init() end\nfunction Main() end\n");
     stopAfterFrames = 1;
   }
   AdventureObject& Object(const char* id) { return *engine.scene.objects.Get(id); }
 };
 
-TEST(SceneFunctions, ObjectsStartBlankAndKeepTheirFirstCreation) {
+TEST(SceneFunctions, ObjectsKeepTheirFirstCreationAndAnimationsTakeTheirSlots) {
   Scripted game;
   game.At(1, [&](Engine& e) {
-    Lua(e, "CreateObject('a') SetPos('a', 10.7, -3.5) SetName('a', 'Tür') SetSpeed('a', 2.5) CreateObject('a')");
+    Lua(e, "CreateObject('a') SetPos('a', 10.7, -3.5) SetSpeed('a', 2.5) CreateObject('a')");
     AdventureObject& a = game.Object("a");  // positions are truncated toward zero; the second creation changes nothing
     EXPECT_EQ(a.x, 10);
     EXPECT_EQ(a.y, -3);
-    EXPECT_EQ(a.name, "Tür");
     EXPECT_FLOAT_EQ(a.speed, 2.5f);  // speeds are not
-    Lua(e, "CreateObject('b') SetHero('b') SetHero('nobody') Show('b')");
-    AdventureObject& b = game.Object("b");
-    EXPECT_EQ(e.scene.hero, &b);
-    EXPECT_FALSE(b.visible);  // no animation to show
-    EXPECT_TRUE(b.singleUse && b.textBoxAuto);
-    EXPECT_EQ(b.walkToX, -1);
-    EXPECT_EQ(e.scene.objects.Count(), 2);
-  });
-  game.Run();
-}
-
-TEST(SceneFunctions, AnimationsLoadPlayAndTakeTheirSlots) {
-  Scripted game;
-  game.At(1, [&](Engine& e) {
-    Lua(e, "CreateObject('a') LoadAnim('a', 'walk', 'pic.bmp', 10, 10, 5, 9, 4, 8)"
+    Lua(e, "SetHero('a') SetHero('nobody') Show('a')");
+    EXPECT_EQ(e.scene.hero, &a);
+    EXPECT_FALSE(a.visible);  // no animation to show
+    Lua(e, "LoadAnim('a', 'walk', 'pic.bmp', 10, 10, 5, 9, 4, 8)"
            "LoadAnim('a', 'walk', 'other.bmp', 1, 1, 1, 1, 1, 1) PlayAnim('a', 'walk', 'ONESHOT')");
-    AdventureObject& a = game.Object("a");
     Animation* walk = a.animations.Get("walk");
     ASSERT_NE(walk, nullptr);
     EXPECT_EQ(walk->frameWidth, 10);  // the first animation of a name stays
-    EXPECT_EQ(a.currentAnimation, walk);
-    EXPECT_EQ(walk->mode, kOneShot);
     Lua(e, "PlayAnim('a', 'walk', 'loop') SetFrame('a', 'walk', 7) SetHotSpot('a', 'whatever', 1, 2)"
            "AssignAnim('a', 'walk', 'MOVERIGHT') AssignAnim('a', 'walk', 'moveleft')");
     EXPECT_EQ(walk->mode, kOneShot);  // mode words are exact
-    EXPECT_EQ(walk->currentFrame, 7);
     EXPECT_EQ(walk->hotspotX, 1);  // the current animation's, whatever name is given
     EXPECT_EQ(a.slots[kMoveRight], walk);
     EXPECT_EQ(a.slots[kMoveLeft], nullptr);
@@ -70,7 +52,8 @@ TEST(SceneFunctions, AnimationsLoadPlayAndTakeTheirSlots) {
   game.Run();
 }
 
-TEST(SceneFunctions, UnknownNamesDoNothingAndSayNothing) {
+// Unknown names do nothing and say nothing; failures are reported by name.
+TEST(SceneFunctions, UnknownNamesSayNothingAndFailuresAreReportedByName) {
   Scripted game;
   game.At(1, [&](Engine& e) {
     Lua(e, "CreateObject('a')");
@@ -84,16 +67,10 @@ TEST(SceneFunctions, UnknownNamesDoNothingAndSayNothing) {
     EXPECT_EQ(game.log.Text(), "");
     EXPECT_EQ(e.resources.images.Count(), 0);  // LoadAnim for nobody loads nothing
     EXPECT_EQ(e.scene.objects.Count(), 1);
-  });
-  game.Run();
-}
-
-TEST(SceneFunctions, FailuresAreReportedByName) {
-  Scripted game;
-  game.At(1, [&](Engine& e) {
-    game.log.Clear();
-    Lua(e, "CreateObject('a') CreateObject() SetName('a') SetSpeed(nil, 1.5) SetFrame(nil, 'walk', 3) SetFrame('a', nil, 2)"
-           "LoadAnim('a') LoadBackground() LoadCursor() TurnDown()");
+    Lua(e, "CreateObject() SetName('a') SetSpeed(nil, 1.5) SetFrame(nil, 'walk', 3) SetFrame('a', nil, 2)"
+           "LoadAnim('a') LoadBackground() LoadCursor() TurnDown() SetMode() LoadSzene() WaitFor('nobody') Wait()"
+           "assert(select('#', SetMode('MOVIE')) + select('#', DebugMode()) == 0)");  // they return nothing
+    EXPECT_FALSE(e.timing.waiting);
     EXPECT_EQ(game.log.Text(),
               "Exception catched in lua_CreateObject.\r\n"
               "Exception catched in lua_SetName\r\n"
@@ -103,26 +80,11 @@ TEST(SceneFunctions, FailuresAreReportedByName) {
               "Exception catched in lua_LoadAnim\r\n"
               "Exception catched in lua_LoadBackgound\r\n"
               "Exception catched in lua_LoadCursor\r\n"
-              "Exception catched in lua_TurnDown\r\n");
+              "Exception catched in lua_TurnDown\r\n"
+              "Exception catched in lua_SetMode\r\nException catched in lua_LoadSzene\r\n"
+              "Exception catched in lua_WaitFor\r\n");
   });
   game.Run();
-}
-
-// LoadAnim without a frame rate gives a still picture; waits on it end.
-TEST(SceneFunctions, AMissingFrameRateMakesAStillPicture) {
-  Scripted game(
-      "CreateObject('a') LoadAnim('a', 'still', 'pic.bmp', 10, 10, 0, 0, 4)"
-      "PlayAnim('a', 'still', 'ONESHOT') Show('a') WaitFor('a', 'ANIMATING') Exit()");
-  game.Run();
-  EXPECT_EQ(game.engine.timing.frameCounter, 1u);
-  EXPECT_EQ(game.Object("a").animations.Get("still")->currentFrame, 0);
-}
-
-// A stand-in for the walking code's Goto: a straight movement.
-int Go(lua_State* L) {
-  Engine& e = EngineOf(L);
-  HeadTowards(e, *e.scene.objects.Get(lua_tostring(L, 1)), ArgInt(L, 2), ArgInt(L, 3));
-  return 0;
 }
 
 // Waits that nothing could end give up after one frame, say why, and restore the flags.
@@ -134,15 +96,17 @@ TEST(SceneFunctions, WaitsThatCanNeverEndAreAbandoned) {
              "function Main()\n"
              "  CreateObject('a') LoadAnim('a', 'w', 'pic.bmp', 10, 10, 0, 0, 4, 10) SetAnim('a', 'w') Show('a')\n"
              "  AssignAnim('a', 'w', 'MOVERIGHT') AutoAnimOn('a') ShowCursor()\n"
-             "  Go('a', 100, 0) WaitFor('a', 'WALKING')\n"
+             "  Goto('a', 100, 0) WaitFor('a', 'WALKING')\n"
              "  WaitFor('a', 'ANIMATING')\n"
              "  SetSpeed('a', 1000) Hide('a') WaitFor('a', 'WALKING')\n"
              "  Show('a') WaitFor('a', 'WALKING')\n"
              "  PlayAnim('a', 'w', 'LOOP') WaitFor('a', 'ANIMATING')\n"
              "  LoadAnim('a', 'long', 'pic.bmp', 10, 10, 0, 0, 1e300, 10) PlayAnim('a', 'long', 'ONESHOT')\n"
+             "  WaitFor('a', 'ANIMATING')\n"
+             // Without a frame rate: a still picture, whose one-shot is over at once.
+             "  LoadAnim('a', 'still', 'pic.bmp', 10, 10, 0, 0, 4) PlayAnim('a', 'still', 'ONESHOT')\n"
              "  WaitFor('a', 'ANIMATING') Exit()\n"
              "end\n");
-  game.At(1, [](Engine& e) { lua_register(e.script.L, "Go", Go); });
   game.Run();
   EXPECT_EQ(LogFrom(game.log.Text(), "<<< CALL MAIN-FUNCTION >>>\r\n"),
             "<<< CALL MAIN-FUNCTION >>>\r\n"
@@ -160,8 +124,8 @@ TEST(SceneFunctions, WaitsThatCanNeverEndAreAbandoned) {
   EXPECT_FALSE(a.moving);
   EXPECT_TRUE(game.engine.view.cursorVisible);
   EXPECT_TRUE(game.engine.input.interactive);
-  // 1 frame in Init, 1 for each abandoned wait, 10 to walk 100 pixels.
-  EXPECT_EQ(game.engine.timing.frameCounter, 16u);
+  // 1 frame in Init, 1 for each abandoned wait, 10 to walk 100 pixels, 1 for the still picture.
+  EXPECT_EQ(game.engine.timing.frameCounter, 17u);
 }
 
 }  // namespace

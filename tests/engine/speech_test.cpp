@@ -1,100 +1,44 @@
 // Speech: how long objects talk, where their text boxes go, and the font loaders.
 #include <gtest/gtest.h>
 
-#include "scene/adventure_object.h"
-#include "scene/animation.h"
-#include "support/game_harness.h"
-#include "support/pictures.h"
+#include "engine/game_fixtures.h"
 #include "text/bitmap_font.h"
 
 namespace {
 
-// A visible object placed directly in the registry, which frees it.
-AdventureObject& Place(GameHarness& game, const std::string& id, float x, float y, bool visible = true) {
-  auto* object = new AdventureObject;
-  object->x = x;
-  object->y = y;
-  object->visible = visible;
-  game.engine.scene.objects.Add(id, object);
-  return *object;
-}
-
-AdventureObject& Object(Engine& engine, const std::string& id) { return *engine.scene.objects.Get(id); }
+// Rows on the grey background with a talk font; the hero stands at (600, 100),
+// where it does not make the view scroll. Glyphs are 3 x 7 blocks of white (row
+// 0) or yellow (row 1), one pixel apart; a box sits one cell above its object.
+const char kTalkers[] =
+    "LoadBackground('grey.bmp') LoadTalkFont('font.bmp', 8, 200) SetPos('hero', 600, 100) "
+    "MakeObject('a', '', 300, 200) MakeObject('b', '', 300, 380) MakeObject('tall', '', 300, 300) "
+    "HotSpotPositionOn('tall') MakeObject('hidden', '', 150, 300) Hide('hidden') MakeObject('high', '', 100, 10) ";
 
 TEST(Speech, TalkingLasts80MillisecondsPerByte) {
-  GameHarness game;
-  SaveBmp(MakeTestFontSurface(), game.Path("font.bmp"));
-  Place(game, "bob", 100, 200);
-  Place(game, "quiet", 100, 300);
-  Place(game, "hidden", 100, 400, false);
-  game.Write("init.lua",
-             "function Init() LoadTalkFont('font.bmp', 8, 100) end\n"
-             "function Main() SayText('bob', 'hello') SayText('quiet', '') SayText('hidden', 'hi')\n"
-             "  SayText('nobody', 'hello') SayText('bob') end\n");
-  // Frame f updates the objects at 1000 + 10 (f - 1) ms.
-  game.At(1, [](Engine& e) {
-    EXPECT_TRUE(Object(e, "bob").talking);
-    EXPECT_FALSE(Object(e, "quiet").talking);  // an empty text ends at the first update
-  });
-  game.At(40, [](Engine& e) { EXPECT_TRUE(Object(e, "bob").talking); });
-  game.At(41, [](Engine& e) { EXPECT_FALSE(Object(e, "bob").talking); });
-  game.stopAfterFrames = 45;
-  game.Run();
-  // Hidden objects are not updated: the speech outlives its time.
-  EXPECT_TRUE(Object(game.engine, "hidden").talking);
-  EXPECT_NE(game.log.Text().find("Exception catched in lua_SayText\r\n"), std::string::npos);
+  // "hello" from frame 3 (1030 ms) lasts until 1430 ms: frame 44 draws it, frame 45 no more.
+  EXPECT_EQ(PlayRow({kTalkers,
+                     {"lua SayText('a', 'hello') SayText('nobody', 'hello') SayText('a')", "wait 38",
+                      "pixel 300 184", "pixel 300 184",
+                      "lua SayText('b', '') WaitFor('b', 'TALKING') print('an empty text ends at once')"}}),
+            "Exception catched in lua_SayText\r\nPIXEL (255,255,255)\nPIXEL (90,90,90)\n"
+            "an empty text ends at once\n");
 }
 
+// "hello" is 15 pixels wide: centred on 300, it starts at 293.
 TEST(Speech, AutomaticBoxesScrollWithTheSceneAndFixedOnesStay) {
-  GameHarness game;
-  SaveBmp(MakeTestFontSurface(), game.Path("font.bmp"));
-  Place(game, "a", 300, 200);
-  Place(game, "b", 300, 400);
-  AdventureObject& tall = Place(game, "tall", 500, 300);
-  auto* animation = new Animation;
-  animation->frameHeight = 50;
-  tall.animations.Add("stand", animation);
-  tall.currentAnimation = animation;
-  tall.hotspotPositioning = true;
-  Place(game, "hidden", 150, 300, false);
-  game.Write("init.lua",
-             "function Init() LoadTalkFont('font.bmp', 8, 100) end\n"
-             "function Main()\n"
-             "  SayText('a', '\\1') SayText('b', '\\1') SayText('tall', '\\1') SayText('hidden', '\\1')\n"
-             "  SetTextBoxPos('b', 400.9, 300) SetTextColor('b', 1.7)\n"
-             "end\n");
-  game.At(1, [](Engine& e) {
-    SDL_Surface* screen = e.core.screen;
-    // a: box bottom at 200 - 8, one 8-pixel line, centred on 300 (width 4).
-    EXPECT_EQ(PixelAt(screen, 298, 184), kWhite);
-    // b: fixed, left-aligned at (400, 300), in colour row 1.
-    EXPECT_EQ(PixelAt(screen, 400, 292), kFontRow1);
-    // tall: its position is its hotspot, so the box sits above the 50-pixel frame.
-    EXPECT_EQ(PixelAt(screen, 498, 234), kWhite);
-    // hidden: not drawn.
-    EXPECT_NE(PixelAt(screen, 148, 284), kWhite);
-    EXPECT_FALSE(IsBoxGreyOverBlack(PixelAt(screen, 138, 274)));
-    EXPECT_TRUE(IsBoxGreyOverBlack(PixelAt(screen, 288, 174)));  // a's box corner, for contrast
-    Fill(screen, kBlack);
-    e.view.scrollX = -100;
-  });
-  game.At(2, [](Engine& e) {
-    SDL_Surface* screen = e.core.screen;
-    EXPECT_EQ(PixelAt(screen, 198, 184), kWhite);
-    EXPECT_NE(PixelAt(screen, 298, 184), kWhite);
-    EXPECT_EQ(PixelAt(screen, 400, 292), kFontRow1);
-  });
-  game.At(3, [](Engine& e) {
-    Fill(e.core.screen, kBlack);
-    Lua(e, "SetTextBoxAutoPos('b')");
-  });
-  game.At(4, [](Engine& e) {
-    // b follows its object again: centred on 300 - 100, above 400 - 8.
-    EXPECT_EQ(PixelAt(e.core.screen, 198, 384), kFontRow1);
-    EXPECT_NE(PixelAt(e.core.screen, 400, 292), kFontRow1);
-  });
-  game.stopAfterFrames = 4;
-  game.Run();
+  EXPECT_EQ(PlayRow({kTalkers,
+                     {"lua for _, id in ipairs({'a', 'b', 'tall', 'hidden', 'high'}) do SayText(id, 'hello') end "
+                      "SetTextBoxPos('b', 400.9, 300) SetTextColor('b', 1.7)",
+                      // a: above 200 - 8, its box's corner ten pixels further out; b: fixed,
+                      // left-aligned at (400, 300), in row 1; tall: its position is its
+                      // hotspot, so the box sits above its 20-pixel frame; high: a box
+                      // that would start above the screen's top starts at 12.
+                      "pixel 293 184", "pixel 284 176", "pixel 400 292", "pixel 293 264", "pixel 143 284",
+                      "pixel 134 276", "pixel 93 18", "scroll -100", "pixel 193 184", "pixel 293 184",
+                      "pixel 400 292", "lua SetTextBoxAutoPos('b')", "pixel 193 364", "pixel 400 292"}}),
+            "PIXEL (255,255,255)\nPIXEL (54,54,54)\nPIXEL (255,255,0)\nPIXEL (255,255,255)\nPIXEL (90,90,90)\n"
+            "PIXEL (90,90,90)\nPIXEL (255,255,255)\nPIXEL (255,255,255)\nPIXEL (90,90,90)\nPIXEL (255,255,0)\n"
+            "PIXEL (255,255,0)\nPIXEL (90,90,90)\n");
 }
 
 TEST(Speech, FontLoadersBuildTheThreeFonts) {
@@ -116,8 +60,6 @@ TEST(Speech, FontLoadersBuildTheThreeFonts) {
     TextState& text = engine.text;
     ASSERT_TRUE(text.systemFont && text.talkFont && text.decisionFont);
     EXPECT_EQ(engine.text.sentenceX, 20);
-    EXPECT_EQ(engine.text.sentenceY, 440);
-    EXPECT_EQ(text.talkFont->maxLineWidth, 150);
     EXPECT_EQ(text.talkFont->rightLimit, 800);  // the screen's width
     EXPECT_EQ(text.decisionFont->image, nullptr);
   });

@@ -1,33 +1,21 @@
 // Replays every fuzz target's seeds and kept findings through the very entries the fuzzers run.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
 #include <algorithm>
-#include <fstream>
-#include <sstream>
+#include <filesystem>
 
 #include "fuzz/entries/fuzz_entries.h"
+#include "support/child_process.h"
 
 namespace {
 
 std::vector<std::string> FindingsOf(const std::string& target) {
-  std::string folder = std::string(QUILLON_SOURCE_DIR) + "/tests/regression/" + target;
+  std::filesystem::path folder = std::string(QUILLON_SOURCE_DIR) + "/tests/regression/" + target;
   std::vector<std::string> files;
-  if (DIR* dir = opendir(folder.c_str())) {
-    while (dirent* entry = readdir(dir))
-      if (entry->d_name[0] != '.') files.push_back(folder + "/" + entry->d_name);
-    closedir(dir);
-  }
+  std::error_code none;  // a target without findings has no folder
+  for (const auto& entry : std::filesystem::directory_iterator(folder, none)) files.push_back(entry.path());
   std::sort(files.begin(), files.end());
   return files;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
 }
 
 int Replay(const FuzzTarget& target, const std::string& input) {
