@@ -1,10 +1,8 @@
-// The frame loop: the plain waits, fades over nested frames, WaitFor's flags,
-// and input dispatch (keys, the close event, the pointer and the modes).
+// The frame loop: the plain waits, fades over nested frames, and WaitFor's flags.
 #include <gtest/gtest.h>
 
 #include <map>
 
-#include "core/input_events.h"
 #include "engine/game_fixtures.h"
 #include "scene/adventure_object.h"
 
@@ -90,28 +88,6 @@ TEST(WaitFor, AClickEndsATalkingWaitAndUnknownKindsReturnAtOnce) {
     EXPECT_FALSE(game.engine.timing.waiting);
     if (c.log) EXPECT_NE(game.log.Text().find(c.log), std::string::npos) << c.main << "\n" << game.log.Text();
   }
-}
-
-TEST(Input, F5InDebugModeReloadsTheRunningScene) {
-  GameHarness game;
-  game.Write("conf.lua", "DebugMode()");
-  game.Write("init.lua",
-             "loads = (loads or 0) + 1\n"
-             "function Init() print('init ' .. loads) end\n"
-             "function Main() end\n"
-             "function DeInit() print('deinit') end\n");
-  game.At(3, [](Engine& e) {
-    e.view.scrollX = -50;  // a scrolled scene: the new one starts at its left edge
-    PushKeyDown(SDLK_F5);
-  });
-  game.stopAfterFrames = 10;
-  game.Run();
-  EXPECT_EQ(game.engine.view.scrollX, 0);
-  EXPECT_NE(game.log.Text().find("<<< CALL GAMELOOP >>>\r\n<<< DeInit Scene >>>\r\ndeinit\n"
-                                 "Load Script <<init.lua>>...OK\r\n<<< CALL INIT-FUNCTION >>>\r\ninit 2\n"
-                                 "<<< CALL MAIN-FUNCTION >>>\r\n"),
-            std::string::npos);
-  EXPECT_EQ(game.engine.timing.frameCounter, 10u);
 }
 
 }  // namespace
