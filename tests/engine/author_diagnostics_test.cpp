@@ -97,9 +97,7 @@ TEST(AuthorDiagnostics, OffTheyLeaveNoTraceAndTheLogIsTheSameEitherWay) {
   unsetenv("QUILLON_DEBUG");
   EXPECT_EQ(quiet.errors, "");
   EXPECT_EQ(quiet.log, told.log);
-  EXPECT_EQ(told.errors,
-            "init.lua:3: Show: no object \"lantren\" (nearest: \"lantern\")\n"
-            "init.lua:3: SetMode: unknown mode \"decision\" (known: INTERACT, MOVIE, DECISION)\n");
+  EXPECT_NE(told.errors, "");  // the lines themselves are compared in EachMistakeIsNamedWithTheScriptLine
   EXPECT_EQ(byEnvironment.errors, told.errors);
 }
 

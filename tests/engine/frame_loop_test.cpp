@@ -48,15 +48,6 @@ TEST(Fade, ZeroOrMissingDurationsSetTheEndValueWithoutAFrame) {
   EXPECT_EQ(gamma, (std::map<Uint32, float>{{1, 0.0f}, {2, 1.0f}, {3, 0.0f}, {4, 1.0f}}));  // the waits' frames only
 }
 
-// A talking object the waits below watch.
-void WriteTalker(GameHarness& game, const std::string& main) {
-  SaveBmp(Paint(10, 10, kRed), game.Path("red.bmp"));
-  game.Write("init.lua",
-             "function Init() ShowCursor() CreateObject('a') LoadAnim('a', 's', 'red.bmp', 10, 10, 0, 0, 1, 1)\n"
-             "  SetAnim('a', 's') Show('a') end\n"
-             "function Main()\n" + main + "\nExit() end\n");
-}
-
 // While a wait runs the game is not interactive and the cursor hidden; after
 // it both are as before, DECISION mode staying non-interactive.
 TEST(WaitFor, AClickEndsATalkingWaitAndUnknownKindsReturnAtOnce) {
@@ -72,8 +63,12 @@ TEST(WaitFor, AClickEndsATalkingWaitAndUnknownKindsReturnAtOnce) {
       {"SetMode('DECISION') WaitFor('a', 'WALKING')", 1, false, nullptr},  // not walking: one frame
   };
   for (const Case& c : cases) {
-    GameHarness game;
-    WriteTalker(game, c.main);
+    GameHarness game;  // a talking object the waits watch
+    SaveBmp(Paint(10, 10, kRed), game.Path("red.bmp"));
+    game.Write("init.lua",
+               "function Init() ShowCursor() CreateObject('a') LoadAnim('a', 's', 'red.bmp', 10, 10, 0, 0, 1, 1)\n"
+               "  SetAnim('a', 's') Show('a') end\n"
+               "function Main()\n" + std::string(c.main) + "\nExit() end\n");
     game.At(2, [](Engine& e) {
       EXPECT_FALSE(e.input.interactive || e.view.cursorVisible);
       EXPECT_TRUE(e.timing.waiting);
