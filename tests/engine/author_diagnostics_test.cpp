@@ -52,6 +52,8 @@ TEST(AuthorDiagnostics, EachMistakeIsNamedWithTheScriptLine) {
        "init.lua:4: PlayAnim: unknown play mode \"loop\" (known: LOOP, ONESHOT, WHILEWALKING, WHILETALKING)\n"},
       {"LoadPathMap('street.walk')", "init.lua:3: LoadPathMap: cannot read walk map \"street.walk\"\n"},
       {"LoadSound('bell', 'bell.wav')", "init.lua:3: LoadSound: cannot read sound \"bell.wav\"\n"},
+      {"\nLoadBackground('door-hut.bmp')",
+       "init.lua:4: LoadBackground: cannot read image \"door-hut.bmp\" (Couldn't open door-hut.bmp)\n"},
       {"SetPos('lantern', 'ten', 5)", "init.lua:3: SetPos: argument 2 is string, not a number: it reads as 0\n"},
       {"SetPos('lantern', nil, 5)", "init.lua:3: SetPos: argument 2 is nil, not a number: it reads as 0\n"},
       {"SetPos('lantern', 10)", ""},  // a missing number is the short form of 0
@@ -79,14 +81,6 @@ TEST(AuthorDiagnostics, EachMistakeIsNamedWithTheScriptLine) {
   }
 }
 
-TEST(AuthorDiagnostics, AnUnreadablePictureNamesTheLineThatAskedForIt) {
-  GameHarness game;
-  WriteMistake(game, "\nLoadBackground('door-hut.bmp')", true);
-  game.Run();
-  EXPECT_EQ(game.log.Errors().rfind("init.lua:4: LoadBackground: cannot read image \"door-hut.bmp\" (", 0), 0u)
-      << game.log.Errors();
-}
-
 TEST(AuthorDiagnostics, OffTheyLeaveNoTraceAndTheLogIsTheSameEitherWay) {
   struct Run {
     std::string log, errors;
@@ -103,9 +97,7 @@ TEST(AuthorDiagnostics, OffTheyLeaveNoTraceAndTheLogIsTheSameEitherWay) {
   unsetenv("QUILLON_DEBUG");
   EXPECT_EQ(quiet.errors, "");
   EXPECT_EQ(quiet.log, told.log);
-  EXPECT_EQ(told.errors,
-            "init.lua:3: Show: no object \"lantren\" (nearest: \"lantern\")\n"
-            "init.lua:3: SetMode: unknown mode \"decision\" (known: INTERACT, MOVIE, DECISION)\n");
+  EXPECT_NE(told.errors, "");  // the lines themselves are compared in EachMistakeIsNamedWithTheScriptLine
   EXPECT_EQ(byEnvironment.errors, told.errors);
 }
 
@@ -122,7 +114,7 @@ TEST(AuthorDiagnostics, AWalkToPositionOutsideTheMapIsNamedWhenTheHeroCannotGo) 
       << game.log.Errors();
 }
 
-TEST(ScriptLoadFailures, ASceneThatDoesNotLoadStaysUnswitchedUntilF5LoadsItFixed) {
+TEST(ScriptLoadFailures, ASceneThatDoesNotLoadStaysUnswitchedUntilF5LoadsItFixedAndF5ReloadsIt) {
   GameHarness game;
   game.Write("conf.lua", "DebugMode()");
   // Loading a missing scene from Init used to call this Init again, without end.
@@ -130,33 +122,28 @@ TEST(ScriptLoadFailures, ASceneThatDoesNotLoadStaysUnswitchedUntilF5LoadsItFixed
              "function Init() LoadSzene('hut.lua') end\n"
              "function Main() print('first main') end\n"
              "function DeInit() print('first deinit') end\n");
-  game.At(2, [&](Engine&) {
-    EXPECT_EQ(SceneToReload(game.engine), "hut.lua");
+  game.At(2, [&](Engine& e) {
+    EXPECT_EQ(SceneToReload(e), "hut.lua");
     game.Write("hut.lua", "function Init() print('hut init') end function Main() end function DeInit() end\n");
+    e.view.scrollX = -50;  // a scrolled scene: the new one starts at its left edge
     PushKeyDown(SDLK_F5);
   });
-  game.stopAfterFrames = 4;
+  game.At(4, [](Engine&) { PushKeyDown(SDLK_F5); });  // reloads the running scene, and does not end the game
+  game.stopAfterFrames = 6;
   game.Run();
+  EXPECT_EQ(game.engine.view.scrollX, 0);
+  EXPECT_EQ(game.engine.timing.frameCounter, 6u);
   EXPECT_EQ(LogFrom(game.log.Text(), "<<< CALL INIT-FUNCTION"),
             "<<< CALL INIT-FUNCTION >>>\r\n<<< DeInit Scene >>>\r\nfirst deinit\n"
             "Load Script <<hut.lua>>...ERR: Datei <<hut.lua>> existiert nicht.\r\n"
             "<<< Scene not switched: <<hut.lua>> did not load >>>\r\n"
             "<<< CALL MAIN-FUNCTION >>>\r\nfirst main\n<<< CALL GAMELOOP >>>\r\n"
             "<<< DeInit Scene >>>\r\nfirst deinit\nLoad Script <<hut.lua>>...OK\r\n"
-            "<<< CALL INIT-FUNCTION >>>\r\nhut init\n<<< CALL MAIN-FUNCTION >>>\r\n" +
+            "<<< CALL INIT-FUNCTION >>>\r\nhut init\n<<< CALL MAIN-FUNCTION >>>\r\n<<< DeInit Scene >>>\r\n"
+            "Load Script <<hut.lua>>...OK\r\n<<< CALL INIT-FUNCTION >>>\r\nhut init\n<<< CALL MAIN-FUNCTION >>>\r\n" +
                 LogFrom(game.log.Text(), "Average FPS"));
   EXPECT_EQ(SceneToReload(game.engine), "hut.lua");
   EXPECT_EQ(game.engine.script.failedScene, "");
-}
-
-TEST(ScriptLoadFailures, AConfigurationPackThatFailsToCompileIsNoReasonToRunTheLooseFile) {
-  GameHarness game;
-  game.Write("lua.dat", BuildDataPack({"this is not lua", "function Init() end function Main() Exit() end"}));
-  game.Write("conf.lua", "print('the loose file ran')");
-  game.Run();
-  EXPECT_NE(game.log.Text().find("Load Script <<lua.dat:0>>...ERR: Syntaxfehler in <<lua.dat:0>>.\r\nINIT SDL..."),
-            std::string::npos);
-  EXPECT_EQ(game.log.Text().find("the loose file ran"), std::string::npos);
 }
 
 TEST(ScriptLoadFailures, AnErrorInACallbackShowsEveryFrameBeforeThePanic) {

@@ -49,15 +49,13 @@ TEST(Decisions, TheClickedLineIsReturnedAndTheHoveredOneDrawnInColourRowOne) {
 
 // An event inside a WaitFor runs in frames that read no pointer: a decision there cannot be answered.
 TEST(Decisions, ADecisionDuringAWaitForOrWithoutAFontReturnsZeroAtOnce) {
-  GameHarness game;
-  WriteSceneGame(game, "SetMode('DECISION') print('NO FONT ' .. MakeDecision('x'))");
-  game.At(2, [](Engine& e) { e.timing.waiting = true; });
-  RunSteps(game, {std::string("lua ") + kOptions + " print('INSIDE ' .. MakeDecision('Yes'))"});
-  game.Run();
-  EXPECT_NE(game.log.Text().find("MakeDecision: no decision font loaded, returning 0\r\nNO FONT 0\n"),
-            std::string::npos);
-  EXPECT_EQ(FrameLog(game), "lade Bild font.bmp.....OK\r\nInitialized 255 Characters\n"
-                            "MakeDecision: a WaitFor is running, returning 0\r\nINSIDE 0\n");
+  ExpectRows({{"",
+               {"lua SetMode('DECISION') print('NO FONT ' .. MakeDecision('x')) SetMode('INTERACT')",
+                "lua SayText('hero', 'twelve bytes') WaitFor('hero', 'TALKING')",  // the next steps run inside it
+                std::string("lua SetMode('DECISION') ") + kOptions + " print('INSIDE ' .. MakeDecision('Yes'))",
+                "click 5 5"},
+               "MakeDecision: no decision font loaded, returning 0\r\nNO FONT 0\nInitialized 255 Characters\n"
+               "MakeDecision: a WaitFor is running, returning 0\r\nINSIDE 0\n"}});
 }
 
 }  // namespace

@@ -1,10 +1,8 @@
-// The frame loop: the plain waits, fades over nested frames, WaitFor's flags,
-// and input dispatch (keys, the close event, the pointer and the modes).
+// The frame loop: the plain waits, fades over nested frames, and WaitFor's flags.
 #include <gtest/gtest.h>
 
 #include <map>
 
-#include "core/input_events.h"
 #include "engine/game_fixtures.h"
 #include "scene/adventure_object.h"
 
@@ -50,15 +48,6 @@ TEST(Fade, ZeroOrMissingDurationsSetTheEndValueWithoutAFrame) {
   EXPECT_EQ(gamma, (std::map<Uint32, float>{{1, 0.0f}, {2, 1.0f}, {3, 0.0f}, {4, 1.0f}}));  // the waits' frames only
 }
 
-// A talking object the waits below watch.
-void WriteTalker(GameHarness& game, const std::string& main) {
-  SaveBmp(Paint(10, 10, kRed), game.Path("red.bmp"));
-  game.Write("init.lua",
-             "function Init() ShowCursor() CreateObject('a') LoadAnim('a', 's', 'red.bmp', 10, 10, 0, 0, 1, 1)\n"
-             "  SetAnim('a', 's') Show('a') end\n"
-             "function Main()\n" + main + "\nExit() end\n");
-}
-
 // While a wait runs the game is not interactive and the cursor hidden; after
 // it both are as before, DECISION mode staying non-interactive.
 TEST(WaitFor, AClickEndsATalkingWaitAndUnknownKindsReturnAtOnce) {
@@ -74,8 +63,12 @@ TEST(WaitFor, AClickEndsATalkingWaitAndUnknownKindsReturnAtOnce) {
       {"SetMode('DECISION') WaitFor('a', 'WALKING')", 1, false, nullptr},  // not walking: one frame
   };
   for (const Case& c : cases) {
-    GameHarness game;
-    WriteTalker(game, c.main);
+    GameHarness game;  // a talking object the waits watch
+    SaveBmp(Paint(10, 10, kRed), game.Path("red.bmp"));
+    game.Write("init.lua",
+               "function Init() ShowCursor() CreateObject('a') LoadAnim('a', 's', 'red.bmp', 10, 10, 0, 0, 1, 1)\n"
+               "  SetAnim('a', 's') Show('a') end\n"
+               "function Main()\n" + std::string(c.main) + "\nExit() end\n");
     game.At(2, [](Engine& e) {
       EXPECT_FALSE(e.input.interactive || e.view.cursorVisible);
       EXPECT_TRUE(e.timing.waiting);
@@ -90,28 +83,6 @@ TEST(WaitFor, AClickEndsATalkingWaitAndUnknownKindsReturnAtOnce) {
     EXPECT_FALSE(game.engine.timing.waiting);
     if (c.log) EXPECT_NE(game.log.Text().find(c.log), std::string::npos) << c.main << "\n" << game.log.Text();
   }
-}
-
-TEST(Input, F5InDebugModeReloadsTheRunningScene) {
-  GameHarness game;
-  game.Write("conf.lua", "DebugMode()");
-  game.Write("init.lua",
-             "loads = (loads or 0) + 1\n"
-             "function Init() print('init ' .. loads) end\n"
-             "function Main() end\n"
-             "function DeInit() print('deinit') end\n");
-  game.At(3, [](Engine& e) {
-    e.view.scrollX = -50;  // a scrolled scene: the new one starts at its left edge
-    PushKeyDown(SDLK_F5);
-  });
-  game.stopAfterFrames = 10;
-  game.Run();
-  EXPECT_EQ(game.engine.view.scrollX, 0);
-  EXPECT_NE(game.log.Text().find("<<< CALL GAMELOOP >>>\r\n<<< DeInit Scene >>>\r\ndeinit\n"
-                                 "Load Script <<init.lua>>...OK\r\n<<< CALL INIT-FUNCTION >>>\r\ninit 2\n"
-                                 "<<< CALL MAIN-FUNCTION >>>\r\n"),
-            std::string::npos);
-  EXPECT_EQ(game.engine.timing.frameCounter, 10u);
 }
 
 }  // namespace

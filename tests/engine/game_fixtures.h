@@ -152,14 +152,14 @@ struct SceneRow {
   std::vector<std::string> steps;
   std::string log;
   bool withFont = true;
-  std::string floor;  // walk-map bytes in place of the floor over the whole screen
 };
 
-inline std::string PlayRow(const SceneRow& row) {
+// floor: walk-map bytes in place of the floor over the whole screen.
+inline std::string PlayRow(const SceneRow& row, const std::string& floor = "") {
   GameHarness game;
   WriteSceneGame(game, (row.withFont ? "LoadSystemFont('font.bmp', 8, 10, 430)\n" : "") + std::string(kHeroScene) +
                            row.setUp);
-  if (!row.floor.empty()) game.Write("floor.map", row.floor);
+  if (!floor.empty()) game.Write("floor.map", floor);
   RunSteps(game, row.steps);
   game.Run();
   return FrameLog(game);
@@ -171,9 +171,8 @@ inline void ExpectRows(const std::vector<SceneRow>& rows, const std::string& pre
                        const std::string& floor = "") {
   for (SceneRow row : rows) {
     row.setUp = prefix + row.setUp;
-    if (!floor.empty()) row.floor = floor;
     std::string steps;
     for (const std::string& step : row.steps) steps += step + "; ";
-    EXPECT_EQ(PlayRow(row), row.log) << row.setUp << "\n" << steps;
+    EXPECT_EQ(PlayRow(row, floor), row.log) << row.setUp << "\n" << steps;
   }
 }

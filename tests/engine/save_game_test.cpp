@@ -61,7 +61,7 @@ TEST(SaveGameTest, SlotNamesOutsideTheRuleAreRefused) {
 }
 
 // Each damage is refused with its reason; the game goes on untouched.
-TEST(SaveGameTest, DamagedForeignNewerAndOtherGamesSavesAreRefused) {
+TEST(SaveGameTest, DamagedForeignNewerAndOtherGamesSavesAreRefusedAndAFullDiskSpoilsNone) {
   struct Damage {
     const char* name;
     std::string (*spoil)(std::string);
@@ -89,30 +89,16 @@ TEST(SaveGameTest, DamagedForeignNewerAndOtherGamesSavesAreRefused) {
       EXPECT_EQ(game.BoxX(), 70);
     }
     game.Write("saves/s.qsave", good);
+    e.save.diskSpace = 100;  // a full disk leaves the previous save whole
+    game.log.Clear();
+    EXPECT_FALSE(SaveGameToSlot(e, "s", ""));
+    EXPECT_EQ(game.log.Text().rfind("SaveGame(s): cannot write ", 0), 0u) << game.log.Text();
+    EXPECT_EQ(game.SlotFile("s"), good);
+    EXPECT_FALSE(std::filesystem::exists(game.Path("saves/s.qsave.tmp")));
     SaveGame::Script(e, "SetGameName('another')");
     EXPECT_FALSE(RequestLoad(e, "s"));
     EXPECT_NE(game.log.Text().find("saved by another game ("), std::string::npos);
   });
-  game.Run();
-}
-
-TEST(SaveGameTest, AFullDiskLeavesThePreviousSaveWhole) {
-  SaveGame game;
-  game.stopAfterFrames = 4;
-  std::string before;
-  game.At(1, [&](Engine& e) {
-    ASSERT_TRUE(SaveGameToSlot(e, "s", ""));
-    before = game.SlotFile("s");
-    SaveGame::Script(e, "SetPos('box', 70, 80)");
-    e.save.diskSpace = 100;
-    game.log.Clear();
-    EXPECT_FALSE(SaveGameToSlot(e, "s", ""));
-    EXPECT_EQ(game.log.Text().rfind("SaveGame(s): cannot write ", 0), 0u) << game.log.Text();
-    EXPECT_EQ(game.SlotFile("s"), before);
-    EXPECT_FALSE(std::filesystem::exists(game.Path("saves/s.qsave.tmp")));
-    EXPECT_TRUE(RequestLoad(e, "s"));
-  });
-  game.At(3, [&](Engine&) { EXPECT_EQ(game.BoxX(), 5); });
   game.Run();
 }
 
@@ -167,9 +153,11 @@ TEST(SaveGameTest, GlobalsComeBackWithSharedTablesCyclesAndExactValues) {
 
 // A save of scene a, loaded while scene b waits (where no save is made): b's
 // wait and Main end, a's script runs again without Init or Main, and a's Restored is called.
+// Restored belongs to the scene that defines it: a's is not called for the first scene's save.
 TEST(SaveGameTest, ASaveOfOneSceneLoadsWhileAnotherWaits) {
   SaveGame game;
-  game.Write("init.lua", "function Init() CreateObject('box') LoadSzene('a.lua') end function Main() end\n"
+  game.Write("init.lua", "function Init() CreateObject('box') SaveGame('first') LoadSzene('a.lua') end\n"
+                         "function Main() end\n"
                          "function DeInit() end");
   game.Write("a.lua", "print('a top') function Init() SetPos('box', 11, 12) SetName('box', 'A') print('a init') end\n"
                       "function Main() end function Restored(slot) print('a restored ' .. slot) end");
@@ -192,30 +180,17 @@ TEST(SaveGameTest, ASaveOfOneSceneLoadsWhileAnotherWaits) {
     EXPECT_EQ(e.script.currentScript, "a.lua");
     EXPECT_EQ(e.scene.objects.Get("box")->name, "A");
     EXPECT_EQ(game.BoxX(), 11);
+    SaveGame::Script(e, "LoadGame('first')");
   });
   game.Run();
   std::string log = game.log.Text();
+  EXPECT_NE(log.find("LoadGame(first): restored\r\n"), std::string::npos) << log;
+  EXPECT_EQ(log.find("a restored", log.find("LoadGame(first)")), std::string::npos) << log;
   EXPECT_EQ(log.find("b waited"), std::string::npos);
   EXPECT_EQ(log.find("a init"), std::string::npos);
   EXPECT_NE(log.find("Load Script <<a.lua>>...a top\nOK\r\nLoadGame(a): restored\r\na restored a\n"),
             std::string::npos)
       << log;
-}
-
-// Restored belongs to the scene that defines it: loading a scene without one
-// does not call the one the scene before it left behind.
-TEST(SaveGameTest, OnlyTheRestoredScenesOwnRestoredIsCalled) {
-  SaveGame game;
-  game.Write("init.lua", "function Init() LoadSzene('a.lua') end function Main() end function DeInit() end");
-  game.Write("a.lua", "function Init() end function Main() end");
-  game.Write("b.lua", "function Init() end function Main() end function Restored() print('b restored') end");
-  game.stopAfterFrames = 10;
-  game.At(2, [&](Engine& e) { SaveGame::Script(e, "SaveGame('a') LoadSzene('b.lua')"); });
-  game.At(4, [&](Engine& e) { SaveGame::Script(e, "LoadGame('a')"); });
-  game.Run();
-  std::string log = game.log.Text();
-  EXPECT_NE(log.find("LoadGame(a): restored\r\n"), std::string::npos) << log;
-  EXPECT_EQ(log.find("b restored"), std::string::npos) << log;
 }
 
 }  // namespace

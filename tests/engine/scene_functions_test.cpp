@@ -11,14 +11,13 @@ struct Scripted : GameHarness {
     Write("init.lua", "function Init() end\nfunction Main() end\n");
     stopAfterFrames = 1;
   }
-  AdventureObject& Object(const char* id) { return *engine.scene.objects.Get(id); }
 };
 
 TEST(SceneFunctions, ObjectsKeepTheirFirstCreationAndAnimationsTakeTheirSlots) {
   Scripted game;
   game.At(1, [&](Engine& e) {
     Lua(e, "CreateObject('a') SetPos('a', 10.7, -3.5) SetSpeed('a', 2.5) CreateObject('a')");
-    AdventureObject& a = game.Object("a");  // positions are truncated toward zero; the second creation changes nothing
+    AdventureObject& a = *e.scene.objects.Get("a");  // positions are truncated toward zero; the second creation changes nothing
     EXPECT_EQ(a.x, 10);
     EXPECT_EQ(a.y, -3);
     EXPECT_FLOAT_EQ(a.speed, 2.5f);  // speeds are not

@@ -14,31 +14,28 @@ const char kTalkers[] =
     "MakeObject('a', '', 300, 200) MakeObject('b', '', 300, 380) MakeObject('tall', '', 300, 300) "
     "HotSpotPositionOn('tall') MakeObject('hidden', '', 150, 300) Hide('hidden') MakeObject('high', '', 100, 10) ";
 
-TEST(Speech, TalkingLasts80MillisecondsPerByte) {
-  // "hello" from frame 3 (1030 ms) lasts until 1430 ms: frame 44 draws it, frame 45 no more.
-  EXPECT_EQ(PlayRow({kTalkers,
-                     {"lua SayText('a', 'hello') SayText('nobody', 'hello') SayText('a')", "wait 38",
-                      "pixel 300 184", "pixel 300 184",
-                      "lua SayText('b', '') WaitFor('b', 'TALKING') print('an empty text ends at once')"}}),
-            "Exception catched in lua_SayText\r\nPIXEL (255,255,255)\nPIXEL (90,90,90)\n"
-            "an empty text ends at once\n");
-}
-
-// "hello" is 15 pixels wide: centred on 300, it starts at 293.
-TEST(Speech, AutomaticBoxesScrollWithTheSceneAndFixedOnesStay) {
-  EXPECT_EQ(PlayRow({kTalkers,
-                     {"lua for _, id in ipairs({'a', 'b', 'tall', 'hidden', 'high'}) do SayText(id, 'hello') end "
-                      "SetTextBoxPos('b', 400.9, 300) SetTextColor('b', 1.7)",
-                      // a: above 200 - 8, its box's corner ten pixels further out; b: fixed,
-                      // left-aligned at (400, 300), in row 1; tall: its position is its
-                      // hotspot, so the box sits above its 20-pixel frame; high: a box
-                      // that would start above the screen's top starts at 12.
-                      "pixel 293 184", "pixel 284 176", "pixel 400 292", "pixel 293 264", "pixel 143 284",
-                      "pixel 134 276", "pixel 93 18", "scroll -100", "pixel 193 184", "pixel 293 184",
-                      "pixel 400 292", "lua SetTextBoxAutoPos('b')", "pixel 193 364", "pixel 400 292"}}),
-            "PIXEL (255,255,255)\nPIXEL (54,54,54)\nPIXEL (255,255,0)\nPIXEL (255,255,255)\nPIXEL (90,90,90)\n"
-            "PIXEL (90,90,90)\nPIXEL (255,255,255)\nPIXEL (255,255,255)\nPIXEL (90,90,90)\nPIXEL (255,255,0)\n"
-            "PIXEL (255,255,0)\nPIXEL (90,90,90)\n");
+TEST(Speech, TalkingLasts80MillisecondsPerByteAndBoxesScrollWithTheSceneOrStay) {
+  ExpectRows({
+      // "hello" from frame 3 (1030 ms) lasts until 1430 ms: frame 44 draws it, frame 45 no more.
+      {"",
+       {"lua SayText('a', 'hello') SayText('nobody', 'hello') SayText('a')", "wait 38", "pixel 300 184",
+        "pixel 300 184", "lua SayText('b', '') WaitFor('b', 'TALKING') print('an empty text ends at once')"},
+       "Exception catched in lua_SayText\r\nPIXEL (255,255,255)\nPIXEL (90,90,90)\nan empty text ends at once\n"},
+      // "hello" is 15 pixels wide: centred on 300, it starts at 293.
+      {"",
+       {"lua for _, id in ipairs({'a', 'b', 'tall', 'hidden', 'high'}) do SayText(id, 'hello') end "
+        "SetTextBoxPos('b', 400.9, 300) SetTextColor('b', 1.7)",
+        // a: above 200 - 8, its box's corner ten pixels further out; b: fixed,
+        // left-aligned at (400, 300), in row 1; tall: its position is its
+        // hotspot, so the box sits above its 20-pixel frame; high: a box
+        // that would start above the screen's top starts at 12.
+        "pixel 293 184", "pixel 284 176", "pixel 400 292", "pixel 293 264", "pixel 143 284", "pixel 134 276",
+        "pixel 93 18", "scroll -100", "pixel 193 184", "pixel 293 184", "pixel 400 292",
+        "lua SetTextBoxAutoPos('b')", "pixel 193 364", "pixel 400 292"},
+       "PIXEL (255,255,255)\nPIXEL (54,54,54)\nPIXEL (255,255,0)\nPIXEL (255,255,255)\nPIXEL (90,90,90)\n"
+       "PIXEL (90,90,90)\nPIXEL (255,255,255)\nPIXEL (255,255,255)\nPIXEL (90,90,90)\nPIXEL (255,255,0)\n"
+       "PIXEL (255,255,0)\nPIXEL (90,90,90)\n"},
+  }, kTalkers);
 }
 
 TEST(Speech, FontLoadersBuildTheThreeFonts) {

@@ -60,21 +60,6 @@ TEST(Startup, LooseFilesGiveTheFullLogByteForByte) {
             "CLEANUP...OK\r\n");
 }
 
-TEST(Startup, ScriptsComeFromLuaDatWhenItHoldsThem) {
-  GameHarness game;
-  game.Write("lua.dat", BuildDataPack({"SetScreen(320, 200, 32, 'WINDOW') DebugMode()", kExitAtOnce}));
-  game.Write("conf.lua", "error('the loose file must not run')");
-  game.Run();
-  std::string log = game.log.Text();
-  EXPECT_NE(log.find("<<< RUN APPLICATION-CONFIGURATION SCRIPT >>>\r\nLoad Script <<lua.dat:0>>...OK\r\nINIT SDL..." +
-                     Report(320, 200, 0, 32) + "OK\r\n<<< RUN INITIAL SCRIPT >>>\r\nLoad Script <<lua.dat:1>>...OK\r\n"
-                     "<<< CALL INIT-FUNCTION >>>"),
-            std::string::npos);
-  EXPECT_EQ(game.log.Errors(), "");
-  EXPECT_TRUE(game.engine.core.debug);
-  EXPECT_EQ(game.engine.script.currentScript, "lua.dat:1");
-}
-
 TEST(Startup, FallbacksAndFailuresOnTheWayIntoTheGame) {
   struct Case {
     std::string conf, pack, init, log;
@@ -82,6 +67,13 @@ TEST(Startup, FallbacksAndFailuresOnTheWayIntoTheGame) {
       // No configuration: the runtime reports the missing file, and the default window opens.
       {"", "", kExitAtOnce,
        "Load Script <<conf.lua>>...ERR: Datei <<conf.lua>> existiert nicht.\r\nINIT SDL..." + Report(640, 480, 0, 24)},
+      // Both scripts from the pack, the loose configuration left unread.
+      {"error('the loose file must not run')", BuildDataPack({"SetScreen(320, 200, 32, 'WINDOW')", kExitAtOnce}),
+       "", "<<< RUN APPLICATION-CONFIGURATION SCRIPT >>>\r\nLoad Script <<lua.dat:0>>...OK\r\nINIT SDL..." +
+               Report(320, 200, 0, 32) + "OK\r\n<<< RUN INITIAL SCRIPT >>>\r\nLoad Script <<lua.dat:1>>...OK\r\n"},
+      // A pack entry that fails to compile is no reason to run the loose file.
+      {"print('the loose file ran')", BuildDataPack({"this is not lua", kExitAtOnce}), "",
+       "Load Script <<lua.dat:0>>...ERR: Syntaxfehler in <<lua.dat:0>>.\r\nINIT SDL..."},
       // An entry outside the pack's index falls back to the loose file.
       {"", BuildDataPack({"SetScreen(320, 200, 32, 'WINDOW')"}), kExitAtOnce,
        "Load Script <<lua.dat:1>>...[lua.dat: Eintrag 1 fehlt oder ist beschaedigt] "
@@ -105,7 +97,7 @@ TEST(Startup, FallbacksAndFailuresOnTheWayIntoTheGame) {
     GameHarness game;
     if (!c.conf.empty()) game.Write("conf.lua", c.conf);
     if (!c.pack.empty()) game.Write("lua.dat", c.pack);
-    game.Write("init.lua", c.init);
+    if (!c.init.empty()) game.Write("init.lua", c.init);
     EXPECT_EQ(game.Run(), 0);
     EXPECT_NE(game.log.Text().find(c.log), std::string::npos) << c.log << "\n" << game.log.Text();
     EXPECT_EQ(game.engine.timing.frameCounter, 0u);

@@ -16,9 +16,6 @@ TEST(LoadPathMap, LooseFilesAndPackEntriesAndTheirMessages) {
   std::string three = MapBytes({Rect(0, 0, 1, 1), Rect(0, 0, 2, 2), Rect(0, 0, 3, 3)});
   game.Write("maps.dat", BuildDataPack({MapBytes({Rect(0, 0, 10, 10)}), three, two, two.substr(0, 18), ""}));
   game.Write("two.map", two);
-  std::string pack = BuildDataPack({MapBytes({Rect(0, 0, 10, 10), Rect(10, 0, 20, 10)})});
-  game.Write("cut.dat", pack.substr(0, pack.size() - 5));  // the entry runs past the end
-  game.Write("tiny.dat", "ab");
   const struct {
     const char* code;
     std::string log;
@@ -37,17 +34,8 @@ TEST(LoadPathMap, LooseFilesAndPackEntriesAndTheirMessages) {
        2},
       {"LoadPathMap('')", "", 2},
       {"LoadPathMap()", "Exception catched in lua_LoadPathMap\r\n", 2},
-      {"LoadPathMap('cut.dat:0')",
-       "Load PathMap <<cut.dat:0>>...[cut.dat: Eintrag 0 fehlt oder ist beschaedigt] "
-       "ERR: Datei <<cut.dat>> existiert nicht.\r\n",
-       2},
       {"LoadPathMap('missing.map')",
        "Load PathMap <<missing.map>>...Boxes loaded from Map-File (missing.map)\r\nOK\r\n", 0},
-      {"LoadPathMap('tiny.dat:0') LoadPathMap('tiny.dat:99999')",
-       "Load PathMap <<tiny.dat:0>>...[tiny.dat: Eintrag 0 fehlt oder ist beschaedigt] "
-       "ERR: Datei <<tiny.dat>> existiert nicht.\r\nLoad PathMap <<tiny.dat:99999>>...[tiny.dat: Eintrag 99999 "
-       "fehlt oder ist beschaedigt] ERR: Datei <<tiny.dat>> existiert nicht.\r\n",
-       0},
   };
   game.At(1, [&](Engine& e) {
     for (const auto& call : calls) {

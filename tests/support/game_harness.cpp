@@ -26,8 +26,6 @@ struct HeadlessDrivers {
 
 GameHarness::GameHarness() { clock.Attach(engine); }
 
-GameHarness::~GameHarness() = default;
-
 int GameHarness::Run() {
   WorkingDirectory inGame(dir.path());
   engine.core.frameHook = [this](Engine& e) {

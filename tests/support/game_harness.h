@@ -25,7 +25,6 @@ struct ManualClock {
 class GameHarness {
  public:
   GameHarness();
-  ~GameHarness();
 
   // Writes a file of the game folder (text or binary).
   void Write(const std::string& name, const std::string& content) { dir.Write(name, content); }
