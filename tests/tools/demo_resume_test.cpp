@@ -13,32 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "play/play_session.h"
 #include "support/temp_dir.h"
 #include "tool_test.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct PlayRun {
-  std::string log, err;
-  int status = -1;
-};
-
-PlayRun Play(const std::string& replay, const std::string& shots, bool reloadEachStep = false) {
-  PlayOptions options;
-  options.target = (fs::path(QUILLON_BINARY_DIR) / "demo").string();
-  options.replay = replay;
-  options.screenshotDir = shots;
-  options.reloadEachStep = reloadEachStep;
-  std::ostringstream out, err;
-  PlayRun run;
-  run.status = RunPlaySession(options, out, err);
-  run.log = out.str();
-  run.err = err.str();
-  return run;
-}
 
 // The events and the demo's own lines, but those that loading itself prints.
 std::vector<std::string> Story(const std::string& log) {
@@ -61,8 +41,10 @@ bool SamePixels(const std::string& a, const std::string& b) {
 TEST(DemoResume, PlaysOnAfterAReloadAtEveryStepAsIfNeverInterrupted) {
   TempDir dir;
   const std::string replay = QUILLON_SOURCE_DIR "/games/demo/playthrough.replay";
-  PlayRun whole = Play(replay, dir.Path("whole"), false);
-  PlayRun hopped = Play(replay, dir.Path("hopped"), true);
+  PlayOptions reload;
+  reload.reloadEachStep = true;
+  PlayedDemo whole = PlayDemo(replay, dir.Path("whole"));
+  PlayedDemo hopped = PlayDemo(replay, dir.Path("hopped"), reload);
   ASSERT_EQ(whole.status, 0) << whole.err;
   ASSERT_EQ(hopped.status, 0) << hopped.err;
   EXPECT_EQ(Story(hopped.log), Story(whole.log));
@@ -108,7 +90,7 @@ wait for "LUA-EVENT-CALLED: REACHED coin" within 300 frames
 key ESCAPE
 expect exit within 50 frames
 )");
-  PlayRun run = Play(dir.Path("quill.replay"), dir.Path("shots"));
+  PlayedDemo run = PlayDemo(dir.Path("quill.replay"), dir.Path("shots"));
   EXPECT_EQ(run.status, 0) << run.err;
 }
 

@@ -5,13 +5,10 @@
 
 #include <SDL/SDL.h>
 
-#include <filesystem>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "engine/engine.h"
-#include "play/play_session.h"
 #include "script/script_table.h"
 #include "support/pictures.h"
 #include "support/temp_dir.h"
@@ -19,30 +16,21 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
 int Brightness(Rgb c) { return c.r + c.g + c.b; }
 
 // One run of the packed demo (CTest runs each test in its own process, and
 // the run is long under the sanitizers: one test checks it all).
-struct DemoRun {
+struct DemoRun : PlayedDemo {
   TempDir dir;
-  int status = -1;
   std::vector<unsigned> counts;
-  std::string log, err;
 
   DemoRun() {
     PlayOptions options;
-    options.target = (fs::path(QUILLON_BINARY_DIR) / "demo").string();
-    options.replay = QUILLON_SOURCE_DIR "/games/demo/playthrough.replay";
-    options.screenshotDir = dir.Path("shots");
     options.finished = [this](const Engine& engine) {
       counts.assign(std::begin(engine.script.callCounts), std::end(engine.script.callCounts));
     };
-    std::ostringstream out, errors;
-    status = RunPlaySession(options, out, errors);
-    log = out.str();
-    err = errors.str();
+    PlayedDemo& played = *this;
+    played = PlayDemo(QUILLON_SOURCE_DIR "/games/demo/playthrough.replay", dir.Path("shots"), options);
   }
   Surface Shot(const std::string& name) const { return LoadSurface(dir.Path("shots/" + name + ".bmp")); }
 };
