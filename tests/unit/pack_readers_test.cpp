@@ -14,11 +14,6 @@
 
 namespace {
 
-struct Sdl {
-  Sdl() { SDL_Init(SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE); }
-  ~Sdl() { SDL_Quit(); }
-};
-
 // A packed image of the given depth whose pixel bytes follow a pattern.
 PackedImage Pattern(int width, int height, int depth) {
   PackedImage image;
@@ -53,7 +48,6 @@ TEST(ResourceAddress, FollowsTheFirstColonAndAtoi) {
 }
 
 TEST(BMPPackReader, EveryDepthReadsBackExactly) {
-  Sdl sdl;
   TempDir dir;
   std::vector<PackedImage> images = {Pattern(3, 2, 8), Pattern(3, 2, 16), Pattern(3, 2, 24), Pattern(5, 3, 32)};
   dir.Write("gfx.dat", BuildImagePack(images));
@@ -64,9 +58,8 @@ TEST(BMPPackReader, EveryDepthReadsBackExactly) {
     ASSERT_NE(surface, nullptr) << i;
     EXPECT_EQ(log.Text(), i == 0 ? " ........." : " .......");
     const PackedImage& image = images[i];
-    EXPECT_EQ(surface->w, image.width);
-    EXPECT_EQ(surface->h, image.height);
-    EXPECT_EQ(surface->format->BitsPerPixel, image.depth);
+    EXPECT_EQ(std::tuple(surface->w, surface->h, int(surface->format->BitsPerPixel)),
+              std::tuple(image.width, image.height, image.depth));
     size_t palette = image.depth == 8 ? 768 : 0;
     ASSERT_EQ(static_cast<size_t>(surface->pitch * surface->h), image.data.size() - palette);
     EXPECT_EQ(memcmp(surface->pixels, image.data.data() + palette, image.data.size() - palette), 0) << i;
@@ -79,7 +72,6 @@ TEST(BMPPackReader, EveryDepthReadsBackExactly) {
 }
 
 TEST(BMPPackReader, DamagedEntriesFailWithoutReadingPastTheDataAndExtraBytesAreLeft) {
-  Sdl sdl;
   TempDir dir;
   BMPPackReader reader;
   LogCapture log;
