@@ -65,10 +65,9 @@ TEST(PackGame, ThePackedGamePlaysTheLooseStoryAndItsTableGivesEveryFileTheEntryT
   TempDir source;
   WriteGame(source);
   GameHarness game;
-  const TempDir& out = game.dir;
-  ToolResult made = PackGame(source, out.path());
+  ToolResult made = PackGame(source, game.dir.path());
   ASSERT_EQ(made.status, 0) << made.err;  // an empty folder would end the test's process with a panic
-  std::string table = out.Read("assets.lua");
+  std::string table = game.dir.Read("assets.lua");
   EXPECT_EQ(game.Run(), 0);
   const std::string& log = game.log.Text();
   EXPECT_EQ(Story(log), "STORY A bell rings.\nSTORY hall\n");
@@ -84,7 +83,7 @@ TEST(PackGame, ThePackedGamePlaysTheLooseStoryAndItsTableGivesEveryFileTheEntryT
             "  [\"hall.lua\"] = \"lua.dat:2\",\n  [\"hall.map\"] = \"lua.dat:3\",\n}\n");
   auto entry = [&](const std::string& pack, int i) {
     std::vector<char> bytes;
-    int size = TXTPackReader().LoadTXT(out.Path(pack).c_str(), i, &bytes);
+    int size = TXTPackReader().LoadTXT(game.dir.Path(pack).c_str(), i, &bytes);
     return std::string(bytes.data(), size > 0 ? size : 0);
   };
   EXPECT_EQ(entry("lua.dat", 0), table + "\n" + kConf);
@@ -95,12 +94,12 @@ TEST(PackGame, ThePackedGamePlaysTheLooseStoryAndItsTableGivesEveryFileTheEntryT
     std::string name = row[1], pack = row[2];
     int i = std::stoi(row[3]);
     if (pack == "gfx.dat")
-      ExpectSamePixels(source.Path(name), Surface(BMPPackReader().LoadImage(out.Path(pack).c_str(), i)));
+      ExpectSamePixels(source.Path(name), Surface(BMPPackReader().LoadImage(game.dir.Path(pack).c_str(), i)));
     else
       EXPECT_EQ(entry(pack, i), source.Read(name)) << name;
   }
-  EXPECT_EQ(out.Read("texts.EN"), source.Read("texts.EN"));
-  EXPECT_EQ(out.Read("icon1.bmp"), source.Read("icon1.bmp"));
+  EXPECT_EQ(game.dir.Read("texts.EN"), source.Read("texts.EN"));
+  EXPECT_EQ(game.dir.Read("icon1.bmp"), source.Read("icon1.bmp"));
 }
 
 TEST(PackGame, AFolderWithAFaultIsReportedAndNothingIsWritten) {

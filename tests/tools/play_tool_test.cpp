@@ -29,10 +29,6 @@ struct PlayGame {
                    "  if verb == 'OPEN' then Exit() end\n"
                    "end\n");
   }
-  Result PlayReplay(const std::string& steps) {
-    game.Write("test.replay", steps);
-    return Play({game.Path("test.replay")});
-  }
 };
 
 const char kOpenTheDoor[] =
@@ -60,7 +56,8 @@ TEST(PlayTool, ReplaysPassAndFailWithTheStepAndTheLogAndRecordingsPlayBack) {
       {"click 130 405\nwait 5 hours\n", 2, {"test.replay:2: cannot read this step: wait 5 hours"}},
   };
   for (const auto& c : cases) {
-    Result r = g.PlayReplay(c.replay);
+    g.game.Write("test.replay", c.replay);
+    Result r = Play({g.game.Path("test.replay")});
     EXPECT_EQ(r.status, c.status) << c.replay;
     for (const std::string& part : c.parts) EXPECT_NE(r.err.find(part), std::string::npos) << r.err;
   }
