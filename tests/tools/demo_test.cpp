@@ -18,12 +18,30 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "play/play_session.h"
 #include "script/script_table.h"
 #include "support/pictures.h"
 #include "support/temp_dir.h"
 #include "tool_test.h"
 
 namespace {
+
+// A run of the demo as the build packs it, played by quillon-play's session.
+struct PlayedDemo {
+  int status = -1;
+  std::string log, err;
+};
+PlayedDemo PlayDemo(const std::string& replay, const std::string& shots, PlayOptions options = {}) {
+  options.target = QUILLON_BINARY_DIR "/demo";
+  options.replay = replay;
+  options.screenshotDir = shots;
+  std::ostringstream out, err;
+  PlayedDemo run;
+  run.status = RunPlaySession(options, out, err);
+  run.log = out.str();
+  run.err = err.str();
+  return run;
+}
 
 int Brightness(Rgb c) { return c.r + c.g + c.b; }
 

@@ -7,10 +7,8 @@
 
 #include <algorithm>
 #include <memory>
-#include <sstream>
 #include <string>
 
-#include "play/play_session.h"
 #include "support/pictures.h"
 
 inline bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
@@ -29,21 +27,4 @@ inline void ExpectSamePixels(const std::string& bmp, Surface b) {
   for (int y = 0; y < a->h; ++y)
     for (int x = 0; x < a->w; ++x)
       EXPECT_EQ(PixelAt(a.get(), x, y), PixelAt(b.get(), x, y)) << bmp << " " << x << "," << y;
-}
-
-// A run of the demo as the build packs it, played by quillon-play's session.
-struct PlayedDemo {
-  int status = -1;
-  std::string log, err;
-};
-inline PlayedDemo PlayDemo(const std::string& replay, const std::string& shots, PlayOptions options = {}) {
-  options.target = QUILLON_BINARY_DIR "/demo";
-  options.replay = replay;
-  options.screenshotDir = shots;
-  std::ostringstream out, err;
-  PlayedDemo run;
-  run.status = RunPlaySession(options, out, err);
-  run.log = out.str();
-  run.err = err.str();
-  return run;
 }
