@@ -51,14 +51,13 @@ const char* const kSounds[] = {"door.wav", "pickup.wav", "coin.wav", "step.wav",
 // The folder the build generated (its demo reads it); the last test below
 // makes it again and compares every byte.
 std::string Path(const std::string& name) { return QUILLON_BINARY_DIR "/demo-media/" + name; }
-Surface Load(const std::string& name) { return LoadSurface(Path(name)); }
 
 // Backgrounds and buttons are solid; every sprite frame has shape and
 // transparency; characters stand on their feet at the scripts' hotspot
 // (16, 62); animated strips move; lit buttons are brighter.
 TEST(DemoMedia, EveryPictureKeepsItsPromises) {
   for (const Picture& p : Pictures()) {
-    Surface s = Load(p.name);
+    Surface s = LoadSurface(Path(p.name));
     ASSERT_NE(s, nullptr) << p.name << ": " << SDL_GetError();
     EXPECT_EQ(s->w, p.frameW * p.frames) << p.name;
     EXPECT_EQ(s->h, p.frameH) << p.name;
@@ -99,7 +98,7 @@ TEST(DemoMedia, EveryPictureKeepsItsPromises) {
       EXPECT_GT(brightness[1], brightness[0] + brightness[0] / 10) << p.name << " lit frame is not brighter";
   }
   // The cursor points with its top-left pixel.
-  Surface cursor = Load("cursor.bmp");
+  Surface cursor = LoadSurface(Path("cursor.bmp"));
   EXPECT_NE(PixelAt(cursor.get(), 0, 0), kMagenta);
   EXPECT_EQ(PixelAt(cursor.get(), 15, 0), kMagenta);
   EXPECT_EQ(PixelAt(cursor.get(), 0, 15), kMagenta);

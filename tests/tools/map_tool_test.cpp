@@ -32,11 +32,6 @@ std::vector<std::string> Findings(const Result& r) {
   return found;
 }
 
-Result PathOn(const std::string& map, WalkPoint from, WalkPoint to) {
-  return Map({"path", map, std::to_string(from.x), std::to_string(from.y), std::to_string(to.x),
-              std::to_string(to.y)});
-}
-
 const char kRoomText[] =
     "# The bar\n"
     "\n"
@@ -179,7 +174,7 @@ std::vector<Box> DeadEndFloor() {
 TEST(MapTool, PathPrintsTheEnginesWaypointsAndDrawMakesABmpTheEngineLoads) {
   TempDir dir;
   dir.Write("floor.map", MapBytes(DeadEndFloor()));
-  Result path = PathOn(dir.Path("floor.map"), {50, 350}, {350, 150});
+  Result path = Map({"path", dir.Path("floor.map"), "50", "350", "350", "150"});
   ASSERT_EQ(path.status, 0) << path.err;
   EXPECT_EQ(path.out,
             "path from (50,350) in box 0 to (350,150) in box 6, 6 waypoints:\n"
@@ -191,15 +186,14 @@ TEST(MapTool, PathPrintsTheEnginesWaypointsAndDrawMakesABmpTheEngineLoads) {
             "  350 150  target\n");
   // A path that leaves the connected boxes is printed as the engine has it, with a warning.
   dir.Write("jump.map", MapBytes(JumpFloor()));
-  Result jump = PathOn(dir.Path("jump.map"), {250, 250}, {50, 50});
+  Result jump = Map({"path", dir.Path("jump.map"), "250", "250", "50", "50"});
   EXPECT_EQ(jump.status, 0);
   EXPECT_TRUE(Has(jump.out, "  350 50  centre of box 0\n  250 250  centre of box 6\n")) << jump.out;
   EXPECT_TRUE(Has(jump.err, "quillon-map: warning: the path jumps from (350,50) to (250,250)")) << jump.err;
 
-  for (auto [to, why] : {std::pair<WalkPoint, std::string>{{450, 150}, "no path from (50,350) to (450,150): the "
-                                                                        "target lies in no box"},
-                         {{550, 150}, "box 0 (the start's) and box 7 (the target's) are not connected"}}) {
-    Result r = PathOn(dir.Path("floor.map"), {50, 350}, to);
+  for (auto [to, why] : {std::pair{"450", "no path from (50,350) to (450,150): the target lies in no box"},
+                         {"550", "box 0 (the start's) and box 7 (the target's) are not connected"}}) {
+    Result r = Map({"path", dir.Path("floor.map"), "50", "350", to, "150"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(Lines(r.err), 1) << r.err;

@@ -36,15 +36,6 @@ std::string WriteBmp(const TempDir& dir, const std::string& name, int depth) {
   return path;
 }
 
-// Compares the BMP file's pixels with the picture's.
-void ExpectSamePixels(const std::string& bmp, Surface b) {
-  Surface a = LoadSurface(bmp);
-  ASSERT_TRUE(a && b && a->w == b->w && a->h == b->h) << bmp;
-  for (int y = 0; y < a->h; ++y)
-    for (int x = 0; x < a->w; ++x)
-      EXPECT_EQ(PixelAt(a.get(), x, y), PixelAt(b.get(), x, y)) << bmp << " " << x << "," << y;
-}
-
 TEST(PackTool, ImagePacksReadBackAsTheSourcePictures) {
   TempDir dir;
   std::vector<std::string> bmps = {WriteBmp(dir, "a.bmp", 8), WriteBmp(dir, "b.bmp", 24), WriteBmp(dir, "c.bmp", 32)};

@@ -29,10 +29,6 @@ struct PlayGame {
                    "  if verb == 'OPEN' then Exit() end\n"
                    "end\n");
   }
-  Result PlayReplay(const std::string& steps) {
-    game.Write("test.replay", steps);
-    return Play({game.Path("test.replay")});
-  }
 };
 
 const char kOpenTheDoor[] =
@@ -60,7 +56,8 @@ TEST(PlayTool, ReplaysPassAndFailWithTheStepAndTheLogAndRecordingsPlayBack) {
       {"click 130 405\nwait 5 hours\n", 2, {"test.replay:2: cannot read this step: wait 5 hours"}},
   };
   for (const auto& c : cases) {
-    Result r = g.PlayReplay(c.replay);
+    g.game.Write("test.replay", c.replay);
+    Result r = Play({g.game.Path("test.replay")});
     EXPECT_EQ(r.status, c.status) << c.replay;
     for (const std::string& part : c.parts) EXPECT_NE(r.err.find(part), std::string::npos) << r.err;
   }
@@ -69,12 +66,10 @@ TEST(PlayTool, ReplaysPassAndFailWithTheStepAndTheLogAndRecordingsPlayBack) {
   TempDir elsewhere;
   std::string game = std::filesystem::relative(g.game.dir.path(), elsewhere.path()).string();
   elsewhere.Write("doors.replay", "game " + game + "\nclick 230 405\nclick 105 105\nwait 300 ms\n" + kOpenTheDoor);
-  Result first = Play({elsewhere.Path("doors.replay")});
-  Result second = Play({elsewhere.Path("doors.replay")});
-  ASSERT_EQ(first.status, 0) << first.err;
-  EXPECT_NE(first.err.find("quillon-play: passed: 8 steps"), std::string::npos) << first.err;
-  EXPECT_NE(first.out.find("EVENT LOOK door\nLUA-EVENT-CALLED: LOOK door"), std::string::npos) << first.out;
-  EXPECT_EQ(first.out, second.out);
+  Result apart = Play({elsewhere.Path("doors.replay")});
+  ASSERT_EQ(apart.status, 0) << apart.err;
+  EXPECT_NE(apart.err.find("quillon-play: passed: 8 steps"), std::string::npos) << apart.err;
+  EXPECT_NE(apart.out.find("EVENT LOOK door\nLUA-EVENT-CALLED: LOOK door"), std::string::npos) << apart.out;
 
   PlayOptions options;
   options.target = g.game.dir.path();

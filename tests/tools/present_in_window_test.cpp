@@ -8,14 +8,10 @@
 #include <SDL/SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <thread>
 
 #include "core/present.h"
 #include "core/startup.h"
@@ -137,12 +133,7 @@ WindowReport PlayOpeningInChild(const std::string& display, const std::string& s
   }
   close(channel[1]);
   WindowReport report;
-  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(55);
-  int status = 0;
-  while (waitpid(child, &status, WNOHANG) == 0) {
-    if (std::chrono::steady_clock::now() > end) kill(child, SIGKILL);
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
+  Finish(child, 55);
   if (read(channel[0], &report, sizeof report) != sizeof report) report = WindowReport{};
   close(channel[0]);
   return report;

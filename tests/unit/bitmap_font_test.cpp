@@ -50,10 +50,9 @@ TEST_F(BitmapFontTest, MarkersInRowZeroMakeTheCells) {
   EXPECT_EQ(log.Text(), "Initialized 2 Characters\n");  // the drawing test shows where they lie
   for (int code : {0, 3, 255}) EXPECT_EQ(font.CellOf(code).width, 0) << code;  // empty, never garbage
   EXPECT_NE(font.image, source);  // the font draws from its own copy
-  EXPECT_EQ(font.GetTextWidth("\x01 \x02"), 12);  // -1 + 6 + 3 + 4
-  EXPECT_EQ(font.GetTextWidth(""), -1);
-  EXPECT_EQ(font.GetTextWidth(nullptr), -1);
-  EXPECT_EQ(font.GetTextWidth("\x03"), 0);  // no cell: the spacing only
+  // "\x01 \x02" is -1 + 6 + 3 + 4 wide; "\x03" has no cell: the spacing only.
+  for (auto [text, width] : {std::pair<const char*, int>{"\x01 \x02", 12}, {"", -1}, {nullptr, -1}, {"\x03", 0}})
+    EXPECT_EQ(font.GetTextWidth(text), width) << (text ? text : "null");
 
   // At most 256 cells are recorded.
   SDL_Surface* wide = Paint(600, 8, kBlack);

@@ -30,10 +30,10 @@ TEST(HeaderClaims, BmpRowsAndSoundChunksMustLieInsideTheBytes) {
   ASSERT_NE(fine, nullptr);
   EXPECT_EQ(fine->w, 3);
   SDL_FreeSurface(fine);
-  EXPECT_EQ(Read(Bmp(3, 2, 24, 23)), nullptr);          // one byte short
-  EXPECT_EQ(Read(Bmp(30000, 30000, 24, 24)), nullptr);  // gigabytes claimed
-  EXPECT_EQ(Read(Bmp(2147483647, 2147483647, 32, 24)), nullptr);
-  EXPECT_EQ(Read(Bmp(3, 2, 7, 24)), nullptr);           // a depth SDL cannot convert
+  // One byte short, gigabytes claimed, and a depth SDL cannot convert.
+  for (auto [w, h, bits, bytes] : {std::tuple{3, 2, 24, 23}, {30000, 30000, 24, 24}, {2147483647, 2147483647, 32, 24},
+                                   {3, 2, 7, 24}})
+    EXPECT_EQ(Read(Bmp(w, h, uint16_t(bits), size_t(bytes))), nullptr) << w << " x " << h << " x " << bits;
 
   auto fits = [](const std::string& b) { return SoundClaimsFit(reinterpret_cast<const unsigned char*>(b.data()), b.size()); };
   const std::string data(64, '\0');

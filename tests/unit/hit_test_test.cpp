@@ -57,11 +57,11 @@ TEST(HitTest, ThePixelTestKeepsToTheFrameAndItsPictureAndSkipsMagenta) {
   f.object.colorKeyOverride = true;
   EXPECT_TRUE(HitAt(f.engine, f.object, 115, 60));
   // Frames beyond the strip, and before it, have no pixels to hit.
-  f.animation.currentFrame = 5;
   f.object.colorKeyOverride = false;
-  EXPECT_FALSE(HitAt(f.engine, f.object, 105, 60));
-  f.animation.currentFrame = -1;
-  EXPECT_FALSE(HitAt(f.engine, f.object, 105, 60));
+  for (int frame : {5, -1}) {
+    f.animation.currentFrame = frame;
+    EXPECT_FALSE(HitAt(f.engine, f.object, 105, 60)) << frame;
+  }
 
   // Without a picture (as after UnloadAnim) nothing is ever hit.
   f.animation.currentFrame = 0;

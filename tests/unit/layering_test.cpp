@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "support/child_process.h"
-#include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -62,21 +61,6 @@ TEST(Layering, NoFileIncludesAFloorAboveItsOwn) {
   std::string listing;
   for (const std::string& line : upward) listing += line + "\n";
   EXPECT_TRUE(upward.empty()) << listing;
-}
-
-TEST(Layering, TheCheckFindsUpwardIncludesAndUnmappedFolders) {
-  TempDir tree;
-  fs::create_directories(tree.Path("src/util"));
-  fs::create_directories(tree.Path("src/core"));
-  fs::create_directories(tree.Path("src/extra"));
-  tree.Write("src/util/low.h", "#include \"util/other.h\"\n#include \"core/high.h\"\n");
-  tree.Write("src/core/high.h", "#include \"util/low.h\"\n#include <SDL/SDL.h>\n");
-  tree.Write("src/extra/new.h", "");
-  tree.Write("src/main.cpp", "#include \"core/high.h\"\n");
-  std::vector<std::string> upward = UpwardIncludes(tree.Path("src"), {"core", "util"});
-  std::sort(upward.begin(), upward.end());
-  EXPECT_EQ(upward, (std::vector<std::string>{"extra/new.h: folder extra is on no floor",
-                                              "util/low.h: #include \"core/high.h\""}));
 }
 
 }  // namespace

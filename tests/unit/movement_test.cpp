@@ -1,6 +1,8 @@
 // Movement toward points and along paths, the standing animation, and facing.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "engine/engine.h"
 #include "scene/movement.h"
 #include "support/game_harness.h"
@@ -123,22 +125,19 @@ TEST(Movement, AutoFlipHeroCountsATieAsSidewaysAndNeedsSomethingToLookAt) {
   picture.hotspotX = 10;
   picture.hotspotY = 20;
   thing.currentAnimation = &picture;
-  thing.x = 20;
-  thing.y = 10;  // reference point (30, 30): 30 right and 30 below
-  AutoFlipHero(w.engine, &thing);
-  EXPECT_EQ(w.Current(), kIdleRight);
-  thing.hotspotPositioning = true;
-  thing.x = 0;
-  thing.y = -50;
-  AutoFlipHero(w.engine, &thing);
-  EXPECT_EQ(w.Current(), kIdleUp);
   w.object.slots[kIdleLeft] = nullptr;
   w.slot[kMoveLeft].playing = false;
-  thing.x = -5;
-  thing.y = 0;
-  AutoFlipHero(w.engine, &thing);
-  EXPECT_EQ(w.Current(), kMoveLeft);  // the walking picture, not set playing
-  EXPECT_FALSE(w.slot[kMoveLeft].playing);
+  // The point looked at: the picture's corner plus its hotspot, or the hotspot where the object stands.
+  for (auto [byHotspot, x, y, shows] : {std::tuple{false, 20, 10, kIdleRight},  // (30, 30): a tie counts as sideways
+                                        {true, 0, -50, kIdleUp},
+                                        {true, -5, 0, kMoveLeft}}) {  // no standing picture: the walking one
+    thing.hotspotPositioning = byHotspot;
+    thing.x = x;
+    thing.y = y;
+    AutoFlipHero(w.engine, &thing);
+    EXPECT_EQ(w.Current(), shows) << x << "," << y;
+  }
+  EXPECT_FALSE(w.slot[kMoveLeft].playing);  // shown, not set playing
   EXPECT_EQ(w.object.x, 0);
 }
 

@@ -4,6 +4,7 @@
 #include <SDL/SDL.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "resources/pack_readers.h"
 #include "resources/pack_writer.h"
@@ -12,11 +13,6 @@
 #include "util/resource_address.h"
 
 namespace {
-
-struct Sdl {
-  Sdl() { SDL_Init(SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE); }
-  ~Sdl() { SDL_Quit(); }
-};
 
 // A packed image of the given depth whose pixel bytes follow a pattern.
 PackedImage Pattern(int width, int height, int depth) {
@@ -52,7 +48,6 @@ TEST(ResourceAddress, FollowsTheFirstColonAndAtoi) {
 }
 
 TEST(BMPPackReader, EveryDepthReadsBackExactly) {
-  Sdl sdl;
   TempDir dir;
   std::vector<PackedImage> images = {Pattern(3, 2, 8), Pattern(3, 2, 16), Pattern(3, 2, 24), Pattern(5, 3, 32)};
   dir.Write("gfx.dat", BuildImagePack(images));
@@ -63,9 +58,8 @@ TEST(BMPPackReader, EveryDepthReadsBackExactly) {
     ASSERT_NE(surface, nullptr) << i;
     EXPECT_EQ(log.Text(), i == 0 ? " ........." : " .......");
     const PackedImage& image = images[i];
-    EXPECT_EQ(surface->w, image.width);
-    EXPECT_EQ(surface->h, image.height);
-    EXPECT_EQ(surface->format->BitsPerPixel, image.depth);
+    EXPECT_EQ(std::tuple(surface->w, surface->h, int(surface->format->BitsPerPixel)),
+              std::tuple(image.width, image.height, image.depth));
     size_t palette = image.depth == 8 ? 768 : 0;
     ASSERT_EQ(static_cast<size_t>(surface->pitch * surface->h), image.data.size() - palette);
     EXPECT_EQ(memcmp(surface->pixels, image.data.data() + palette, image.data.size() - palette), 0) << i;
@@ -78,28 +72,19 @@ TEST(BMPPackReader, EveryDepthReadsBackExactly) {
 }
 
 TEST(BMPPackReader, DamagedEntriesFailWithoutReadingPastTheDataAndExtraBytesAreLeft) {
-  Sdl sdl;
   TempDir dir;
   BMPPackReader reader;
   LogCapture log;
-  EXPECT_EQ(reader.LoadImage(dir.Path("missing.dat").c_str(), 0), nullptr);
-
   std::string pack = BuildImagePack({Pattern(4, 4, 24)});
   dir.Write("short.dat", pack.substr(0, pack.size() - 1));  // pixel part cut short
-  EXPECT_EQ(reader.LoadImage(dir.Path("short.dat").c_str(), 0), nullptr);
-  dir.Write("ok.dat", pack);
-  EXPECT_EQ(reader.LoadImage(dir.Path("ok.dat").c_str(), 1), nullptr);  // beyond the index
-  EXPECT_EQ(reader.LoadImage(dir.Path("ok.dat").c_str(), 1 << 28), nullptr);
-
+  dir.Write("ok.dat", pack);  // one entry: 1 and beyond are past its index
   PackedImage huge = Pattern(1, 1, 32);
-  huge.width = 60000;
-  huge.height = 60000;  // claims far more than the file holds
+  huge.width = huge.height = 60000;  // claims far more than the file holds
   dir.Write("huge.dat", BuildImagePack({huge}));
-  EXPECT_EQ(reader.LoadImage(dir.Path("huge.dat").c_str(), 0), nullptr);
-
-  PackedImage odd = Pattern(2, 2, 12);
-  dir.Write("odd.dat", BuildImagePack({odd}));
-  EXPECT_EQ(reader.LoadImage(dir.Path("odd.dat").c_str(), 0), nullptr);
+  dir.Write("odd.dat", BuildImagePack({Pattern(2, 2, 12)}));
+  for (auto [file, entry] : {std::pair{"missing.dat", 0}, {"short.dat", 0}, {"ok.dat", 1}, {"ok.dat", 1 << 28},
+                             {"huge.dat", 0}, {"odd.dat", 0}})
+    EXPECT_EQ(reader.LoadImage(dir.Path(file).c_str(), entry), nullptr) << file << " " << entry;
   EXPECT_NE(log.Text().find("odd.dat: Eintrag 0 fehlt oder ist beschaedigt] "), std::string::npos);
 
   // Extra pixel bytes are clipped to the surface.
@@ -118,22 +103,18 @@ TEST(TXTPackReader, ReadsEntriesAndTreatsDamageAsMissing) {
   dir.Write("t.dat", BuildDataPack({"first", "", std::string("b\0n", 3)}));
   TXTPackReader reader;
   LogCapture log;
-  std::vector<char> buffer;
-  EXPECT_EQ(reader.LoadTXT(dir.Path("t.dat").c_str(), 0, &buffer), 5);
-  EXPECT_EQ(std::string(buffer.begin(), buffer.end()), "first");
-  EXPECT_EQ(reader.LoadTXT(dir.Path("t.dat").c_str(), 1, &buffer), 0);
-  EXPECT_EQ(reader.LoadTXT(dir.Path("t.dat").c_str(), 2, &buffer), 3);
-  EXPECT_EQ(std::string(buffer.begin(), buffer.end()), std::string("b\0n", 3));
-  EXPECT_EQ(reader.LoadTXT(dir.Path("t.dat").c_str(), 3, &buffer), 0);
-  EXPECT_EQ(reader.LoadTXT(dir.Path("none.dat").c_str(), 0, &buffer), 0);
-  EXPECT_TRUE(buffer.empty());
-
   std::string pack = BuildDataPack({"abc"});
   pack[8] = '\x7f';  // size 0x7f000003: far past the end of the file
   dir.Write("bad.dat", pack);
-  EXPECT_EQ(reader.LoadTXT(dir.Path("bad.dat").c_str(), 0, &buffer), 0);
   dir.Write("tiny.dat", "ab");
-  EXPECT_EQ(reader.LoadTXT(dir.Path("tiny.dat").c_str(), 0, &buffer), 0);
+  std::vector<char> buffer;
+  // Past the last entry, a missing pack and damaged ones read as nothing.
+  for (auto [file, entry, bytes] : {std::tuple<const char*, int, std::string>{"t.dat", 0, "first"}, {"t.dat", 1, ""},
+                                    {"t.dat", 2, std::string("b\0n", 3)}, {"t.dat", 3, ""}, {"none.dat", 0, ""},
+                                    {"bad.dat", 0, ""}, {"tiny.dat", 0, ""}}) {
+    EXPECT_EQ(reader.LoadTXT(dir.Path(file).c_str(), entry, &buffer), int(bytes.size())) << file << entry;
+    EXPECT_EQ(std::string(buffer.begin(), buffer.end()), bytes) << file << entry;
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include "resources/pixels.h"
@@ -42,10 +43,7 @@ TEST(SpriteRuns, BlitsLikeSdlForAnyRectangle) {
       bool whole = round % 5 == 0;
       ASSERT_TRUE(runs.Blit(sprite, whole ? nullptr : &area, ours, &at));
       SDL_UpperBlit(sprite, whole ? nullptr : &area, sdls, &atSdl);
-      ASSERT_EQ(at.x, atSdl.x) << round;
-      ASSERT_EQ(at.y, atSdl.y) << round;
-      ASSERT_EQ(at.w, atSdl.w) << round;
-      ASSERT_EQ(at.h, atSdl.h) << round;
+      ASSERT_EQ(std::tie(at.x, at.y, at.w, at.h), std::tie(atSdl.x, atSdl.y, atSdl.w, atSdl.h)) << round;
       for (int y = 0; y < ours->h; ++y)
         for (int x = 0; x < ours->w; ++x) ASSERT_EQ(GetPixel(ours, x, y), GetPixel(sdls, x, y)) << round;
     }

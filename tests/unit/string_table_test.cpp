@@ -68,14 +68,12 @@ TEST(StringTable, LinesByNumberAndLanguageAndNoFileMeansEmptyStrings) {
   s.dir.Write("t.DE", "Hallo\n");
   s.dir.Write("t.EN", "Hello\n");
   EXPECT_EQ(s.engine.text.language, "DE");
-  s.Run("SetStringFile('t')");
-  EXPECT_EQ(s.Text("GetString(1)"), "Hallo");
-  s.Run("SetLanguage('EN')");
-  EXPECT_EQ(s.Text("GetString(1)"), "Hallo");  // not reopened yet
-  s.Run("SetStringFile('t')");
-  EXPECT_EQ(s.Text("GetString(1)"), "Hello");
-  s.Run("SetLanguage('FR') SetStringFile('t')");
-  EXPECT_EQ(s.Text("GetString(1)"), "");  // no such file: the old one is gone too
+  for (auto [code, line] : {std::pair{"SetStringFile('t')", "Hallo"}, {"SetLanguage('EN')", "Hallo"},  // not reopened yet
+                            {"SetStringFile('t')", "Hello"},
+                            {"SetLanguage('FR') SetStringFile('t')", ""}}) {  // no such file: the old one is gone too
+    s.Run(code);
+    EXPECT_EQ(s.Text("GetString(1)"), line) << code;
+  }
   s.Run("SetStringFile()");  // no name: reported, and the lookup still answers
   EXPECT_EQ(s.log.Text(), "Exception catched in lua_SetStringFile\r\n");
   EXPECT_EQ(s.Text("GetString(1)"), "");
