@@ -378,8 +378,8 @@ function CarriedEvent(verb, first, second)
 end
 
 -- Any verb on the quill: save the game, or load the game saved with it.
--- A save holds no running call, so what follows SaveGame here runs only now,
--- not after loading; LoadGame does not return when it finds the save.
+-- The save is written once this event has ended, so it holds Robin's answer
+-- too; LoadGame does not return when it finds the save.
 function QuillMenu()
   SetMode("DECISION")
   print("DEMO: quill")

@@ -5,6 +5,7 @@
 #include "core/compose.h"
 #include "core/frame_loop.h"
 #include "core/input.h"
+#include "engine/calm_game.h"
 #include "engine/engine.h"
 #include "engine/nested_frames.h"
 #include "save/save_game.h"
@@ -15,15 +16,26 @@
 #include "ui/verbs.h"
 #include "util/log.h"
 
+void BetweenFrames(Engine& engine) {
+  // The game is calm here: the saves the scripts asked for are written, then
+  // a load is applied; the next click, script call or wait keeps the game
+  // as it is now for an autosave.
+  WritePendingSaves(engine);
+  ApplyPendingLoad(engine);
+  engine.save.calmSeen = true;
+  engine.save.calmTaken = false;
+}
+
 void GameLoop(Engine& engine) {
   TimingState& t = engine.timing;
   Uint32 now = engine.Ticks();
   t.frameTicks = t.previousFrameTicks = t.loopStartTicks = now;
   while (engine.core.running) {
-    ApplyPendingLoad(engine);
+    BetweenFrames(engine);
     if (engine.core.loopHook) engine.core.loopHook(engine);
     FrameStep(engine);
   }
+  WritePendingSaves(engine);
   SaveDueAutosave(engine);
   // Whole seconds only: the divisor is truncated before it becomes a double.
   Uint32 seconds = (t.frameTicks - t.loopStartTicks) / 1000;
@@ -108,6 +120,7 @@ bool GivesWayToClose(Engine& engine) {
 }  // namespace
 
 bool RunFramesUntil(Engine& engine, const std::function<bool()>& done, const NestedWait& wait) {
+  KeepCalmGame(engine);
   struct Depth {
     int& waits;
     explicit Depth(int& w) : waits(++w) {}

@@ -7,6 +7,7 @@
 #include <cctype>
 
 #include "core/window.h"
+#include "engine/calm_game.h"
 #include "engine/engine.h"
 #include "save/save_game.h"
 #include "scene/adventure_object.h"
@@ -24,6 +25,7 @@ namespace {
 
 void HandleClick(Engine& engine) {
   InputState& in = engine.input;
+  KeepCalmGame(engine);  // before the click changes the verb or the selection
   if (in.interactive) {
     // A button or an item that takes the click ends it with the pressed flag
     // still set: a further release clicks again.

@@ -18,6 +18,7 @@
 #include "resources/pack_readers.h"
 #include "resources/pixels.h"
 #include "script/script_args.h"
+#include "script/name_table.h"
 #include "script/script_host.h"
 #include "text/bitmap_font.h"
 #include "util/log.h"
@@ -133,6 +134,7 @@ int RunEngine(Engine& engine) {
     LogText("OK\r\n");
     LogText("<<< RUN APPLICATION-CONFIGURATION SCRIPT >>>\r\n");
     RunStartScript(engine, "lua.dat:0", "conf.lua");
+    ReadNameTable(engine);
     LogText("INIT SDL...");
     if (!InitSDL(engine)) return AbandonStartup(engine);
     LogText("OK\r\n");

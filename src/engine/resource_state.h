@@ -4,6 +4,7 @@
 #include <SDL/SDL.h>
 
 #include <memory>
+#include <string>
 #include <unordered_map>
 
 #include "util/hashtable.h"
@@ -20,6 +21,10 @@ struct ResourceState {
   Hashtable<SDL_Surface*> images;              // every loaded image by address; owns the surfaces
   std::unordered_map<SDL_Surface*, std::unique_ptr<SpriteRuns>> imageRuns;  // opaque runs of drawn registry images; dropped on release
   bool blitShortcuts = true;                   // draw from runs and blend tables; false: SDL's blitters alone
+  // A packed game's name table (quillon-pack writes it as ASSETS in front of
+  // the configuration script): each file's name to its pack address, and back.
+  // Empty for a loose game, where a file's name is its address.
+  std::unordered_map<std::string, std::string> addressOfName, nameOfAddress;
 
   ResourceState();
   ~ResourceState();

@@ -3,6 +3,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 struct SaveGameData;
 
@@ -13,6 +15,15 @@ struct SaveState {
   std::shared_ptr<const SaveGameData> pendingLoad;  // read and checked, applied before the next top-level frame
   std::string pendingSlot;    // slot of pendingLoad, handed to Restored
   long long diskSpace = -1;   // bytes a save may still write; -1: no limit (tests play a full disk)
+  // Saves the scripts asked for (slot, title): written once the outermost
+  // script call has returned, before the next frame, so each holds a calm game.
+  std::vector<std::pair<std::string, std::string>> pendingSaves;
+  // The last calm game, for an autosave that a close in a wait or script call
+  // asks for: taken when the first script call, wait or click of an outermost
+  // frame starts, while an autosave slot is set.
+  std::shared_ptr<const SaveGameData> calmGame;
+  bool calmSeen = false;       // an outermost frame began since the start or the last load
+  bool calmTaken = false;      // calmGame holds the state from the start of this outermost frame
 
   bool LoadPending() const { return pendingLoad != nullptr; }
 };

@@ -11,6 +11,7 @@ struct ScriptHostState {
   std::string currentScript;  // address LoadScript last ran; F5 runs it again
   std::string failedScene;    // scene script whose switch last failed; F5 tries it again
   int nativeDepth = 0;        // script functions currently running on the C stack
+  int callDepth = 0;          // scripts the engine is running: callbacks and script loads, nested
   int runningFunction = -1;   // table index of the innermost script function running, -1 for none
   std::string traceback;      // frames of the callback error on its way out; printed if it ends the process
   bool diagnostics = false;   // author diagnostics on without DebugMode (QUILLON_DEBUG=1, a strict replay)

@@ -23,7 +23,6 @@ struct UiState {
   std::string useWord;                   // joins the two objects of a USE sentence
   MenuButton* defaultVerb = nullptr;     // made current again after every event
   bool defaultVerbSet = false;           // set with defaultVerb; never cleared
-  bool eventRunning = false;             // the scripts' Event runs: its verb and selection end with it
 
   // Menu background.
   SDL_Surface* menuBackground = nullptr;  // shared through the image registry

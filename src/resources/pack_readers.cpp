@@ -153,3 +153,8 @@ bool ReadDataEntry(const char* file, int entry, std::vector<unsigned char>* byte
   bytes->resize(static_cast<size_t>(size));
   return size == 0 || fread(bytes->data(), 1, bytes->size(), f.get()) == bytes->size();
 }
+
+bool PackHasEntry(const char* file, int entry, int recordSize) {
+  File f = OpenBinary(file);
+  return f && RecordInside(entry, recordSize, FileSize(f.get()));
+}

@@ -31,6 +31,9 @@ class TXTPackReader {
 // damaged record is reported on the caller's log line.
 bool ReadDataEntry(const char* file, int entry, std::vector<unsigned char>* bytes);
 
+// True when the pack can be opened and its index holds a whole record for entry.
+bool PackHasEntry(const char* file, int entry, int recordSize);
+
 // Record sizes of the index tables.
 constexpr int kImageRecordSize = 20;
 constexpr int kDataRecordSize = 8;

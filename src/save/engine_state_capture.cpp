@@ -70,17 +70,6 @@ void CaptureInterface(Engine& engine, SaveGameData* d) {
   d->verbLabel = ui.verbLabel, d->useWord = ui.useWord, d->defaultVerbSet = ui.defaultVerbSet;
   d->selectionCount = ui.selectionCount;
   d->selected[0] = ui.selectedIds[0], d->selected[1] = ui.selectedIds[1];
-  if (ui.eventRunning) {
-    // Saved from an Event (a save menu): the player finds the game as the
-    // event leaves it, with the default verb and nothing chosen for USE or GIVE.
-    d->selectionCount = 0;
-    d->selected[0].clear(), d->selected[1].clear();
-    if (ui.defaultVerbSet && ui.defaultVerb) {
-      d->currentVerb = KeyOf(ui.buttons, ui.defaultVerb);
-      d->verbLabel = ui.defaultVerb->label;
-      for (SavedButton& b : d->buttons) b.lit = b.verb == d->currentVerb;
-    }
-  }
   d->menuBackground = ImageAddressOf(engine, ui.menuBackground);
   d->menuBackgroundVisible = ui.menuBackgroundVisible;
   d->menuBackgroundX = ui.menuBackgroundX, d->menuBackgroundY = ui.menuBackgroundY;

@@ -1,14 +1,14 @@
 // The save file format. Layout, all numbers little-endian:
 //   8 bytes magic "QSAVE\r\n\x1a" (the line ends catch text-mode copies)
 //   u32 format version, u32 payload length, u32 CRC-32 of the payload
-//   payload: the fields of SaveGameData in the order Visit lists them.
+//   payload: the fields of SaveGameData in the order save_fields.h lists them.
 // Strings and lists are a u32 count and their items; numbers of the scripts
 // and the engine's floats keep their bit patterns.
 #include "save/save_format.h"
 
-#include <cmath>
 #include <cstring>
-#include <stdexcept>
+
+#include "save/save_fields.h"
 
 namespace {
 
@@ -33,10 +33,6 @@ uint32_t SaveChecksum(const char* bytes, size_t size) {
 }
 
 namespace {
-
-struct Damaged : std::runtime_error {
-  Damaged() : std::runtime_error("damaged") {}
-};
 
 class Writer {
  public:
@@ -72,13 +68,13 @@ class Writer {
   }
 };
 
-// Every read is bounded by the bytes left; any misfit throws Damaged.
+// Every read is bounded by the bytes left; any misfit throws SaveDamaged.
 class Reader {
  public:
   Reader(const char* bytes, size_t size) : at_(bytes), left_(size) {}
 
   uint64_t Raw(int bytes) {
-    if (left_ < static_cast<size_t>(bytes)) throw Damaged();
+    if (left_ < static_cast<size_t>(bytes)) throw SaveDamaged();
     uint64_t v = 0;
     for (int i = 0; i < bytes; ++i) v |= uint64_t{static_cast<uint8_t>(at_[i])} << (8 * i);
     at_ += bytes;
@@ -87,7 +83,7 @@ class Reader {
   }
   void operator()(bool& v) {
     uint64_t byte = Raw(1);
-    if (byte > 1) throw Damaged();
+    if (byte > 1) throw SaveDamaged();
     v = byte == 1;
   }
   void operator()(uint8_t& v) { v = static_cast<uint8_t>(Raw(1)); }
@@ -117,107 +113,18 @@ class Reader {
   }
   size_t Left() const { return left_; }
   void Bound(uint64_t count, size_t bytesEach) {
-    if (count > left_ / bytesEach) throw Damaged();
+    if (count > left_ / bytesEach) throw SaveDamaged();
   }
 
  private:
   size_t Count() {
     uint64_t count = Raw(4);
-    if (count > left_) throw Damaged();
+    if (count > left_) throw SaveDamaged();
     return static_cast<size_t>(count);
   }
   const char* at_;
   size_t left_;
 };
-
-template <class A>
-void Visit(A& a, SavedValue& v, uint32_t tableCount) {
-  a(v.kind);
-  switch (v.kind) {
-    case SavedValue::kFalse:
-    case SavedValue::kTrue:
-      return;
-    case SavedValue::kNumber:
-      return a(v.number);
-    case SavedValue::kString:
-      return a(v.text);
-    case SavedValue::kTable:
-      a(v.table);
-      if (v.table >= tableCount) throw Damaged();
-      return;
-    default:
-      throw Damaged();
-  }
-}
-
-template <class A>
-void Visit(A& a, SavedGlobals& g) {
-  uint32_t tableCount = static_cast<uint32_t>(g.tables.size());
-  a(tableCount);
-  a.Bound(tableCount, 4);  // each table starts with its entry count
-  // Tables are listed before their entries, so a reference may point forward.
-  g.tables.resize(tableCount);
-  for (auto& table : g.tables) {
-    a.List(table, [&](std::pair<SavedValue, SavedValue>& entry) {
-      Visit(a, entry.first, tableCount);
-      // The runtime refuses NaN as a key; a key it cannot hold is damage.
-      if (entry.first.kind == SavedValue::kNumber && std::isnan(entry.first.number)) throw Damaged();
-      Visit(a, entry.second, tableCount);
-    });
-  }
-  a.List(g.globals, [&](std::pair<std::string, SavedValue>& global) {
-    a(global.first);
-    Visit(a, global.second, tableCount);
-  });
-}
-
-template <class A>
-void Visit(A& a, SavedAnimation& n) {
-  a(n.name), a(n.imageAddress), a(n.frameCount), a(n.currentFrame), a(n.frameHeight), a(n.frameWidth);
-  a(n.timeout), a(n.replayArmed), a(n.replayIn), a(n.frameRate), a(n.mode), a(n.framesPlayed);
-  a(n.hotspotX), a(n.hotspotY), a(n.autoRestart), a(n.playing), a(n.elapsed);
-}
-
-template <class A>
-void Visit(A& a, SavedObject& o) {
-  a(o.id), a(o.name), a(o.speechText), a(o.x), a(o.y), a(o.dirX), a(o.dirY), a(o.speed);
-  a(o.targetX), a(o.targetY), a(o.walkToX), a(o.walkToY), a(o.textBoxX), a(o.textBoxY);
-  a(o.pathIndex), a(o.textColor), a(o.talkLeft);
-  a(o.textBoxAuto), a(o.visible), a(o.moving), a(o.followingPath), a(o.singleUse);
-  a(o.talking), a(o.hotspotPositioning), a(o.colorKeyOverride), a(o.autoAnimation);
-  a(o.headingUp), a(o.headingDown), a(o.headingLeft), a(o.headingRight);
-  a.List(o.animations, [&](SavedAnimation& n) { Visit(a, n); });
-  a(o.currentAnimation);
-  a.List(o.slots, [&](std::string& s) { a(s); });
-  a.List(o.path, [&](SavedPoint& p) { a(p.x), a(p.y); });
-  a(o.inventoryIcon);
-}
-
-template <class A>
-void Visit(A& a, SaveGameData& d) {
-  a(d.gameName), a(d.title), a(d.timeMs), a(d.sceneAddress);
-  a(d.background), a(d.cursor), a(d.cursorVisible), a(d.interactive), a(d.decisionMode), a(d.scrollX), a(d.gamma);
-  a(d.walkMap), a(d.walkTarget), a(d.arrivalReported), a(d.hero);
-  a.List(d.objects, [&](SavedObject& o) { Visit(a, o); });
-  a.List(d.buttons, [&](SavedButton& b) {
-    a(b.verb), a(b.imageAddress), a(b.label), a(b.x), a(b.y), a(b.width), a(b.height), a(b.lit);
-    a(b.verbType), a(b.visible);
-  });
-  a(d.currentVerb), a(d.defaultVerb), a(d.verbLabel), a(d.useWord), a(d.defaultVerbSet);
-  a(d.selectionCount), a(d.selected[0]), a(d.selected[1]);
-  a(d.menuBackground), a(d.menuBackgroundVisible), a(d.menuBackgroundX), a(d.menuBackgroundY);
-  a.List(d.inventory, [&](std::string& id) { a(id); });
-  a(d.inventoryX), a(d.inventoryY), a(d.inventorySpacing), a(d.iconWidth), a(d.iconHeight);
-  a(d.decisionX), a(d.decisionY);
-  for (SavedFont& f : d.fonts) a(f.address), a(f.cellHeight), a(f.lineWidth);
-  a(d.sentenceX), a(d.sentenceY), a(d.language), a(d.stringFile);
-  a.List(d.variables, [&](std::pair<std::string, int32_t>& v) { a(v.first), a(v.second); });
-  auto sound = [&](SavedSound& s) { a(s.name), a(s.address), a(s.volume); };
-  a.List(d.sounds, sound);
-  a.List(d.music, sound);
-  a(d.playingMusic), a(d.musicVolume);
-  Visit(a, d.globals);
-}
 
 }  // namespace
 
@@ -262,7 +169,7 @@ bool DecodeSave(const std::string& bytes, SaveGameData* data, std::string* reaso
   try {
     Reader reader(payload, payloadSize);
     Visit(reader, *data);
-    if (reader.Left() != 0) throw Damaged();
+    if (reader.Left() != 0) throw SaveDamaged();
   } catch (const std::exception&) {
     *reason = "the file is damaged";
     return false;

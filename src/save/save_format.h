@@ -6,8 +6,11 @@
 
 #include "save/save_data.h"
 
-// The format this engine writes; files of a newer format are refused.
-constexpr uint32_t kSaveFormatVersion = 1;
+// The format this engine writes; files of a newer format are refused, every
+// older one is read. 1: files by address. 2: files by the names the game knows
+// them by (the same fields: a format-1 address is read as a name that the
+// name table does not know, and so stays that address).
+constexpr uint32_t kSaveFormatVersion = 2;
 
 // The CRC-32 that guards a save's payload.
 uint32_t SaveChecksum(const char* bytes, size_t size);

@@ -5,13 +5,16 @@ extern "C" {
 #include <lua.h>
 }
 
+#include <algorithm>
 #include <chrono>
 
+#include "engine/calm_game.h"
 #include "engine/engine.h"
 #include "save/engine_state_io.h"
 #include "save/save_format.h"
 #include "save/save_globals.h"
 #include "save/save_slots.h"
+#include "save/saved_files.h"
 #include "script/script_args.h"
 #include "script/script_functions.h"
 #include "script/script_host.h"
@@ -33,34 +36,92 @@ long long NowMs() {
 
 }  // namespace
 
-bool SaveGameToSlot(Engine& engine, const std::string& slot, const std::string& title) {
-  const char* notSaved = "not saved";
-  if (!IsSlotName(slot)) return Refuse("SaveGame", slot, kBadSlot, notSaved);
-  // A wait runs frames inside a script call; a save holds no script call, so
-  // the rest of that call could never run after loading.
-  if (engine.timing.nestedWaits > 0)
-    return Refuse("SaveGame", slot, "a wait is running (Wait, WaitFor, a walk, a decision or a fade)", notSaved);
-  if (engine.save.LoadPending()) return Refuse("SaveGame", slot, "a saved game is being loaded", notSaved);
-  std::string path = SlotPath(engine, slot);
-  if (path.empty()) return Refuse("SaveGame", slot, "no folder for saves (HOME is not set)", notSaved);
-  SaveGameData data;
+std::shared_ptr<const SaveGameData> CaptureGame(Engine& engine) {
+  auto data = std::make_shared<SaveGameData>();
+  CaptureEngineState(engine, data.get());
+  CaptureGlobals(engine.script.L, &data->globals);
+  NameSavedFiles(engine, data.get());
+  return data;
+}
+
+namespace {
+
+// Why a save cannot be made at all, or null.
+const char* CannotSave(Engine& engine, const std::string& slot) {
+  if (!IsSlotName(slot)) return kBadSlot;
+  if (engine.save.LoadPending()) return "a saved game is being loaded";
+  if (SlotPath(engine, slot).empty()) return "no folder for saves (HOME is not set)";
+  return nullptr;
+}
+
+bool WriteGame(Engine& engine, const std::string& slot, const std::string& title, const SaveGameData& game) {
+  SaveGameData data = game;
   data.gameName = GameNameOf(engine);
   data.title = title;
   data.timeMs = NowMs();
-  CaptureEngineState(engine, &data);
-  CaptureGlobals(engine.script.L, &data.globals);
   std::string reason;
-  if (!WriteSlotFile(engine, path, EncodeSave(data), &reason)) return Refuse("SaveGame", slot, reason, notSaved);
+  if (!WriteSlotFile(engine, SlotPath(engine, slot), EncodeSave(data), &reason))
+    return Refuse("SaveGame", slot, reason, "not saved");
   LogFormat("SaveGame(%s): saved\r\n", slot.c_str());
   return true;
+}
+
+bool Calm(const Engine& engine) { return engine.script.callDepth == 0 && engine.timing.nestedWaits == 0; }
+
+// The autosave of a close that came while something ran: the last calm game.
+void AutosaveCalmGame(Engine& engine) {
+  const std::string& slot = engine.save.autosaveSlot;
+  if (!engine.save.calmGame) {
+    Refuse("SaveGame", slot, "the game was closed before it had come to rest since it started or was loaded",
+           "not saved");
+    return;
+  }
+  if (const char* reason = CannotSave(engine, slot)) {
+    Refuse("SaveGame", slot, reason, "not saved");
+    return;
+  }
+  WriteGame(engine, slot, "Autosave", *engine.save.calmGame);
+}
+
+}  // namespace
+
+bool SaveGameToSlot(Engine& engine, const std::string& slot, const std::string& title) {
+  if (const char* reason = CannotSave(engine, slot)) return Refuse("SaveGame", slot, reason, "not saved");
+  // A save holds no script call and no wait: the rest of either could never
+  // run after loading.
+  if (!Calm(engine))
+    return Refuse("SaveGame", slot, "a wait is running (Wait, WaitFor, a walk, a decision or a fade)", "not saved");
+  return WriteGame(engine, slot, title, *CaptureGame(engine));
+}
+
+void WritePendingSaves(Engine& engine) {
+  if (engine.save.pendingSaves.empty()) return;
+  auto saves = std::move(engine.save.pendingSaves);
+  engine.save.pendingSaves.clear();
+  for (const auto& [slot, title] : saves) {
+    if (engine.script.stopped) {
+      Refuse("SaveGame", slot, "the game was closed before the script that asked for the save had ended", "not saved");
+    } else {
+      SaveGameToSlot(engine, slot, title);  // a load asked for after the save wins: refused then
+    }
+  }
+}
+
+void KeepCalmGame(Engine& engine) {
+  SaveState& s = engine.save;
+  if (s.autosaveSlot.empty() || !s.calmSeen || s.calmTaken || !Calm(engine)) return;
+  s.calmTaken = true;
+  s.calmGame = CaptureGame(engine);
 }
 
 bool RequestLoad(Engine& engine, const std::string& slot) {
   const char* notLoaded = "not loaded";
   if (!IsSlotName(slot)) return Refuse("LoadGame", slot, kBadSlot, notLoaded);
   auto data = std::make_shared<SaveGameData>();
-  std::string reason;
+  std::string reason, missing;
   if (!ReadSlot(engine, slot, data.get(), &reason)) return Refuse("LoadGame", slot, reason, notLoaded);
+  if (!FindSavedFiles(engine, data.get(), &missing))
+    return Refuse("LoadGame", slot, "it needs the file " + missing + ", which the game does not have", notLoaded);
   engine.save.pendingLoad = std::move(data);
   engine.save.pendingSlot = slot;
   return true;
@@ -70,6 +131,9 @@ void ApplyPendingLoad(Engine& engine) {
   if (!engine.save.LoadPending()) return;
   std::shared_ptr<const SaveGameData> data = std::move(engine.save.pendingLoad);
   engine.save.pendingLoad.reset();
+  // The game before the load is no calm state of the loaded one.
+  engine.save.calmSeen = false;
+  engine.save.calmGame.reset();
   std::string slot = engine.save.pendingSlot;
   lua_State* L = engine.script.L;
   // Only the restored scene's own Restored is called, not one left by the scene before.
@@ -93,21 +157,41 @@ void AutosaveOnQuit(Engine& engine) {
 void SaveDueAutosave(Engine& engine) {
   if (!engine.save.autosaveDue) return;
   engine.save.autosaveDue = false;
-  ApplyPendingLoad(engine);  // a load asked for in the last frame is what the player has
+  if (engine.save.LoadPending()) {
+    ApplyPendingLoad(engine);  // a load asked for in the last frame is what the player has
+  } else if (engine.script.stopped) {
+    // The close cut a wait or a script call short: what it left is half made.
+    AutosaveCalmGame(engine);
+    return;
+  }
   SaveGameToSlot(engine, engine.save.autosaveSlot, "Autosave");
 }
 
 void AutosaveNow(Engine& engine) {
-  if (engine.save.autosaveSlot.empty() || engine.timing.nestedWaits > 0 || engine.save.LoadPending()) return;
-  SaveGameToSlot(engine, engine.save.autosaveSlot, "Autosave");
+  if (engine.save.autosaveSlot.empty() || engine.save.LoadPending()) return;
+  if (Calm(engine)) SaveGameToSlot(engine, engine.save.autosaveSlot, "Autosave");
+  else AutosaveCalmGame(engine);
 }
 
 int lua_SaveGame(lua_State* L) {
   Engine& engine = EngineOf(L);
   bool saved = false;
   GuardedCall(L, [&] {
+    std::string slot = ArgString(L, 1);
     std::string title = lua_isstring(L, 2) ? ArgString(L, 2) : std::string();
-    saved = SaveGameToSlot(engine, ArgString(L, 1), title);
+    if (const char* reason = CannotSave(engine, slot)) {
+      Refuse("SaveGame", slot, reason, "not saved");
+    } else if (Calm(engine)) {
+      saved = WriteGame(engine, slot, title, *CaptureGame(engine));
+    } else {
+      // Saved once the outermost script call is over, holding all it did;
+      // the log line then tells how it went.
+      auto& pending = engine.save.pendingSaves;
+      pending.erase(std::remove_if(pending.begin(), pending.end(), [&](const auto& p) { return p.first == slot; }),
+                    pending.end());
+      pending.emplace_back(slot, title);
+      saved = true;
+    }
   });
   lua_pushboolean(L, saved);
   return 1;

@@ -11,13 +11,15 @@ extern "C" {
 #include <string>
 #include <unordered_set>
 
+#include "script/name_table.h"
 #include "script/script_table.h"
 
 namespace {
 
 // The names a script state holds before any game script runs: the base
-// library's, print, and the engine's script functions. A fresh state tells
-// the library's exactly, whatever the runtime's version puts there.
+// library's, print, and the engine's script functions; and the packed game's
+// name table, which a repacked game or its loose files answer differently. A
+// fresh state tells the library's exactly, whatever the runtime's version puts there.
 std::unordered_set<std::string> LibraryNames() {
   std::unordered_set<std::string> names;
   lua_State* L = luaL_newstate();
@@ -31,6 +33,7 @@ std::unordered_set<std::string> LibraryNames() {
   lua_close(L);
   names.insert("print");
   for (const ScriptFunction& f : kScriptFunctions) names.insert(f.name);
+  names.insert(kNameTableGlobal);
   return names;
 }
 

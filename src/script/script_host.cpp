@@ -10,6 +10,7 @@ extern "C" {
 #include <cstdlib>
 #include <vector>
 
+#include "engine/calm_game.h"
 #include "engine/engine.h"
 #include "resources/pack_readers.h"
 #include "script/lua50.h"
@@ -75,6 +76,22 @@ int NoteTraceback(lua_State* L) {
   }
   return 1;
 }
+
+// Counts a script the engine runs for as long as it runs. The outermost one
+// first keeps the calm game it interrupts.
+class ScriptCall {
+ public:
+  explicit ScriptCall(Engine& engine) : depth_(engine.script.callDepth) {
+    KeepCalmGame(engine);
+    ++depth_;
+  }
+  ~ScriptCall() { --depth_; }
+  ScriptCall(const ScriptCall&) = delete;
+  ScriptCall& operator=(const ScriptCall&) = delete;
+
+ private:
+  int& depth_;
+};
 
 }  // namespace
 
@@ -165,6 +182,7 @@ ScriptOutcome ReportLoad(int status, const std::string& address) {
 ScriptOutcome RunScriptAt(Engine& engine, const std::string& address) {
   try {
     lua_State* L = engine.script.L;
+    ScriptCall running(engine);
     LogFormat("Load Script <<%s>>...", address.c_str());
     int top = lua_gettop(L);
     ResourceAddress where = SplitAddress(address);
@@ -211,7 +229,11 @@ void CallScriptFunction(Engine& engine, const char* name, const char* const* arg
   int handler = lua_gettop(L);
   lua_getglobal(L, name);
   for (int i = 0; i < count; ++i) lua_pushstring(L, args[i]);
-  int status = lua_pcall(L, count, 0, handler);
+  int status;
+  {
+    ScriptCall running(engine);
+    status = lua_pcall(L, count, 0, handler);
+  }
   lua_remove(L, handler);
   if (status == 0 || StoppedQuietly(L)) return;
   if (engine.save.LoadPending() && engine.script.nativeDepth == 0) {

@@ -30,12 +30,6 @@ void lua_Event(Engine& engine, const std::string& verbWord, const std::string& f
       verb = "NOTREACHABLE";
     if (engine.script.stopped) return;  // the walk gave way to a close request: no event
     const char* args[] = {verb.c_str(), first.c_str(), second.c_str()};
-    struct Running {  // an event in the frames of another's wait ends before it
-      bool& flag;
-      bool outer;
-      explicit Running(bool& f) : flag(f), outer(f) { flag = true; }
-      ~Running() { flag = outer; }
-    } running(engine.ui.eventRunning);
     CallScriptFunction(engine, "Event", args, 3);
     LogFormat("LUA-EVENT-CALLED: %s %s\r\n", verb.c_str(), target.c_str());
   } catch (const ScriptUnwind&) {

@@ -1,6 +1,7 @@
 // Clicks with WALK: the hero walks to the clicked point or object, and the script hears of the arrival.
 #include "ui/pointer_walk.h"
 
+#include "engine/calm_game.h"
 #include "engine/engine.h"
 #include "scene/movement.h"
 #include "ui/event_call.h"
@@ -66,6 +67,7 @@ void CheckArrival(Engine& engine) {
   WalkState& walk = engine.walk;
   if (walk.arrivalReported) return;
   if (engine.scene.hero && engine.scene.hero->moving) return;
+  KeepCalmGame(engine);  // before the arrival is marked reported
   walk.arrivalReported = true;
   AdventureObject* object = walk.target;
   walk.target = nullptr;  // before the event, for the same reason as in ClickWalk

@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "demo_play.h"
 #include "engine/engine.h"
-#include "play/play_session.h"
 #include "script/script_table.h"
 #include "support/pictures.h"
 #include "support/temp_dir.h"
@@ -26,26 +26,7 @@
 
 namespace {
 
-// A run of the demo as the build packs it, played by quillon-play's session.
-struct PlayedDemo {
-  int status = -1;
-  std::string log, err;
-};
-PlayedDemo PlayDemo(const std::string& replay, const std::string& shots, PlayOptions options = {}) {
-  options.target = QUILLON_BINARY_DIR "/demo";
-  options.replay = replay;
-  options.screenshotDir = shots;
-  std::ostringstream out, err;
-  PlayedDemo run;
-  run.status = RunPlaySession(options, out, err);
-  run.log = out.str();
-  run.err = err.str();
-  return run;
-}
-
 int Brightness(Rgb c) { return c.r + c.g + c.b; }
-
-const char kPlaythrough[] = QUILLON_SOURCE_DIR "/games/demo/playthrough.replay";
 
 // One uninterrupted run of the packed demo (it is long under the sanitizers:
 // one test checks it all, and compares the run with reloads against it).
@@ -198,8 +179,8 @@ click 38 450
 click 308 450
 wait for "DEMO: quill" within 100 frames
 click 60 418
-wait for "SaveGame(quill): saved" within 20 frames
 wait for "LUA-EVENT-CALLED: USE" within 300 frames
+wait for "SaveGame(quill): saved" within 5 frames
 click 166 431
 click 455 374
 wait for "LUA-EVENT-CALLED: TAKE coin" within 300 frames

@@ -259,6 +259,7 @@ int RunPlaySession(const PlayOptions& options, std::ostream& out, std::ostream& 
       fflush(stderr);
       _exit(1);
     }
+    if (options.everyFrame) options.everyFrame(e);
     CheckStrict(options, player, e);
     if (!player.Failed()) player.AfterFrame(e);
     std::string reason;

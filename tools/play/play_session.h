@@ -19,6 +19,7 @@ struct PlayOptions {
   bool reloadEachStep = false;  // after every step at which no wait runs: save, close, load into a fresh engine
   std::function<void(Engine&)> standIn;  // while recording: acts at the window from the frame hook (tests)
   std::function<void(const Engine&)> finished;  // sees the engine once the game has ended (tests)
+  std::function<void(Engine&)> everyFrame;     // sees the engine after every frame, nested ones too (tests)
 };
 
 // Runs the game; its log goes to out, the verdict and failures to err.
