@@ -12,6 +12,7 @@ extern "C" {
 #include <vector>
 
 #include "core/input_events.h"
+#include "save/save_format.h"
 #include "save/save_game.h"
 #include "scene/adventure_object.h"
 #include "support/game_harness.h"
@@ -119,6 +120,28 @@ TEST(SaveGameTest, TheAutosaveIsWrittenWhenThePlayerQuitsNotOnExit) {
     game.Run();
     EXPECT_EQ(std::filesystem::exists(game.Path("saves/auto.qsave")), ending.saved) << ending.name;
   }
+}
+
+// F5 reloads the scene, whose Main then waits: a close in that wait autosaves
+// the game as it was before the reload began, not the half-made one.
+TEST(SaveGameTest, ACloseInAWaitAutosavesTheGameAsItWasBeforeTheWaitBegan) {
+  SaveGame game;
+  game.Write("conf.lua", "DebugMode()");
+  game.Write("init.lua", "function Init() CreateObject('box') SetPos('box', 5, 6) SetAutosave('auto') end\n"
+                         "function Main() if reloaded then SetPos('box', 50, 60) Wait(100000) end reloaded = true end\n"
+                         "function DeInit() end");
+  game.At(3, [](Engine&) { PushKeyDown(SDLK_F5); });
+  game.At(6, [](Engine& e) {
+    EXPECT_EQ(e.timing.nestedWaits, 1);
+    PushQuit();
+  });
+  game.Run();
+  SaveGameData saved;
+  std::string reason;
+  ASSERT_TRUE(DecodeSave(game.SlotFile("auto"), &saved, &reason)) << reason;
+  ASSERT_EQ(saved.objects.size(), 1u);
+  EXPECT_EQ(saved.objects[0].x, 5);
+  EXPECT_EQ(saved.objects[0].y, 6);
 }
 
 TEST(SaveGameTest, GlobalsComeBackWithSharedTablesCyclesAndExactValues) {

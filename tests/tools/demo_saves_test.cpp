@@ -103,19 +103,19 @@ void ExpectPlayableStart(Player& player, const std::string& where) {
 TEST(DemoSaves, ACloseAnywhereKeepsTheLastCalmGameAndTheNextStartIsPlayable) {
   struct Close {
     const char* where;
-    int lines;       // of the playthrough, before the close
-    int frames;      // waited after them
-    bool cut;        // the close cut a wait or a script call short
-    bool noCalm;     // nothing was calm since the start
+    int lines;          // of the playthrough, before the close
+    const char* steps;  // then these
+    bool cut;           // the close cut a wait or a script call short
+    bool noCalm;        // nothing was calm since the start
   } closes[] = {
-      {"the opening choice", 10, 2, true, true},
-      {"the street's introduction", 14, 10, true, true},
-      {"a calm street", 15, 20, false, false},
-      {"Robin's walk to the coin", 20, 5, true, false},
-      {"Robin's words on the coin", 20, 70, true, false},
-      {"the fade into the bakery", 35, 30, true, false},
-      {"the baker's question", 42, 3, true, false},
-      {"the baker's answer", 45, 5, true, false},
+      {"the opening choice", 10, "wait 2 frames\n", true, true},
+      {"the street's introduction", 14, "wait 10 frames\n", true, true},
+      {"a calm street", 15, "wait 20 frames\n", false, false},
+      {"Robin's walk to the coin", 20, "wait 5 frames\n", true, false},
+      {"Robin's words on the coin", 20, "wait 70 frames\n", true, false},
+      {"the fade into the bakery", 35, "wait 30 frames\n", true, false},
+      {"the baker's question", 42, "wait 3 frames\n", true, false},
+      {"the baker's answer", 45, "wait 5 frames\n", true, false},
   };
   for (const Close& close : closes) {
     Player player;
@@ -127,8 +127,7 @@ TEST(DemoSaves, ACloseAnywhereKeepsTheLastCalmGameAndTheNextStartIsPlayable) {
       if (calm && !e.input.closeRequested) lastCalm = Comparable(*CaptureGame(e));
     };
     options.finished = [&](const Engine& e) { cut = e.script.stopped; };
-    std::string steps = "wait " + std::to_string(close.frames) + " frames\nscreenshot closed\n" + kClose;
-    PlayedDemo run = player.Play(PlaythroughStart(close.lines, steps), options);
+    PlayedDemo run = player.Play(PlaythroughStart(close.lines, close.steps + std::string(kClose)), options);
     ASSERT_EQ(run.status, 0) << close.where << "\n" << run.err;
     EXPECT_EQ(cut, close.cut) << close.where;
     if (close.noCalm) {
@@ -187,23 +186,28 @@ TEST(DemoSaves, ASaveSurvivesARepackingAndIsRefusedWhenAFileItNeedsIsGone) {
                                "not loaded\r\n")) << refused.log;
 }
 
-// Saves of every format the engine ever wrote: the demo's checkpoints and an
-// autosave. Each loads into today's demo and plays on to the story's end.
+// Saves of every format the engine ever wrote (tests/saves/README.md): the
+// demo's checkpoints and an autosave. Each loads into today's demo and plays
+// on to the story's end.
 TEST(DemoSaves, TheKeptSavesOfEveryFormatLoadAndPlayOn) {
   struct Kept {
     const char* file;
     int playOnFrom;  // the playthrough's line after the moment of the save (a checkpoint's arrival was reported)
   } kept[] = {
-      {"format-1/street-autosave.qsave", 17},
-      {"format-1/shop-checkpoint.qsave", 38},
-      {"format-1/street-checkpoint.qsave", 70},
-      {"format-1/garden-checkpoint.qsave", 94},
+      {"street-autosave.qsave", 17},
+      {"shop-checkpoint.qsave", 38},
+      {"street-checkpoint.qsave", 70},
+      {"garden-checkpoint.qsave", 94},
   };
-  for (const Kept& k : kept) {
-    Player player;
-    fs::create_directories(player.dir.Path("saves"));
-    fs::copy_file(QUILLON_SOURCE_DIR "/tests/saves/" + std::string(k.file), player.Save("kept"));
-    PlayedDemo run = player.Play(PlaythroughFrom(k.playOnFrom, "wait for \"LoadGame(kept): restored\" within 20 frames\n"));
-    EXPECT_EQ(run.status, 0) << k.file << "\n" << run.err;
+  for (uint32_t format = 1; format <= kSaveFormatVersion; ++format) {
+    for (const Kept& k : kept) {
+      std::string file = QUILLON_SOURCE_DIR "/tests/saves/format-" + std::to_string(format) + "/" + k.file;
+      Player player;
+      fs::create_directories(player.dir.Path("saves"));
+      ASSERT_TRUE(fs::exists(file)) << file;
+      fs::copy_file(file, player.Save("kept"));
+      PlayedDemo run = player.Play(PlaythroughFrom(k.playOnFrom, "wait for \"LoadGame(kept): restored\" within 20 frames\n"));
+      EXPECT_EQ(run.status, 0) << file << "\n" << run.err;
+    }
   }
 }
