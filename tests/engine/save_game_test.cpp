@@ -7,6 +7,7 @@ extern "C" {
 #include <lua.h>
 }
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <vector>
@@ -14,6 +15,7 @@ extern "C" {
 #include "core/input_events.h"
 #include "save/save_format.h"
 #include "save/save_game.h"
+#include "save/save_slots.h"
 #include "scene/adventure_object.h"
 #include "support/game_harness.h"
 
@@ -103,6 +105,55 @@ TEST(SaveGameTest, DamagedForeignNewerAndOtherGamesSavesAreRefusedAndAFullDiskSp
   game.Run();
 }
 
+// Without QUILLON_SAVE_DIR saves go where the desktop keeps applications'
+// data, in a folder named after the game; with no home there is none.
+TEST(SaveGameTest, TheDefaultSaveFolderFollowsTheDesktopAndTheGameName) {
+  struct Row {
+    const char *xdgDataHome, *home, *gameName, *folder;
+  } rows[] = {
+      {"/data", "/home/p", "robins-flower", "/data/quillon/robins-flower"},
+      {nullptr, "/home/p", "robins-flower", "/home/p/.local/share/quillon/robins-flower"},
+      {nullptr, nullptr, "robins-flower", ""},
+      {nullptr, "/home/p", "", "/home/p/.local/share/quillon/my_game_1"},  // the game folder's name, made a slot name
+  };
+  const char* names[] = {"QUILLON_SAVE_DIR", "XDG_DATA_HOME", "HOME"};
+  std::string kept[3];
+  for (int i = 0; i < 3; ++i) kept[i] = getenv(names[i]) ? getenv(names[i]) : "";
+  TempDir dir;
+  std::filesystem::create_directory(dir.Path("my game.1"));
+  WorkingDirectory inGame(dir.Path("my game.1"));
+  unsetenv("QUILLON_SAVE_DIR");
+  for (const Row& row : rows) {
+    Engine engine;
+    engine.save.gameName = row.gameName;
+    row.xdgDataHome ? setenv("XDG_DATA_HOME", row.xdgDataHome, 1) : unsetenv("XDG_DATA_HOME");
+    row.home ? setenv("HOME", row.home, 1) : unsetenv("HOME");
+    EXPECT_EQ(SaveFolder(engine), row.folder) << row.gameName;
+  }
+  for (int i = 0; i < 3; ++i) kept[i].empty() ? unsetenv(names[i]) : setenv(names[i], kept[i].c_str(), 1);
+}
+
+// SaveSlots: the newest first (saves of one moment by slot name), each with
+// its time in whole seconds; files that are no save of this game are left out.
+TEST(SaveGameTest, SaveSlotsListsTheNewestFirstWithItsTimeAndLeavesOutWhatIsNoSave) {
+  SaveGame game;
+  game.stopAfterFrames = 2;
+  game.At(1, [&](Engine& e) {
+    std::filesystem::create_directories(game.Path("saves"));
+    for (auto [slot, ms] : {std::pair{"old", 1000999}, {"tie-b", 2000000}, {"new", 3000500}, {"tie-a", 2000000}}) {
+      SaveGameData data;
+      data.gameName = GameNameOf(e);
+      data.timeMs = ms;
+      game.Write(std::string("saves/") + slot + ".qsave", EncodeSave(data));
+    }
+    game.Write("saves/broken.qsave", "QSAVE\r\n\x1a and no more");
+    game.Write("saves/not a slot.qsave", game.SlotFile("new"));
+    EXPECT_EQ(SaveGame::Script(e, "result = '' for _, s in ipairs(SaveSlots()) do result = result .. s.slot .. '@' .. s.time .. ' ' end"),
+              "new@3000 tie-a@2000 tie-b@2000 old@1000 ");
+  });
+  game.Run();
+}
+
 TEST(SaveGameTest, TheAutosaveIsWrittenWhenThePlayerQuitsNotOnExit) {
   struct Ending {
     const char* name;
@@ -111,6 +162,7 @@ TEST(SaveGameTest, TheAutosaveIsWrittenWhenThePlayerQuitsNotOnExit) {
   } endings[] = {
       {"window closed", [](Engine&) { PushQuit(); }, true},
       {"quitting key", [](Engine&) { PushKeyDown(SDLK_q); }, true},
+      {"SIGTERM", [](Engine&) { std::raise(SIGTERM); }, true},
       {"Exit()", [](Engine& e) { SaveGame::Script(e, "Exit()"); }, false},
   };
   for (const Ending& ending : endings) {

@@ -102,6 +102,9 @@ TEST(SceneFunctions, WaitsThatCanNeverEndAreAbandoned) {
              "  PlayAnim('a', 'w', 'LOOP') WaitFor('a', 'ANIMATING')\n"
              "  LoadAnim('a', 'long', 'pic.bmp', 10, 10, 0, 0, 1e300, 10) PlayAnim('a', 'long', 'ONESHOT')\n"
              "  WaitFor('a', 'ANIMATING')\n"
+             "  SayText('a', 'hi') Hide('a') WaitFor('a', 'TALKING')\n"
+             "  PlayAnim('a', 'w', 'ONESHOT') WaitFor('a', 'ANIMATING')\n"
+             "  Show('a') Goto('a', 100, 0) SetPos('a', 50, 0) WaitFor('a', 'WALKING') SetPos('a', 100, 0)\n"
              // Without a frame rate: a still picture, whose one-shot is over at once.
              "  LoadAnim('a', 'still', 'pic.bmp', 10, 10, 0, 0, 4) PlayAnim('a', 'still', 'ONESHOT')\n"
              "  WaitFor('a', 'ANIMATING') Exit()\n"
@@ -115,6 +118,10 @@ TEST(SceneFunctions, WaitsThatCanNeverEndAreAbandoned) {
             "WaitFor(a,WALKING): the object is hidden and cannot move, not waiting any longer\r\n"
             "WaitFor(a,ANIMATING): the animation loops for ever, not waiting any longer\r\n"
             "WaitFor(a,ANIMATING): the one-shot has more frames than its picture holds, not waiting any longer\r\n"
+            "WaitFor(a,TALKING): the object is hidden and its speech is over, not waiting any longer\r\n"
+            "WaitFor(a,ANIMATING): the object is hidden and does not animate, not waiting any longer\r\n"
+            "WaitFor(a,WALKING): the object was moved off a target it had reached and cannot arrive, "
+            "not waiting any longer\r\n"
             "<<< CALL GAMELOOP >>>\r\n"
             "Average FPS = inf\r\n" +
                 LogFrom(game.log.Text(), "Average TimeFactor"));
@@ -123,8 +130,9 @@ TEST(SceneFunctions, WaitsThatCanNeverEndAreAbandoned) {
   EXPECT_FALSE(a.moving);
   EXPECT_TRUE(game.engine.view.cursorVisible);
   EXPECT_TRUE(game.engine.input.interactive);
-  // 1 frame in Init, 1 for each abandoned wait, 10 to walk 100 pixels, 1 for the still picture.
-  EXPECT_EQ(game.engine.timing.frameCounter, 17u);
+  // 1 frame in Init, 1 for each abandoned wait, 10 to walk 100 pixels, 15 while the hidden
+  // speech's time runs out, 1 for the still picture.
+  EXPECT_EQ(game.engine.timing.frameCounter, 35u);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <iterator>
 
 #include "core/command_line.h"
+#include "core/window.h"
 #include "engine/game_fixtures.h"
 #include "support/child_process.h"
 
@@ -77,6 +78,17 @@ TEST(CommandLine, TheExecutablePrintsRefusesAndRunsAGameFolderAndTheEnvironmentG
   EXPECT_TRUE(!overridden.autoScale && overridden.scale == 3 && overridden.fps == 30 && overridden.mute);
   environment["QUILLON_FPS"] = "fast";
   EXPECT_EQ(ParseCommandLine({}, read).error, "QUILLON_FPS must be a number from 1 to 1000, not \"fast\"");
+  environment.erase("QUILLON_FPS");
+  environment["QUILLON_SCALE"] = "5";
+  EXPECT_EQ(ParseCommandLine({}, read).error, "QUILLON_SCALE must be 1 to 4 or auto, not \"5\"");
+  auto none = [](const char*) -> const char* { return nullptr; };
+  EXPECT_EQ(ParseCommandLine({"--scale", "4"}, none).options.scale, 4);
+  EXPECT_EQ(ParseCommandLine({"--scale", "5"}, none).error, "--scale needs 1 to 4 or auto");
+  // auto: the largest whole factor whose window fits the desktop, at least 1, at most 4.
+  struct Fit { int desktopWidth, desktopHeight, scale; } fits[] = {
+      {1920, 1080, 2}, {1280, 960, 2}, {1279, 960, 1}, {3840, 2160, 4}, {7680, 4320, 4}, {320, 200, 1}};
+  for (const Fit& f : fits)
+    EXPECT_EQ(ScaleThatFits(640, 480, f.desktopWidth, f.desktopHeight), f.scale) << f.desktopWidth << "x" << f.desktopHeight;
 }
 
 }  // namespace
