@@ -10,7 +10,12 @@
 # take (a run that takes longer counts as caught: the fault hangs the engine).
 # MUTANT_BUILD reuses a build folder that is already configured with the tests
 # (a Debug one is fine), MUTANT_FILTER runs only the tests of that gtest filter:
-# quicker checks while reshaping, not a score.
+# quicker checks while reshaping, not a score (the report says so).
+#
+# A mutant the compiler rejects is counted apart: it says nothing of the tests.
+# A failing test is run once more on the same mutant before it counts as the
+# catch, so a test that fails by chance cannot make the score. The exit status
+# is 1 when a mutant survived or no longer applies, else 0.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 list=${MUTANTS_LIST:-$root/scripts/mutants.list}
@@ -111,7 +116,10 @@ fi
 
 report=$build/report.txt
 : >"$report"
-caught=0 survived=0 equivalent=0 skipped=0 total=0
+caught=0 rejected=0 survived=0 equivalent=0 skipped=0 flaky=0 total=0
+if [ "$filter" != "*" ]; then
+  echo "FILTERED: only the tests matching $filter run, so this is no score" | tee -a "$report"
+fi
 while IFS=$'\t' read -r number file old new note; do
   if [ $# -gt 0 ] && ! printf ' %s ' "$@" | grep -q " $number "; then continue; fi
   total=$((total + 1))
@@ -123,8 +131,8 @@ while IFS=$'\t' read -r number file old new note; do
     planted=$root/$file
     start=$(date +%s)
     if ! build_all --target quillon_tests; then
-      result="caught by the compiler"
-      caught=$((caught + 1))
+      result="rejected by the compiler (not counted as caught)"
+      rejected=$((rejected + 1))
     elif result=$(run_tests); then
       if [ -n "$note" ]; then
         result="equivalent, not caught: $note"
@@ -133,7 +141,12 @@ while IFS=$'\t' read -r number file old new note; do
         result="SURVIVED"
         survived=$((survived + 1))
       fi
+    elif again=$(run_tests); then
+      result="FLAKY: $result failed once, then the whole run passed"
+      flaky=$((flaky + 1))
+      survived=$((survived + 1))
     else
+      [ "$again" = "$result" ] || result="$result, then $again"
       caught=$((caught + 1))
     fi
     restore
@@ -146,5 +159,8 @@ while IFS=$'\t' read -r number file old new note; do
   fi
 done < <(records)
 build_all  # leave the folder built from the real sources
-echo "caught $caught, survived $survived, equivalent $equivalent, not applicable $skipped, of $total mutants" |
-  tee -a "$report"
+summary="caught $caught, survived $survived (flaky $flaky), equivalent $equivalent, rejected by the compiler $rejected"
+summary="$summary, not applicable $skipped, of $total mutants"
+[ "$filter" != "*" ] && summary="$summary (FILTERED: $filter)"
+echo "$summary" | tee -a "$report"
+[ "$survived" -eq 0 ] && [ "$skipped" -eq 0 ]
