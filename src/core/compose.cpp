@@ -1,4 +1,4 @@
-// Frame composition: depth sort, hero-following scroll, and drawing the frame.
+// Frame composition: depth sort, hero-following scroll, and the layers of the frame.
 #include "core/compose.h"
 #include "core/window.h"
 
@@ -11,6 +11,7 @@
 #include "resources/images.h"
 #include "scene/adventure_object.h"
 #include "scene/animation.h"
+#include "scene/draw_objects.h"
 #include "script/script_args.h"
 #include "script/script_functions.h"
 #include "text/speech.h"
@@ -34,23 +35,17 @@ bool OutOfOrder(Hashtable<AdventureObject*>& objects, int i) {
 }
 
 
-void BlitObjects(Engine& engine) {
-  Hashtable<AdventureObject*>& objects = engine.scene.objects;
-  for (int i = 0; i < objects.Count(); ++i) {
-    AdventureObject& object = *objects.ValueAt(i);
-    Animation* animation = object.currentAnimation;
-    if (!object.visible || !animation || !animation->image) continue;
-    SDL_Rect source;
-    source.x = Clip16(static_cast<double>(animation->frameWidth) * animation->currentFrame);
-    source.y = 0;
-    source.w = static_cast<Uint16>(animation->frameWidth);
-    source.h = static_cast<Uint16>(animation->image->h);
-    int ox = object.hotspotPositioning ? animation->hotspotX : 0;
-    int oy = object.hotspotPositioning ? animation->hotspotY : 0;
-    SDL_Rect target;
-    target.x = Clip16(std::trunc((engine.view.scrollX + object.x) - ox));
-    target.y = Clip16(std::trunc(object.y - oy));
-    BlitImage(engine, animation->image, &source, engine.core.screen, &target);
+void DrawBackground(Engine& engine) {
+  if (SDL_Surface* background = engine.view.background) {
+    SDL_Rect at = {Clip16(engine.view.scrollX), 0, 0, 0};
+    BlitImage(engine, background, nullptr, engine.core.screen, &at);
+  }
+}
+
+void DrawCursor(Engine& engine) {
+  if (engine.view.cursorVisible && engine.view.cursor) {
+    SDL_Rect at = {Clip16(engine.input.mouseX), Clip16(engine.input.mouseY), 0, 0};
+    BlitImage(engine, engine.view.cursor, nullptr, engine.core.screen, &at);
   }
 }
 
@@ -76,16 +71,12 @@ bool IsSorted(Engine& engine) {
 
 void SortForDepth(Engine& engine) {
   Hashtable<AdventureObject*>& objects = engine.scene.objects;
-  if (objects.Count() > 0) {
-    // One comparison per check of the whole order: a bubble sort that keeps
-    // equal foot lines in their earlier order.
-    int last = objects.Count() - 1;
-    int i = 0;
-    while (!IsSorted(engine)) {
-      if (i >= last) i = 0;
-      if (OutOfOrder(objects, i)) objects.Swap(i, i + 1);
-      ++i;
-    }
+  // Stable: equal foot lines keep their earlier order. From one frame to the
+  // next the order barely changes, so an object moved back past those it now
+  // stands behind costs little more than the one check of the whole order.
+  if (!IsSorted(engine)) {
+    for (int i = 1; i < objects.Count(); ++i)
+      for (int j = i; j > 0 && OutOfOrder(objects, j - 1); --j) objects.Swap(j - 1, j);
   }
   FollowHero(engine);
 }
@@ -104,27 +95,27 @@ void FollowHero(Engine& engine) {
   }
 }
 
-void Blit(Engine& engine) {
+// The menu with the action sentence and the inventory give way to the
+// decision options while a decision is made.
+const FrameLayer kFrameLayers[] = {
+    {"background", DrawBackground},
+    {"objects, by foot line", DrawObjects},
+    {"speech", BlitSpeech},
+    {"menu and action sentence", [](Engine& e) { if (!e.input.decisionMode) BlitMenu(e); }},
+    {"inventory", [](Engine& e) { if (!e.input.decisionMode) BlitInventory(e); }},
+    {"decisions", [](Engine& e) { if (e.input.decisionMode) BlitDecisions(e); }},
+    {"cursor", DrawCursor},
+};
+const int kFrameLayerCount = sizeof kFrameLayers / sizeof kFrameLayers[0];
+
+void PresentAndCompose(Engine& engine) {
   Guarded("Exception catched in Blit()\r\n", [&] {
     SDL_Surface* screen = engine.core.screen;
     if (!screen) throw std::runtime_error("no screen");
+    // The screen still holds the frame composed last time: the window gets
+    // it now, just before the next one is drawn over it.
     Present(engine);
-    if (SDL_Surface* background = engine.view.background) {
-      SDL_Rect at = {Clip16(engine.view.scrollX), 0, 0, 0};
-      BlitImage(engine, background, nullptr, screen, &at);
-    }
-    BlitObjects(engine);
-    BlitSpeech(engine);
-    if (!engine.input.decisionMode) {
-      BlitMenu(engine);
-      BlitInventory(engine);
-    } else {
-      BlitDecisions(engine);
-    }
-    if (engine.view.cursorVisible && engine.view.cursor) {
-      SDL_Rect at = {Clip16(engine.input.mouseX), Clip16(engine.input.mouseY), 0, 0};
-      BlitImage(engine, engine.view.cursor, nullptr, screen, &at);
-    }
+    for (const FrameLayer& layer : kFrameLayers) layer.draw(engine);
     if (engine.core.fullscreen) SDL_Flip(screen);
   });
 }

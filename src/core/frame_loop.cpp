@@ -93,7 +93,7 @@ void FrameStep(Engine& engine) {
   HandBackToBrowser(engine);
 #endif
   SortForDepth(engine);
-  Blit(engine);
+  PresentAndCompose(engine);
   HandleEvents(engine);
   UpdateScene(engine, engine.timing.timeFactor);
 

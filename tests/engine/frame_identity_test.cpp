@@ -46,7 +46,7 @@ std::string Play(int depth, bool shortcuts, bool compare) {
       }
       e.resources.blitShortcuts = false;
       SortForDepth(e);
-      Blit(e);
+      PresentAndCompose(e);
       *reference = Pixels(screen);
       std::memcpy(screen->pixels, drawn.data(), drawn.size());
       e.resources.blitShortcuts = true;

@@ -1,5 +1,6 @@
-// The floors of src/: every include points to the file's own floor or one below,
-// in the order docs/architecture.md gives.
+// The map and the code agree: every include of src/ points to the file's own
+// floor or one below, in the order docs/architecture.md gives, and a frame's
+// layers are drawn in the order the map lists them.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/compose.h"
 #include "support/child_process.h"
 
 namespace fs = std::filesystem;
@@ -61,6 +63,26 @@ TEST(Layering, NoFileIncludesAFloorAboveItsOwn) {
   std::string listing;
   for (const std::string& line : upward) listing += line + "\n";
   EXPECT_TRUE(upward.empty()) << listing;
+}
+
+// The numbered list under the heading "A frame's picture".
+std::vector<std::string> LayersOf(const std::string& architecture) {
+  std::vector<std::string> layers;
+  std::istringstream lines(architecture);
+  bool inSection = false;
+  std::regex item(R"(^\d+\. (.+)$)");
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("## ", 0) == 0) inSection = line == "## A frame's picture";
+    std::smatch m;
+    if (inSection && std::regex_match(line, m, item)) layers.push_back(m[1]);
+  }
+  return layers;
+}
+
+TEST(Layering, AFrameIsDrawnInTheLayersTheMapLists) {
+  std::vector<std::string> drawn;
+  for (int i = 0; i < kFrameLayerCount; ++i) drawn.push_back(kFrameLayers[i].name);
+  EXPECT_EQ(LayersOf(ReadFile(QUILLON_SOURCE_DIR "/docs/architecture.md")), drawn);
 }
 
 }  // namespace
