@@ -33,17 +33,17 @@ void ReportError(lua_State* L, int status) {
   lua_pop(L, 2);
 }
 
-int Run(lua_State* L, int status) {
+}  // namespace
+
+int RunLoadedChunk(lua_State* L, int status) {
   if (status == 0) status = lua_pcall(L, 0, LUA_MULTRET, 0);
   if (status != 0 && StoppedQuietly(L)) return status;
   ReportError(L, status);
   return status;
 }
 
-}  // namespace
-
-int lua_dofile(lua_State* L, const char* filename) { return Run(L, luaL_loadfile(L, filename)); }
+int lua_dofile(lua_State* L, const char* filename) { return RunLoadedChunk(L, luaL_loadfile(L, filename)); }
 
 int lua_dobuffer(lua_State* L, const char* buffer, size_t size, const char* name) {
-  return Run(L, luaL_loadbuffer(L, buffer, size, name));
+  return RunLoadedChunk(L, luaL_loadbuffer(L, buffer, size, name));
 }

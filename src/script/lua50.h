@@ -10,3 +10,7 @@ struct lua_State;
 // one, otherwise on standard error. Returns the runtime's status code.
 int lua_dofile(lua_State* L, const char* filename);
 int lua_dobuffer(lua_State* L, const char* buffer, size_t size, const char* name);
+
+// What those two do once the script is loaded: runs the chunk that a load
+// with loadStatus 0 left on the stack, or reports the failed load's message.
+int RunLoadedChunk(lua_State* L, int loadStatus);

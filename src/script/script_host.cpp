@@ -7,18 +7,23 @@ extern "C" {
 #include <lualib.h>
 }
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <vector>
 
 #include "engine/calm_game.h"
 #include "engine/engine.h"
 #include "resources/pack_readers.h"
+#include "script/diagnostics.h"
 #include "script/lua50.h"
 #include "script/script_args.h"
 #include "script/script_host_internal.h"
 #include "script/script_table.h"
 #include "util/log.h"
 #include "util/resource_address.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -179,40 +184,94 @@ ScriptOutcome ReportLoad(int status, const std::string& address) {
 
 }  // namespace
 
-ScriptOutcome RunScriptAt(Engine& engine, const std::string& address) {
+namespace {
+
+// Reads and compiles the script at address without running it. 0 leaves the
+// chunk on the stack; otherwise the load's status, with the load's message on
+// the stack, or, for a pack entry that cannot be read, *unread set to the
+// text that ends the "Load Script" line.
+int CompileScriptAt(Engine& engine, const std::string& address, std::string* unread) {
+  lua_State* L = engine.script.L;
+  ResourceAddress where = SplitAddress(address);
+  if (!where.isPackEntry) return luaL_loadfile(L, address.c_str());
+  if (where.entry < 0) {
+    *unread = "ERR: Fehler beim Laden aus LUA-Pack.\r\n";
+    return LUA_ERRFILE;
+  }
+  std::vector<char> buffer;
+  int size = engine.resources.textPacks->LoadTXT(where.file.c_str(), where.entry, &buffer);
+  if (size == 0) {
+    *unread = FormatText("ERR: Datei <<%s>> existiert nicht.\r\n", where.file.c_str());
+    return LUA_ERRFILE;
+  }
+  // An entry the reader failed on runs as an empty script, as it always has.
+  if (size < 0 || buffer.empty()) return luaL_loadstring(L, "");
+  return luaL_loadbuffer(L, buffer.data(), buffer.size(), "QUILLONSCRIPT");
+}
+
+// A script that could not be read or did not compile tells the author where
+// the engine was asked for it (and stops a strict replay there).
+void DiagnoseFailedScript(Engine& engine, const std::string& address, ScriptOutcome outcome) {
+  if (outcome == ScriptOutcome::kRun || engine.script.stopped || !DiagnosticsOn(engine)) return;
+  if (outcome == ScriptOutcome::kFailed) {
+    Diagnose(engine, FormatText("the script \"%s\" did not compile or run (the error is above)", address.c_str()));
+    return;
+  }
+  // A misspelt name: the scripts of the game folder and of its name table.
+  std::vector<std::string> known;
+  std::string extension = fs::path(address).extension().string();
+  std::error_code failed;
+  for (const fs::directory_entry& entry : fs::directory_iterator(".", failed))
+    if (entry.path().extension() == extension) known.push_back(entry.path().filename().string());
+  for (const auto& named : engine.resources.addressOfName)
+    if (fs::path(named.first).extension() == extension) known.push_back(named.first);
+  std::sort(known.begin(), known.end());
+  std::string nearest = NearestName(address, known);
+  Diagnose(engine, FormatText("the script \"%s\" cannot be read", address.c_str()) +
+                       (nearest.empty() ? "" : " (nearest: \"" + nearest + "\")"));
+}
+
+// Runs a script whose compile (status, and *unread) came before, completing
+// its "Load Script" line; the scripts' globals change only when it compiled.
+ScriptOutcome RunCompiled(Engine& engine, const std::string& address, int status, const std::string& unread) {
+  lua_State* L = engine.script.L;
+  ScriptCall running(engine);
+  LogFormat("Load Script <<%s>>...", address.c_str());
+  if (!unread.empty()) {
+    LogText(unread);
+    return ScriptOutcome::kUnread;
+  }
+  int top = lua_gettop(L) - 1;  // the chunk, or the load's message
+  status = RunLoadedChunk(L, status);
+  lua_settop(L, top);  // a chunk's results are of no use here
+  if (status != 0) engine.script.traceback.clear();  // the error ended here, not the process
+  ScriptOutcome outcome = ReportLoad(status, address);
+  if (outcome == ScriptOutcome::kRun) engine.script.currentScript = address;
+  return outcome;
+}
+
+template <class Work>
+ScriptOutcome GuardedLoad(const std::string& address, Work&& work) {
   try {
-    lua_State* L = engine.script.L;
-    ScriptCall running(engine);
-    LogFormat("Load Script <<%s>>...", address.c_str());
-    int top = lua_gettop(L);
-    ResourceAddress where = SplitAddress(address);
-    int status = 0;
-    if (where.isPackEntry) {
-      if (where.entry < 0) {
-        LogText("ERR: Fehler beim Laden aus LUA-Pack.\r\n");
-        return ScriptOutcome::kUnread;
-      }
-      std::vector<char> buffer;
-      int size = engine.resources.textPacks->LoadTXT(where.file.c_str(), where.entry, &buffer);
-      if (size == 0) {
-        LogFormat("ERR: Datei <<%s>> existiert nicht.\r\n", where.file.c_str());
-        return ScriptOutcome::kUnread;
-      }
-      if (size > 0 && !buffer.empty()) status = lua_dobuffer(L, buffer.data(), buffer.size(), "QUILLONSCRIPT");
-    } else {
-      status = lua_dofile(L, address.c_str());
-    }
-    lua_settop(L, top);  // a chunk's results are of no use here
-    if (status != 0) engine.script.traceback.clear();  // the error ended here, not the process
-    ScriptOutcome outcome = ReportLoad(status, address);
-    if (outcome == ScriptOutcome::kRun) engine.script.currentScript = address;
-    return outcome;
+    return work();
   } catch (const ScriptUnwind&) {
     throw;
   } catch (...) {
     LogFormat("Exception catched in LoadScript(%s)\r\n", address.c_str());
     return ScriptOutcome::kUnread;
   }
+}
+
+}  // namespace
+
+ScriptOutcome RunScriptAt(Engine& engine, const std::string& address) {
+  return GuardedLoad(address, [&] {
+    std::string unread;
+    int status = CompileScriptAt(engine, address, &unread);
+    ScriptOutcome outcome = RunCompiled(engine, address, status, unread);
+    if (outcome == ScriptOutcome::kFailed) DiagnoseFailedScript(engine, address, outcome);
+    return outcome;
+  });
 }
 
 int LoadScript(Engine& engine, const std::string& address) {
@@ -267,9 +326,24 @@ void CallDeInit(Engine& engine) {
 void LoadScriptScene(Engine& engine, const std::string& address) {
   GuardedWith([&] { return FormatText("Exceptio catched in LoadScriptScene(%s)\r\n", address.c_str()); },
               [&] {
-                LogText("<<< DeInit Scene >>>\r\n");
-                CallDeInit(engine);
-                if (LoadScript(engine, address) != 0) {
+                lua_State* L = engine.script.L;
+                // The new scene is read and compiled first: one that is missing
+                // or broken leaves the old scene as it is, DeInit not called.
+                std::string unread;
+                int status = CompileScriptAt(engine, address, &unread);
+                ScriptOutcome outcome;
+                if (status != 0) {
+                  outcome = GuardedLoad(address, [&] { return RunCompiled(engine, address, status, unread); });
+                } else {
+                  int chunk = luaL_ref(L, LUA_REGISTRYINDEX);
+                  LogText("<<< DeInit Scene >>>\r\n");
+                  CallDeInit(engine);
+                  lua_rawgeti(L, LUA_REGISTRYINDEX, chunk);
+                  luaL_unref(L, LUA_REGISTRYINDEX, chunk);
+                  outcome = GuardedLoad(address, [&] { return RunCompiled(engine, address, 0, unread); });
+                }
+                if (outcome != ScriptOutcome::kRun) {
+                  DiagnoseFailedScript(engine, address, outcome);
                   // Calling the old Init again could load this scene again, and so on until the stack ends.
                   engine.script.failedScene = address;
                   LogFormat("<<< Scene not switched: <<%s>> did not load >>>\r\n", address.c_str());

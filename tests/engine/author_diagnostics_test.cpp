@@ -36,6 +36,9 @@ TEST(AuthorDiagnostics, EachMistakeIsNamedWithTheScriptLine) {
       {"Show('lantren')", "init.lua:3: Show: no object \"lantren\" (nearest: \"lantern\")\n"},
       {"SayText('Lantern', 'hi')", "init.lua:3: SayText: no object \"Lantern\" (nearest: \"lantern\")\n"},
       {"Hide('kettle')", "init.lua:3: Hide: no object \"kettle\"\n"},
+      {"CreateObject('chest') Show('chset')", "init.lua:3: Show: no object \"chset\" (nearest: \"chest\")\n"},
+      {"LoadSzene('inti.lua')",
+       "cannot open inti.lua: No such file or directory\ninit.lua:3: LoadSzene: the script \"inti.lua\" cannot be read (nearest: \"init.lua\")\n"},
       {"AddToInventory('lanter')", "init.lua:3: AddToInventory: no object \"lanter\" (nearest: \"lantern\")\n"},
       {"ShowMenuButton('WALK')", "init.lua:3: ShowMenuButton: no button \"WALK\"\n"},
       {"PlaySound('bell')", "init.lua:3: PlaySound: no sound \"bell\"\n"},
@@ -114,36 +117,45 @@ TEST(AuthorDiagnostics, AWalkToPositionOutsideTheMapIsNamedWhenTheHeroCannotGo) 
       << game.log.Errors();
 }
 
+// A scene that is missing or does not compile leaves the running one as it
+// was: its DeInit is not called.
 TEST(ScriptLoadFailures, ASceneThatDoesNotLoadStaysUnswitchedUntilF5LoadsItFixedAndF5ReloadsIt) {
-  GameHarness game;
-  game.Write("conf.lua", "DebugMode()");
-  // Loading a missing scene from Init used to call this Init again, without end.
-  game.Write("init.lua",
-             "function Init() LoadSzene('hut.lua') end\n"
-             "function Main() print('first main') end\n"
-             "function DeInit() print('first deinit') end\n");
-  game.At(2, [&](Engine& e) {
-    EXPECT_EQ(SceneToReload(e), "hut.lua");
-    game.Write("hut.lua", "function Init() print('hut init') end function Main() end function DeInit() end\n");
-    e.view.scrollX = -50;  // a scrolled scene: the new one starts at its left edge
-    PushKeyDown(SDLK_F5);
-  });
-  game.At(4, [](Engine&) { PushKeyDown(SDLK_F5); });  // reloads the running scene, and does not end the game
-  game.stopAfterFrames = 6;
-  game.Run();
-  EXPECT_EQ(game.engine.view.scrollX, 0);
-  EXPECT_EQ(game.engine.timing.frameCounter, 6u);
-  EXPECT_EQ(LogFrom(game.log.Text(), "<<< CALL INIT-FUNCTION"),
-            "<<< CALL INIT-FUNCTION >>>\r\n<<< DeInit Scene >>>\r\nfirst deinit\n"
-            "Load Script <<hut.lua>>...ERR: Datei <<hut.lua>> existiert nicht.\r\n"
-            "<<< Scene not switched: <<hut.lua>> did not load >>>\r\n"
-            "<<< CALL MAIN-FUNCTION >>>\r\nfirst main\n<<< CALL GAMELOOP >>>\r\n"
-            "<<< DeInit Scene >>>\r\nfirst deinit\nLoad Script <<hut.lua>>...OK\r\n"
-            "<<< CALL INIT-FUNCTION >>>\r\nhut init\n<<< CALL MAIN-FUNCTION >>>\r\n<<< DeInit Scene >>>\r\n"
-            "Load Script <<hut.lua>>...OK\r\n<<< CALL INIT-FUNCTION >>>\r\nhut init\n<<< CALL MAIN-FUNCTION >>>\r\n" +
-                LogFrom(game.log.Text(), "Average FPS"));
-  EXPECT_EQ(SceneToReload(game.engine), "hut.lua");
-  EXPECT_EQ(game.engine.script.failedScene, "");
+  struct Broken {
+    const char* content;  // null: no file
+    const char* failure;
+  } brokens[] = {{nullptr, "ERR: Datei <<hut.lua>> existiert nicht."}, {"function Init(\n", "ERR: Syntaxfehler in <<hut.lua>>."}};
+  for (const Broken& broken : brokens) {
+    GameHarness game;
+    game.Write("conf.lua", "DebugMode()");
+    if (broken.content) game.Write("hut.lua", broken.content);
+    // Loading a missing scene from Init used to call this Init again, without end.
+    game.Write("init.lua",
+               "function Init() LoadSzene('hut.lua') end\n"
+               "function Main() print('first main') end\n"
+               "function DeInit() print('first deinit') end\n");
+    game.At(2, [&](Engine& e) {
+      EXPECT_EQ(SceneToReload(e), "hut.lua");
+      game.Write("hut.lua", "function Init() print('hut init') end function Main() end function DeInit() end\n");
+      e.view.scrollX = -50;  // a scrolled scene: the new one starts at its left edge
+      PushKeyDown(SDLK_F5);
+    });
+    game.At(4, [](Engine&) { PushKeyDown(SDLK_F5); });  // reloads the running scene, and does not end the game
+    game.stopAfterFrames = 6;
+    game.Run();
+    EXPECT_EQ(game.engine.view.scrollX, 0);
+    EXPECT_EQ(game.engine.timing.frameCounter, 6u);
+    EXPECT_EQ(LogFrom(game.log.Text(), "<<< CALL INIT-FUNCTION"),
+              "<<< CALL INIT-FUNCTION >>>\r\n"
+              "Load Script <<hut.lua>>..." + std::string(broken.failure) + "\r\n"
+              "<<< Scene not switched: <<hut.lua>> did not load >>>\r\n"
+              "<<< CALL MAIN-FUNCTION >>>\r\nfirst main\n<<< CALL GAMELOOP >>>\r\n"
+              "<<< DeInit Scene >>>\r\nfirst deinit\nLoad Script <<hut.lua>>...OK\r\n"
+              "<<< CALL INIT-FUNCTION >>>\r\nhut init\n<<< CALL MAIN-FUNCTION >>>\r\n<<< DeInit Scene >>>\r\n"
+              "Load Script <<hut.lua>>...OK\r\n<<< CALL INIT-FUNCTION >>>\r\nhut init\n<<< CALL MAIN-FUNCTION >>>\r\n" +
+                  LogFrom(game.log.Text(), "Average FPS"));
+    EXPECT_EQ(SceneToReload(game.engine), "hut.lua");
+    EXPECT_EQ(game.engine.script.failedScene, "");
+  }
 }
 
 TEST(ScriptLoadFailures, AnErrorInACallbackShowsEveryFrameBeforeThePanic) {

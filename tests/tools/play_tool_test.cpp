@@ -134,20 +134,27 @@ TEST(PlayStrict, TheFirstDiagnosticFailsTheRunAtItsStep) {
   ToolResult clean = RunTool(RunPlayTool, {game.Path("test.replay"), "--strict", "--quiet"});
   EXPECT_EQ(clean.status, 0) << clean.err;
 
-  game.Write("init.lua",
-             "function Init() CreateObject('lantern') end\n"
-             "function Main() print('main')\n"
-             "  Show('lantren') end\n");
-  ToolResult lenient = RunTool(RunPlayTool, {game.Path("test.replay"), "--quiet"});
-  EXPECT_EQ(lenient.status, 0) << lenient.err;
-  ToolResult strict = RunTool(RunPlayTool, {game.Path("test.replay"), "--strict", "--quiet"});
-  EXPECT_EQ(strict.status, 1);
-  EXPECT_NE(strict.err.find("quillon-play: FAILED at " + game.Path("test.replay") +
-                            ":2: wait 3 frames\n  a diagnostic (--strict): init.lua:3: Show: no object \"lantren\" "
-                            "(nearest: \"lantern\")\nlast "),
-            std::string::npos)
-      << strict.err;
-  EXPECT_NE(strict.err.find("  | main\n"), std::string::npos) << strict.err;
+  // A mistake, a scene that does not compile: each fails a strict run at the step it came in.
+  game.Write("hut.lua", "function Init(\n");
+  struct Mistake {
+    const char *line, *diagnostic;
+  } mistakes[] = {
+      {"  Show('lantren') end\n", "init.lua:3: Show: no object \"lantren\" (nearest: \"lantern\")"},
+      {"  LoadSzene('hut.lua') end\n", "init.lua:3: LoadSzene: the script \"hut.lua\" did not compile or run (the error is above)"},
+  };
+  for (const Mistake& m : mistakes) {
+    game.Write("init.lua", std::string("function Init() CreateObject('lantern') end\n"
+                                       "function Main() print('main')\n") + m.line);
+    ToolResult lenient = RunTool(RunPlayTool, {game.Path("test.replay"), "--quiet"});
+    EXPECT_EQ(lenient.status, 0) << lenient.err;
+    ToolResult strict = RunTool(RunPlayTool, {game.Path("test.replay"), "--strict", "--quiet"});
+    EXPECT_EQ(strict.status, 1);
+    EXPECT_NE(strict.err.find("quillon-play: FAILED at " + game.Path("test.replay") +
+                              ":2: wait 3 frames\n  a diagnostic (--strict): " + m.diagnostic + "\nlast "),
+              std::string::npos)
+        << strict.err;
+    EXPECT_NE(strict.err.find("  | main\n"), std::string::npos) << strict.err;
+  }
 }
 
 }  // namespace
