@@ -14,3 +14,10 @@ inline bool DiagnosticsOn(const Engine& engine) { return engine.core.debug || en
 // the engine (the current script's address when none is). Defined on the
 // script floor, which knows the script's call stack.
 void Diagnose(Engine& engine, const std::string& message);
+
+// "file:line: Function" of the script line now calling into the engine (the
+// current script's address when none is): where a value comes from, kept for
+// a mistake that shows only later, when it is used.
+std::string CallingPlace(Engine& engine);
+// Writes "place: message" for a place that CallingPlace gave earlier.
+void DiagnoseAt(Engine& engine, const std::string& place, const std::string& message);

@@ -33,6 +33,7 @@ struct AdventureObject {
   int targetY = 0;
   int walkToX = -1;              // where the hero stands to act on this object
   int walkToY = -1;              // (-1, -1): none
+  std::string walkToPlace;       // the script line that set the walk-to position, with diagnostics on
   int textBoxX = 0;              // fixed speech box position, screen pixels
   int textBoxY = 0;
   bool textBoxAuto = true;       // speech box follows the object

@@ -1,6 +1,7 @@
 // Script functions that create adventure objects and set their fields.
 #include <memory>
 
+#include "engine/diagnostics.h"
 #include "engine/engine.h"
 #include "scene/adventure_object.h"
 #include "scene/object_lookup.h"
@@ -112,6 +113,8 @@ int lua_SetWalkToPos(lua_State* L) {
   return WithObject(L, [&](AdventureObject& o) {
     o.walkToX = ArgInt(L, 2);
     o.walkToY = ArgInt(L, 3);
+    // A position outside the walk map shows only when the hero is sent there.
+    if (DiagnosticsOn(EngineOf(L))) o.walkToPlace = CallingPlace(EngineOf(L));
   });
 }
 

@@ -48,15 +48,20 @@ size_t Distance(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-void Diagnose(Engine& engine, const std::string& message) {
+std::string CallingPlace(Engine& engine) {
   std::string where;
   if (!CallingLine(engine.script.L, &where)) where = engine.script.currentScript;
   int running = engine.script.runningFunction;
-  std::string function = running >= 0 ? std::string(kScriptFunctions[running].name) + ": " : "";
-  std::string line = where + ": " + function + message;
+  return running >= 0 ? where + ": " + kScriptFunctions[running].name : where;
+}
+
+void DiagnoseAt(Engine& engine, const std::string& place, const std::string& message) {
+  std::string line = place + ": " + message;
   ErrorText(line + "\n");
   if (engine.script.diagnosticCount++ == 0) engine.script.firstDiagnostic = line;
 }
+
+void Diagnose(Engine& engine, const std::string& message) { DiagnoseAt(engine, CallingPlace(engine), message); }
 
 std::string NearestName(const std::string& name, const std::vector<std::string>& known) {
   // A third of the letters may be wrong; a difference of case alone always counts as near.

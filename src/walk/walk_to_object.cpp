@@ -44,9 +44,12 @@ bool WalkToObject(Engine& engine, AdventureObject* object) {
     }
     PathMap& map = MapOf(engine);
     if (!map.PointInAnyBox(WalkPoint{tx, ty})) {
-      if (DiagnosticsOn(engine))
-        Diagnose(engine, FormatText("walk-to position (%d, %d) of \"%s\" is outside every box of the walk map", tx,
-                                    ty, engine.scene.objects.KeyOf(object).c_str()));
+      if (DiagnosticsOn(engine)) {
+        std::string message = FormatText("walk-to position (%d, %d) of \"%s\" is outside every box of the walk map",
+                                         tx, ty, engine.scene.objects.KeyOf(object).c_str());
+        if (object->walkToPlace.empty()) Diagnose(engine, message);
+        else DiagnoseAt(engine, object->walkToPlace, message);
+      }
       return;
     }
     map.SetStart(TruncateToInt(hero.x), TruncateToInt(hero.y));
