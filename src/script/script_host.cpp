@@ -231,16 +231,38 @@ void DiagnoseFailedScript(Engine& engine, const std::string& address, ScriptOutc
                        (nearest.empty() ? "" : " (nearest: \"" + nearest + "\")"));
 }
 
-// Runs a script whose compile (status, and *unread) came before, completing
-// its "Load Script" line; the scripts' globals change only when it compiled.
-ScriptOutcome RunCompiled(Engine& engine, const std::string& address, int status, const std::string& unread) {
+// A script read and compiled, not yet run (see CompileScriptAt).
+struct CompiledScript {
+  int status = 0;
+  std::string unread;  // ends the "Load Script" line of an entry that cannot be read
+  std::string held;    // what the read printed (a damaged pack's note), for that line
+};
+
+// Compiles with the log held back: a switch to a scene that turns out to be
+// missing or broken must not be announced before the old scene is left.
+CompiledScript Compile(Engine& engine, const std::string& address) {
+  CompiledScript script;
+  LogSink previous = SetLogSink([&](std::string_view text) { script.held += text; });
+  struct Restore {
+    LogSink& sink;
+    ~Restore() { SetLogSink(sink); }
+  } restore{previous};
+  script.status = CompileScriptAt(engine, address, &script.unread);
+  return script;
+}
+
+// Runs a compiled script, writing its "Load Script" line with what its read
+// printed; the scripts' globals change only when it compiled.
+ScriptOutcome RunCompiled(Engine& engine, const std::string& address, const CompiledScript& script) {
   lua_State* L = engine.script.L;
   ScriptCall running(engine);
   LogFormat("Load Script <<%s>>...", address.c_str());
-  if (!unread.empty()) {
-    LogText(unread);
+  LogText(script.held);
+  if (!script.unread.empty()) {
+    LogText(script.unread);
     return ScriptOutcome::kUnread;
   }
+  int status = script.status;
   int top = lua_gettop(L) - 1;  // the chunk, or the load's message
   status = RunLoadedChunk(L, status);
   lua_settop(L, top);  // a chunk's results are of no use here
@@ -266,9 +288,7 @@ ScriptOutcome GuardedLoad(const std::string& address, Work&& work) {
 
 ScriptOutcome RunScriptAt(Engine& engine, const std::string& address) {
   return GuardedLoad(address, [&] {
-    std::string unread;
-    int status = CompileScriptAt(engine, address, &unread);
-    ScriptOutcome outcome = RunCompiled(engine, address, status, unread);
+    ScriptOutcome outcome = RunCompiled(engine, address, Compile(engine, address));
     if (outcome == ScriptOutcome::kFailed) DiagnoseFailedScript(engine, address, outcome);
     return outcome;
   });
@@ -329,18 +349,17 @@ void LoadScriptScene(Engine& engine, const std::string& address) {
                 lua_State* L = engine.script.L;
                 // The new scene is read and compiled first: one that is missing
                 // or broken leaves the old scene as it is, DeInit not called.
-                std::string unread;
-                int status = CompileScriptAt(engine, address, &unread);
+                CompiledScript script = Compile(engine, address);
                 ScriptOutcome outcome;
-                if (status != 0) {
-                  outcome = GuardedLoad(address, [&] { return RunCompiled(engine, address, status, unread); });
+                if (script.status != 0) {
+                  outcome = GuardedLoad(address, [&] { return RunCompiled(engine, address, script); });
                 } else {
                   int chunk = luaL_ref(L, LUA_REGISTRYINDEX);
                   LogText("<<< DeInit Scene >>>\r\n");
                   CallDeInit(engine);
                   lua_rawgeti(L, LUA_REGISTRYINDEX, chunk);
                   luaL_unref(L, LUA_REGISTRYINDEX, chunk);
-                  outcome = GuardedLoad(address, [&] { return RunCompiled(engine, address, 0, unread); });
+                  outcome = GuardedLoad(address, [&] { return RunCompiled(engine, address, script); });
                 }
                 if (outcome != ScriptOutcome::kRun) {
                   DiagnoseFailedScript(engine, address, outcome);
