@@ -17,7 +17,7 @@ int FuzzBmpImage(const uint8_t* data, size_t size);    // LoadImage on a loose B
 int FuzzWalkMap(const uint8_t* data, size_t size);     // walk-box maps and the path search over them
 int FuzzFont(const uint8_t* data, size_t size);        // font images, DrawString and DrawTextBox
 int FuzzStringFile(const uint8_t* data, size_t size);  // string files through SetStringFile and GetString
-int FuzzScriptCalls(const uint8_t* data, size_t size); // sequences of calls of the 78 script functions
+int FuzzScriptCalls(const uint8_t* data, size_t size); // sequences of script function calls and input events
 int FuzzSaveFile(const uint8_t* data, size_t size);    // the save file reader and the globals it sets
 
 struct FuzzTarget {

@@ -1,4 +1,5 @@
-// Fuzz entry of the save file reader: any bytes are refused or read whole, never run.
+// Fuzz entry of the save file reader: any bytes are refused or read whole, never run; the globals
+// of a save read are set in a script state and must be captured from it as they were saved.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +10,7 @@ extern "C" {
 }
 
 #include "fuzz/entries/fuzz_entries.h"
+#include "fuzz/entries/saved_globals_match.h"
 #include "save/save_format.h"
 #include "save/save_globals.h"
 
@@ -44,6 +46,11 @@ int FuzzSaveFile(const uint8_t* data, size_t size) {
   SavedGlobals again;
   CaptureGlobals(L, &again);
   lua_close(L);
+  std::string difference;
+  if (!LoadsAsSaved(save.globals, again, &difference)) {
+    fprintf(stderr, "fuzz entry: the globals a save sets are not the ones it holds: %s\n", difference.c_str());
+    abort();
+  }
   return 0;
 }
 

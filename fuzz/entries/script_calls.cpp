@@ -1,4 +1,4 @@
-// Fuzz entry of the script surface: bytes become calls of the 78 script functions, input events and frames.
+// Fuzz entry of the script surface: bytes become calls of the script functions, input events and frames.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -15,6 +15,7 @@ extern "C" {
 #include "fuzz/entries/byte_reader.h"
 #include "fuzz/entries/fuzz_entries.h"
 #include "fuzz/entries/fuzz_world.h"
+#include "fuzz/entries/script_call_codes.h"
 #include "scene/adventure_object.h"
 #include "script/script_table.h"
 #include "text/bitmap_font.h"
@@ -160,27 +161,23 @@ int FuzzScriptCalls(const uint8_t* data, size_t size) {
   // Callbacks a game defines; without them an event would end the process by design.
   Define(L, "function Init() end function Main() end function DeInit() end function Event(v, a, b) end");
 
-  // Every function before the saving ones, which write files outside the
-  // world and are fuzzed through the save reader; their rows come last, so
-  // the inputs kept from before they existed still make the same calls.
-  const int kFunctions = kScriptIndex_SaveGame;
   ByteReader in(data, size);
   for (int call = 0; call < kMaxCalls && !in.Empty(); ++call) {
-    int op = in.Byte() % (kFunctions + 3);
+    int code = in.Byte() % ScriptStepCodeCount();
     fuzz.ResetFrameCount();
-    if (op == kFunctions) {
+    if (code == kClickCode) {
       Click(in.U16() % kFuzzScreenWidth, in.U16() % kFuzzScreenHeight);
       continue;
     }
-    if (op == kFunctions + 1) {
+    if (code == kMoveCode) {
       SDL_WarpMouse(in.U16() % kFuzzScreenWidth, in.U16() % kFuzzScreenHeight);
       continue;
     }
-    if (op == kFunctions + 2) {
+    if (code == kKeyCode) {
       PushKeyDown(in.Byte() & 1 ? SDLK_F5 : SDLK_a);
       continue;
     }
-    calling = kScriptFunctions[op].name;
+    calling = kScriptFunctions[ScriptFunctionOfCode(code)].name;
     lua_getglobal(L, calling);
     int count = in.Byte() % 11;
     for (int i = 0; i < count; ++i) {

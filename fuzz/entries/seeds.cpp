@@ -3,6 +3,7 @@
 
 #include "fuzz/entries/fuzz_entries.h"
 #include "fuzz/entries/fuzz_world.h"
+#include "fuzz/entries/script_call_codes.h"
 #include "fuzz/entries/sound_media.h"
 #include "resources/pack_writer.h"
 #include "script/script_table.h"
@@ -15,45 +16,47 @@ std::string Bytes(std::initializer_list<int> values) {
   return s;
 }
 
-// Script calls: function index (0 to kScriptFunctionCount - 1, then click, move and key), argument
-// count, then each argument as a kind byte and its value bytes.
+// Script calls: a step's code (script_call_codes.h), then for a call its
+// argument count and each argument as a kind byte and its value bytes.
 std::vector<std::string> ScriptCallSeeds() {
+  auto call = [](int function, int count) { return Bytes({CodeOfScriptFunction(function), count}); };
   // Kind 3 picks a word of the fixture list by index; kind 1 a number of the number list.
   auto word = [](int index) { return Bytes({3, index}); };
   auto number = [](int index) { return Bytes({1, index}); };
-  std::string scene = Bytes({0, 1}) + word(16)                       // CreateObject hero
-                      + Bytes({15, 9}) + word(16) + word(48) + word(0) + number(7) + number(7) + number(0) + number(0) +
-                      number(3) + number(6)                          // LoadAnim 16 x 16, 2 frames at 10
-                      + Bytes({18, 3}) + word(16) + word(48) + word(29)  // PlayAnim ONESHOT
-                      + Bytes({12, 1}) + word(16)                    // Show
-                      + Bytes({2, 3}) + word(16) + number(8) + number(9)  // SetPos
-                      + Bytes({7, 1}) + word(16)                     // SetHero
-                      + Bytes({42, 1}) + word(4)                     // LoadPathMap m.map
-                      + Bytes({37, 1}) + word(0)                     // LoadBackground
-                      + Bytes({53, 3}) + word(2) + number(5) + number(11)  // LoadTalkFont
-                      + Bytes({8, 2}) + word(16) + word(47)          // SayText hero x
-                      + Bytes({56, 2}) + word(16) + word(26)         // WaitFor hero TALKING
-                      + Bytes({56, 2}) + word(16) + word(27)         // WaitFor hero ANIMATING
-                      + Bytes({6, 3}) + word(16) + number(11) + number(10)  // Goto
-                      + Bytes({56, 2}) + word(16) + word(25);        // WaitFor hero WALKING
-  std::string menu = Bytes({43, 2}) + word(17) + word(14)            // LoadSound
-                     + Bytes({44, 1}) + word(17)                     // PlaySound
-                     + Bytes({63, 7}) + word(19) + word(0) + word(19) + number(7) + number(7) + number(6) + number(6)  // CreateMenuButton
-                     + Bytes({64, 1}) + word(19)                     // ShowMenuButton
-                     + Bytes({29, 2}) + word(18) + word(0)           // LoadInventoryIcon
-                     + Bytes({30, 1}) + word(18)                     // AddToInventory
-                     + Bytes({32, 1}) + word(18)                     // IsInInventory
-                     + Bytes({kScriptFunctionCount, 10, 0, 10, 0});  // click
-  std::string decision = Bytes({54, 2}) + word(2) + number(5)        // LoadDecisionFont f.bmp 8
-                         + Bytes({58, 2}) + number(4) + number(4)    // SetDecisionPos 10 10
-                         + Bytes({41, 1}) + word(41)                 // SetMode DECISION
-                         + Bytes({57, 2}) + word(47) + word(48)      // MakeDecision
-                         + Bytes({68, 1}) + word(5)                  // SetStringFile strings
-                         + Bytes({70, 1}) + number(1)                // GetString 1
-                         + Bytes({72, 2}) + word(47) + number(3)     // S x 2
-                         + Bytes({71, 1}) + word(47)                 // G x
-                         + Bytes({39, 1}) + Bytes({0, 0})            // FadeOut (duration bytes)
-                         + Bytes({38, 1}) + word(6);                 // LoadSzene p.dat:0
+  std::string scene = call(kScriptIndex_CreateObject, 1) + word(16)  // hero
+                      + call(kScriptIndex_LoadAnim, 9) + word(16) + word(48) + word(0) + number(7) + number(7) +
+                      number(0) + number(0) + number(3) + number(6)  // 16 x 16, 2 frames at 10
+                      + call(kScriptIndex_PlayAnim, 3) + word(16) + word(48) + word(29)  // ONESHOT
+                      + call(kScriptIndex_Show, 1) + word(16)
+                      + call(kScriptIndex_SetPos, 3) + word(16) + number(8) + number(9)
+                      + call(kScriptIndex_SetHero, 1) + word(16)
+                      + call(kScriptIndex_LoadPathMap, 1) + word(4)  // m.map
+                      + call(kScriptIndex_LoadBackground, 1) + word(0)
+                      + call(kScriptIndex_LoadTalkFont, 3) + word(2) + number(5) + number(11)
+                      + call(kScriptIndex_SayText, 2) + word(16) + word(47)  // hero x
+                      + call(kScriptIndex_WaitFor, 2) + word(16) + word(26)  // hero TALKING
+                      + call(kScriptIndex_WaitFor, 2) + word(16) + word(27)  // hero ANIMATING
+                      + call(kScriptIndex_Goto, 3) + word(16) + number(11) + number(10)
+                      + call(kScriptIndex_WaitFor, 2) + word(16) + word(25);  // hero WALKING
+  std::string menu = call(kScriptIndex_LoadSound, 2) + word(17) + word(14)
+                     + call(kScriptIndex_PlaySound, 1) + word(17)
+                     + call(kScriptIndex_CreateMenuButton, 7) + word(19) + word(0) + word(19) + number(7) + number(7) +
+                     number(6) + number(6)
+                     + call(kScriptIndex_ShowMenuButton, 1) + word(19)
+                     + call(kScriptIndex_LoadInventoryIcon, 2) + word(18) + word(0)
+                     + call(kScriptIndex_AddToInventory, 1) + word(18)
+                     + call(kScriptIndex_IsInInventory, 1) + word(18)
+                     + Bytes({kClickCode, 10, 0, 10, 0});  // at (10, 10)
+  std::string decision = call(kScriptIndex_LoadDecisionFont, 2) + word(2) + number(5)  // f.bmp 8
+                         + call(kScriptIndex_SetDecisionPos, 2) + number(4) + number(4)  // 10 10
+                         + call(kScriptIndex_SetMode, 1) + word(41)  // DECISION
+                         + call(kScriptIndex_MakeDecision, 2) + word(47) + word(48)
+                         + call(kScriptIndex_SetStringFile, 1) + word(5)  // strings
+                         + call(kScriptIndex_GetString, 1) + number(1)  // 1
+                         + call(kScriptIndex_S, 2) + word(47) + number(3)  // x 2
+                         + call(kScriptIndex_G, 1) + word(47)  // x
+                         + call(kScriptIndex_FadeOut, 1) + Bytes({0, 0})  // the duration's two bytes
+                         + call(kScriptIndex_LoadSzene, 1) + word(6);  // p.dat:0
   return {scene, menu, decision};
 }
 

@@ -65,8 +65,8 @@ int Boundary(lua_State* L) {
 }  // namespace
 
 const ScriptFunction kScriptFunctions[kScriptFunctionCount] = {
-#define QUILLON_ROW(Name) {#Name, &Boundary<lua_##Name, kScriptIndex_##Name>, QUILLON_FAILURE_LINE(Name)},
-#define QUILLON_ODD_ROW(Name, line) {#Name, &Boundary<lua_##Name, kScriptIndex_##Name>, line},
+#define QUILLON_ROW(Name, ...) {#Name, &Boundary<lua_##Name, kScriptIndex_##Name>, QUILLON_FAILURE_LINE(Name)},
+#define QUILLON_ODD_ROW(Name, Arguments, line) {#Name, &Boundary<lua_##Name, kScriptIndex_##Name>, line},
     QUILLON_SCRIPT_FUNCTIONS(QUILLON_ROW, QUILLON_ODD_ROW)
 #undef QUILLON_ROW
 #undef QUILLON_ODD_ROW

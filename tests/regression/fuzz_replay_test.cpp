@@ -3,8 +3,11 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 
 #include "fuzz/entries/fuzz_entries.h"
+#include "fuzz/entries/script_call_codes.h"
+#include "script/script_table.h"
 #include "support/child_process.h"
 
 namespace {
@@ -41,5 +44,17 @@ TEST_P(FuzzReplay, SeedsAndKeptFindingsRunCleanly) {
 
 INSTANTIATE_TEST_SUITE_P(Targets, FuzzReplay, ::testing::ValuesIn(FuzzTargets()),
                          [](const ::testing::TestParamInfo<FuzzTarget>& info) { return std::string(info.param.name); });
+
+// Each script function has a step code of its own, but those that touch the player's save folder.
+TEST(ScriptStepCodes, EveryScriptFunctionButTheSaveFolderOnesIsCalled) {
+  std::set<std::string> notCalled;
+  for (const ScriptFunction& f : kScriptFunctions) notCalled.insert(f.name);
+  for (int code = kFirstFunctionCode; code < ScriptStepCodeCount(); ++code) {
+    int function = ScriptFunctionOfCode(code);
+    EXPECT_EQ(CodeOfScriptFunction(function), code);
+    EXPECT_EQ(notCalled.erase(kScriptFunctions[function].name), 1u) << "code " << code;
+  }
+  EXPECT_EQ(notCalled, (std::set<std::string>{"DeleteSave", "LoadGame", "SaveGame", "SaveSlots", "SetAutosave"}));
+}
 
 }  // namespace

@@ -49,7 +49,7 @@ struct WindowedGame {
 // A real window twice the game's size: the X server's pointer, in window
 // pixels, chooses LOOK and clicks the door; SIGTERM ends the game.
 TEST(CommandLine, AClickThroughAScaledWindowOnAVirtualDisplay) {
-  if (!Installed("Xvfb") || !Installed("xdotool")) GTEST_SKIP() << "Xvfb and xdotool are needed";
+  ASSERT_TRUE(Installed("Xvfb") && Installed("xdotool")) << "Xvfb and xdotool are installed by scripts/setup.sh";
   WindowedGame w("1400x1000x24");
   ASSERT_FALSE(w.display.name.empty()) << ReadFile(w.game.Path("xvfb.log.err"));
   std::string logFile = w.game.Path("game.log");
@@ -74,7 +74,7 @@ TEST(CommandLine, AClickThroughAScaledWindowOnAVirtualDisplay) {
 // quillon-play --record in a real window, input from the X server itself, and
 // the recording played back headless (in-process) to the same log.
 TEST(RecordInWindow, APlayersRecordingPlaysBackToTheSameLog) {
-  if (!Installed("Xvfb") || !Installed("xdotool")) GTEST_SKIP() << "Xvfb and xdotool are needed";
+  ASSERT_TRUE(Installed("Xvfb") && Installed("xdotool")) << "Xvfb and xdotool are installed by scripts/setup.sh";
   WindowedGame w("800x600x24");
   ASSERT_FALSE(w.display.name.empty()) << ReadFile(w.game.Path("xvfb.log.err"));
   Children children;

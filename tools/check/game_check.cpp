@@ -17,6 +17,7 @@ extern "C" {
 #include "font/font_check.h"
 #include "map/map_check.h"
 #include "resources/pack_readers.h"
+#include "script/script_list.h"
 #include "util/resource_address.h"
 #include "walk/path_map.h"
 
@@ -29,30 +30,36 @@ struct Script {
   ScriptReading reading;
 };
 
-// Which argument (from 1) of a script function names a file or pack entry.
-const std::map<std::string, int> kFileArguments = {
-    {"LoadAnim", 3},         {"LoadBackground", 1},   {"LoadCursor", 1},      {"LoadInventoryIcon", 2},
-    {"LoadMenuBackground", 1}, {"CreateMenuButton", 2}, {"LoadSystemFont", 1}, {"LoadTalkFont", 1},
-    {"LoadDecisionFont", 1}, {"LoadSound", 2},        {"LoadPathMap", 1},     {"LoadSzene", 1},
-};
+// What the leading arguments of each script function name, from the one list
+// of script functions, so that no function can be added without saying it.
+namespace arguments {
+enum Kind { Any, Object, Button, Sound, File };
+#define QUILLON_KINDS(...) std::vector<Kind>{__VA_ARGS__}
+#define QUILLON_ARGUMENTS_ROW(Name, Arguments, ...) {#Name, QUILLON_KINDS Arguments},
+const std::map<std::string, std::vector<Kind>> kOfFunction = {
+    QUILLON_SCRIPT_FUNCTIONS(QUILLON_ARGUMENTS_ROW, QUILLON_ARGUMENTS_ROW)};
+#undef QUILLON_ARGUMENTS_ROW
+#undef QUILLON_KINDS
 
-// Script functions whose first argument names a thing of one kind.
-struct Kind {
-  const char* name;
-  std::set<std::string> users;
-};
-const Kind kKinds[] = {
-    {"object",
-     {"SetName",        "SetPos",       "SetHotSpot",      "HotSpotPositionOn", "HotSpotPositionOff", "Goto",
-      "SetHero",        "SayText",      "SetTextColor",    "SetSingleUse",      "SetMultiUse",        "Show",
-      "Hide",           "SetSpeed",     "LoadAnim",        "UnloadAnim",        "ReloadAnim",         "PlayAnim",
-      "SetAnim",        "SetAnimTimeout", "SetFrame",      "AssignAnim",        "AutoAnimOn",         "AutoAnimOff",
-      "TurnLeft",       "TurnRight",    "TurnUp",          "TurnDown",          "LoadInventoryIcon",  "AddToInventory",
-      "RemoveFromInventory", "IsInInventory", "SetWalkToPos", "SetTextBoxPos", "SetTextBoxAutoPos",
-      "OverrideColorKey", "WaitFor"}},
-    {"button", {"ShowMenuButton", "HideMenuButton", "SetDefaultButton", "SetActiveButton"}},
-    {"sound", {"PlaySound", "StopSound", "RemoveSound", "SetSoundVolume"}},
-};
+const std::vector<Kind>& Of(const std::string& function) {
+  static const std::vector<Kind> kNone;
+  auto row = kOfFunction.find(function);
+  return row == kOfFunction.end() ? kNone : row->second;
+}
+}  // namespace arguments
+
+// The kind of thing made by a script that the first argument of a function
+// names ("object", "button", "sound"), or null.
+const char* FirstArgumentKind(const std::string& function) {
+  const std::vector<arguments::Kind>& kinds = arguments::Of(function);
+  if (kinds.empty()) return nullptr;
+  switch (kinds[0]) {
+    case arguments::Object: return "object";
+    case arguments::Button: return "button";
+    case arguments::Sound: return "sound";
+    default: return nullptr;
+  }
+}
 
 std::string ReadAll(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -148,8 +155,9 @@ void CheckStringFiles(const fs::path& folder, const std::string& base, std::vect
 }  // namespace
 
 int FileArgumentOf(const std::string& function) {
-  auto file = kFileArguments.find(function);
-  return file == kFileArguments.end() ? 0 : file->second;
+  const std::vector<arguments::Kind>& kinds = arguments::Of(function);
+  auto file = std::find(kinds.begin(), kinds.end(), arguments::File);
+  return file == kinds.end() ? 0 : static_cast<int>(file - kinds.begin()) + 1;
 }
 
 std::vector<std::string> CheckGame(const std::string& folder) {
@@ -166,9 +174,9 @@ std::vector<std::string> CheckGame(const std::string& folder) {
   for (Script& script : scripts) {
     script.reading = ReadScript(script.source);
     for (const std::string& text : script.reading.strings) ++spelt[text];
-    for (const Kind& kind : kKinds)
-      for (const ScriptCall& call : script.reading.calls)
-        if (kind.users.count(call.function) && !call.args.empty() && call.args[0]) ++used[kind.name][*call.args[0]];
+    for (const ScriptCall& call : script.reading.calls)
+      if (const char* kind = FirstArgumentKind(call.function); kind && !call.args.empty() && call.args[0])
+        ++used[kind][*call.args[0]];
   }
 
   std::vector<std::string> problems;
@@ -179,9 +187,9 @@ std::vector<std::string> CheckGame(const std::string& folder) {
     PathMap map;  // the walk map this script loads, when it names one
     bool mapKnown = false;
     for (const ScriptCall& call : calls) {
-      auto file = kFileArguments.find(call.function);
-      if (file != kFileArguments.end() && static_cast<int>(call.args.size()) >= file->second) {
-        const std::optional<std::string>& address = call.args[file->second - 1];
+      int fileArgument = FileArgumentOf(call.function);
+      if (fileArgument > 0 && static_cast<int>(call.args.size()) >= fileArgument) {
+        const std::optional<std::string>& address = call.args[fileArgument - 1];
         if (address && !address->empty() && !CanRead(folder, *address, call.function)) {
           problems.push_back(At(script, call) + call.function + ": \"" + *address + "\" cannot be read");
         } else if (address && !SplitAddress(*address).isPackEntry && call.function == "LoadPathMap") {
@@ -198,12 +206,10 @@ std::vector<std::string> CheckGame(const std::string& folder) {
           problems.push_back(At(script, call) + "SetWalkToPos: (" + std::to_string(x) + ", " + std::to_string(y) +
                              ") is outside every box of the walk map this script loads");
       }
-      for (const Kind& kind : kKinds) {
-        if (!kind.users.count(call.function) || call.args.empty() || !call.args[0]) continue;
-        if (spelt[*call.args[0]] <= used[kind.name][*call.args[0]])
-          problems.push_back(At(script, call) + call.function + ": no script makes the " + kind.name + " \"" +
-                             *call.args[0] + "\"");
-      }
+      const char* kind = FirstArgumentKind(call.function);
+      if (kind && !call.args.empty() && call.args[0] && spelt[*call.args[0]] <= used[kind][*call.args[0]])
+        problems.push_back(At(script, call) + call.function + ": no script makes the " + kind + " \"" +
+                           *call.args[0] + "\"");
     }
   }
   std::set<std::string> bases;
