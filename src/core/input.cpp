@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "core/close_signals.h"
 #include "core/window.h"
 #include "engine/calm_game.h"
 #include "engine/engine.h"
@@ -60,6 +61,13 @@ void HandleKey(Engine& engine, SDLKey key) {
   }
 }
 
+// The window's close button, SIGTERM or SIGINT.
+void RequestClose(Engine& engine) {
+  engine.core.running = false;
+  engine.input.closeRequested = true;
+  AutosaveOnQuit(engine);
+}
+
 }  // namespace
 
 void HandleEvents(Engine& engine) {
@@ -73,6 +81,7 @@ void HandleEvents(Engine& engine) {
   }
   CheckArrival(engine);
 
+  if (TakeCloseSignal()) RequestClose(engine);
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     switch (event.type) {
@@ -99,9 +108,7 @@ void HandleEvents(Engine& engine) {
         }
         break;
       case SDL_QUIT:
-        engine.core.running = false;
-        in.closeRequested = true;
-        AutosaveOnQuit(engine);
+        RequestClose(engine);
         break;
       default:
         break;

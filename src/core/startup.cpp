@@ -10,6 +10,7 @@
 #include <exception>
 
 #include "audio/sfx.h"
+#include "core/close_signals.h"
 #include "core/frame_loop.h"
 #include "core/window.h"
 #include "engine/display.h"
@@ -99,6 +100,7 @@ bool InitSDL(Engine& engine) {
     }
     Mix_SetPostMix(engine.player.mute ? Silence : nullptr, nullptr);
     engine.core.sdlOpen = true;
+    WatchCloseSignals();
     PrintVideoReport(engine);
     SDL_WM_SetCaption("Quillon", "icon1.bmp");
     SetWindowIcon();
