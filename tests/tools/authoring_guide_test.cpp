@@ -5,12 +5,14 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "demo-media/demo_media.h"
 #include "font/font_tool.h"
 #include "map/map_tool.h"
 #include "pack/pack_tool.h"
+#include "script/script_table.h"
 #include "support/game_harness.h"
 #include "support/tool_run.h"
 #include "text/bitmap_font.h"
@@ -53,6 +55,22 @@ bool FileBlock(const Block& block, std::string* name, std::string* content) {
     }
   }
   return false;
+}
+
+// Every function the engine registers has a row in one of the guide's tables:
+// "| `Name` |", or one of the names of "| `Show` / `Hide` |".
+TEST(AuthoringGuide, EveryScriptFunctionHasARowInTheGuide) {
+  std::ifstream in(QUILLON_SOURCE_DIR "/docs/authoring.md");
+  std::set<std::string> described;
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("| `", 0) != 0) continue;
+    std::string cell = line.substr(1, line.find('|', 1) - 1);
+    std::istringstream pieces(cell);
+    std::string piece;
+    for (int i = 0; std::getline(pieces, piece, '`'); ++i)
+      if (i % 2 == 1) described.insert(piece);  // the pieces between a pair of backticks
+  }
+  for (const ScriptFunction& f : kScriptFunctions) EXPECT_TRUE(described.count(f.name)) << f.name;
 }
 
 TEST(AuthoringGuide, EveryExampleRuns) {

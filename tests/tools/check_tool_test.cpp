@@ -16,12 +16,13 @@ const char kInit[] =
     "function Init()\n"
     "  CreateObject('lantern')\n"
     "  LoadAnim('lantern', 'still', 'red.bmp', 20, 20, 0, 0, 1, 1)\n"
-    "  LoadPathMap('room.walk')\n"
+    "  LoadPathMap(R('room.walk'))\n"
     "  SetWalkToPos('lantern', 100, 150)\n"
-    "  LoadSystemFont('font.bmp', 8, 10, 430)\n"
+    "  LoadSystemFont(R(\"font.bmp\"), 8, 10, 430)\n"
     "  SetStringFile('texts') LoadSound('bell', 'bell.wav') LoadSzene('lua.dat:1')\n"
     "  CreateMenuButton('LOOK', 'button.bmp', 'Look', 20, 10, 0, 400) -- Show('in a comment')\n"
     "end\n"
+    "function R(name) return name end\n"
     "function Main() Show('lantern') PlaySound('bell') ShowMenuButton('LOOK') print([[Show('x')]]) end\n";
 
 void WriteGame(TempDir& dir) {
@@ -44,16 +45,20 @@ TEST(CheckTool, OnePlantedFaultOfEachKindIsReportedAtItsLine) {
       {"hut.lua", "", "function Init()\nif x AddToInventory('a') end\n", "hut.lua:2: 'then' expected near 'AddToInventory'"},
       {"init.lua", "'red.bmp'", "'door-hut.bmp'", "init.lua:3: LoadAnim: \"door-hut.bmp\" cannot be read"},
       {"init.lua", "'lua.dat:1'", "'lua.dat:7'", "init.lua:7: LoadSzene: \"lua.dat:7\" cannot be read"},
-      {"init.lua", "Show('lantern')", "Show('lantren')", "init.lua:10: Show: no script makes the object \"lantren\""},
+      // R("name") is the file it names, as the guide writes every file.
+      {"init.lua", "'red.bmp'", "R ( 'door-hut.bmp' )", "init.lua:3: LoadAnim: \"door-hut.bmp\" cannot be read"},
+      {"init.lua", "'lua.dat:1'", "R('hut.lua')", "init.lua:7: LoadSzene: \"hut.lua\" cannot be read"},
+      {"init.lua", "Show('lantern')", "Show('lantren')", "init.lua:11: Show: no script makes the object \"lantren\""},
       {"init.lua", "ShowMenuButton('LOOK')", "ShowMenuButton('WALK')",
-       "init.lua:10: ShowMenuButton: no script makes the button \"WALK\""},
-      {"init.lua", "PlaySound('bell')", "PlaySound('bel')", "init.lua:10: PlaySound: no script makes the sound \"bel\""},
+       "init.lua:11: ShowMenuButton: no script makes the button \"WALK\""},
+      {"init.lua", "PlaySound('bell')", "PlaySound('bel')", "init.lua:11: PlaySound: no script makes the sound \"bel\""},
       {"room.walk", "", MapBytes({Rect(0, 100, 300, 200), Box{{{300, 100}, {400, 100}, {500, 100}, {600, 100}}}}),
        "init.lua:4: room.walk: box 1 has no area"},
       {"init.lua", "100, 150", "900, 150",
        "init.lua:5: SetWalkToPos: (900, 150) is outside every box of the walk map this script loads"},
-      {"init.lua", "'font.bmp', 8", "'font.bmp', 9", "init.lua:6: font.bmp: "},
+      {"init.lua", "\"font.bmp\"), 8", "\"font.bmp\"), 9", "init.lua:6: font.bmp: "},
       {"texts.DE", "", "Hallo\nTschuess\nNoch was\n", "texts.EN:3: 2 lines, but texts.DE has 3"},
+      {"texts.DE", "", "Hallo\n", "texts.DE:2: 1 lines, but texts.EN has 2"},
       {"texts.EN", "", "Hello\n" + std::string(300, 'x') + "\n",
        "texts.EN:2: the line is 300 characters long; the engine reads 255"},
   };

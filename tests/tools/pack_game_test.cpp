@@ -39,6 +39,7 @@ void WriteGame(const TempDir& dir) {
   dir.Write("hall.map", MapBytes({Rect(0, 30, 63, 47)}));
   dir.Write("texts.EN", "A bell rings.\n");
   dir.Write("pack.order", "# first\nsky.bmp\n");
+  dir.Write("playthrough.replay", "wait 1 frames\n");  // quillon-play's, kept beside the game
   dir.Write("conf.lua", kConf);
   dir.Write("hall.lua", kHall);
   dir.Write("init.lua",
@@ -67,6 +68,9 @@ TEST(PackGame, ThePackedGamePlaysTheLooseStoryAndItsTableGivesEveryFileTheEntryT
   GameHarness game;
   ToolResult made = PackGame(source, game.dir.path());
   ASSERT_EQ(made.status, 0) << made.err;  // an empty folder would end the test's process with a panic
+  EXPECT_TRUE(Has(made.out, "\nleft out   playthrough.replay: replays are for quillon-play, not part of the game\n"))
+      << made.out;
+  EXPECT_FALSE(std::filesystem::exists(game.dir.Path("playthrough.replay")));
   std::string table = game.dir.Read("assets.lua");
   EXPECT_EQ(game.Run(), 0);
   const std::string& log = game.log.Text();

@@ -145,11 +145,13 @@ void CheckStringFiles(const fs::path& folder, const std::string& base, std::vect
     counts.push_back({name, count});
   }
   std::sort(counts.begin(), counts.end());
-  for (size_t i = 1; i < counts.size(); ++i)
-    if (counts[i].second != counts[0].second)
-      problems->push_back(counts[i].first + ":" + std::to_string(std::min(counts[i].second, counts[0].second) + 1) +
-                          ": " + std::to_string(counts[i].second) + " lines, but " + counts[0].first + " has " +
-                          std::to_string(counts[0].second));
+  // Each file that lacks lines is named at its end, against the longest.
+  auto longest = std::max_element(counts.begin(), counts.end(),
+                                  [](const auto& a, const auto& b) { return a.second < b.second; });
+  for (const auto& [name, count] : counts)
+    if (count < longest->second)
+      problems->push_back(name + ":" + std::to_string(count + 1) + ": " + std::to_string(count) + " lines, but " +
+                          longest->first + " has " + std::to_string(longest->second));
 }
 
 }  // namespace

@@ -53,6 +53,16 @@ class Scanner {
         lastLine = line_;
         bool afterDot = start > 0 && (s_[start - 1] == '.' || s_[start - 1] == ':');
         nameBefore = !afterDot && lastName != "function" && lastName != "end" && lastName != "return";
+        // R("name") asks for the file's address: it names the file as the literal does.
+        std::optional<std::string> file = nameBefore && lastName == "R" ? NameInBrackets() : std::nullopt;
+        if (file) {
+          reading.strings.push_back(*file);
+          calls.push_back(ScriptCall{"R", lastLine, {file}, {std::nullopt}, {false}});
+          Note(open, Piece::kString, *file);
+          if (!open.empty() && open.back().depth == 0) open.back().throughR = true;
+          nameBefore = false;
+          continue;
+        }
         Note(open, Piece::kOther, "");
         continue;
       } else if (c == '(') {
@@ -95,6 +105,7 @@ class Scanner {
     std::optional<std::string> current;
     bool plain = true;
     std::optional<double> number;
+    bool throughR = false;
 
     void Other() {
       pieces = true;
@@ -113,8 +124,10 @@ class Scanner {
     void NextArgument() {
       call.args.push_back(plain && current ? current : std::nullopt);
       call.numbers.push_back(plain && number ? number : std::nullopt);
+      call.throughR.push_back(plain && current && throughR);
       pieces = false;
       plain = true;
+      throughR = false;
       current.reset();
       number.reset();
     }
@@ -162,6 +175,31 @@ class Scanner {
     }
     ++i_;
     return text;
+  }
+
+  // ("text") with blanks anywhere, read past; otherwise nothing, and nothing read.
+  std::optional<std::string> NameInBrackets() {
+    size_t start = i_;
+    int startLine = line_;
+    auto blanks = [&] {
+      for (; i_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[i_])); ++i_) line_ += s_[i_] == '\n';
+    };
+    blanks();
+    if (i_ < s_.size() && s_[i_] == '(') {
+      ++i_;
+      blanks();
+      if (i_ < s_.size() && (s_[i_] == '"' || s_[i_] == '\'')) {
+        std::string text = ReadString();
+        blanks();
+        if (i_ < s_.size() && s_[i_] == ')') {
+          ++i_;
+          return text;
+        }
+      }
+    }
+    i_ = start;
+    line_ = startLine;
+    return std::nullopt;
   }
 
   void SkipComment() {

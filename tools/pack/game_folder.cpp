@@ -65,7 +65,8 @@ ScriptNames ReadScriptNames(const std::string& folder, const std::vector<std::st
         names.problems.push_back(at + "R(\"" + *first + "\"): no file of that name in the game folder");
       if (fileArgument == 0 || static_cast<int>(call.args.size()) < fileArgument) continue;
       const std::optional<std::string>& named = call.args[fileArgument - 1];
-      if (named && packed.count(*named) && !SplitAddress(*named).isPackEntry)
+      bool asked = call.throughR[fileArgument - 1];  // R("name") finds the packed file
+      if (named && !asked && packed.count(*named) && !SplitAddress(*named).isPackEntry)
         names.problems.push_back(at + call.function + ": \"" + *named +
                                  "\" goes into a pack, so the packed game cannot read it by name; ask R(\"" +
                                  *named + "\") for its address");
@@ -119,6 +120,8 @@ GameLayout PlanGame(const std::string& folder, const std::vector<std::string>& o
   for (const std::string& name : files) {
     if (name == "conf.lua") {
       layout.hasConf = true;
+    } else if (Extension(name) == ".replay") {
+      layout.replays.push_back(name);
     } else if (name == kIcon || (IsStringFile(name, named.stringFileBases) && !packed.count(name))) {
       layout.loose.push_back(name);
     } else if (!packed.count(name)) {

@@ -12,6 +12,7 @@ struct GameLayout {
   std::vector<std::string> images;    // gfx.dat: every BMP but the window icon
   std::vector<std::string> sounds;    // sfx.dat: WAV, Ogg, AIFF and VOC files
   std::vector<std::string> loose;     // copied as they are: icon1.bmp and the string files
+  std::vector<std::string> replays;   // left out: quillon-play's replays, kept beside the game they test
   std::vector<std::string> problems;  // one line each; a game with a problem is not packed
 };
 

@@ -109,6 +109,11 @@ int PackGame(const std::string& folder, const std::string& outDir, const GamePac
   List(out, "gfx.dat", layout.images, 0);
   List(out, "sfx.dat", layout.sounds, 0);
   for (const std::string& name : layout.loose) out << "loose      " << name << "\n";
+  if (!layout.replays.empty()) {
+    out << "left out  ";
+    for (const std::string& name : layout.replays) out << " " << name;  // after the column's own blank
+    out << ": replays are for quillon-play, not part of the game\n";
+  }
   out << "table      " << (to / "assets.lua").string() << "\n";
   return 0;
 }
