@@ -1,4 +1,5 @@
 // Verbs and the action sentence: choosing, hovering and clicking scene objects.
+#include "engine/diagnostics.h"
 #include "engine/engine.h"
 #include "scene/hit_test.h"
 #include "script/script_args.h"
@@ -81,6 +82,26 @@ void HandleObjectMouseOver(Engine& engine) {
   }
 }
 
+namespace {
+
+// The sentence names the front-most named object under the pointer, the
+// click goes to the back-most: an author who lays a named object over
+// another sees the wrong one act, and is told why.
+void DiagnoseHiddenChoice(Engine& engine, const std::string& clicked, int sceneX, int sceneY) {
+  Hashtable<AdventureObject*>& objects = engine.scene.objects;
+  for (int i = objects.Count() - 1; i >= 0; --i) {
+    AdventureObject* object = objects.ValueAt(i);
+    if (!Pointable(engine, *object) || object->name.empty() || !HitAt(engine, *object, sceneX, sceneY)) continue;
+    if (objects.KeyAt(i) != clicked)
+      Diagnose(engine, FormatText("a click at (%d, %d) acts on \"%s\", the back-most object under the pointer, while "
+                                  "the action sentence names \"%s\", the front-most",
+                                  engine.input.clickX, engine.input.clickY, clicked.c_str(), objects.KeyAt(i).c_str()));
+    return;
+  }
+}
+
+}  // namespace
+
 bool HandleObjectClick(Engine& engine) {
   Hashtable<AdventureObject*>& objects = engine.scene.objects;
   int sceneX = engine.input.mouseX - engine.view.scrollX;
@@ -91,6 +112,7 @@ bool HandleObjectClick(Engine& engine) {
     // The back-most hit takes the click. ApplyVerb may run frames in which
     // scripts change the registry, so the walk over it ends here.
     std::string id = objects.KeyAt(i);
+    if (DiagnosticsOn(engine)) DiagnoseHiddenChoice(engine, id, sceneX, sceneY);
     ApplyVerb(engine, object, id);
     return true;
   }

@@ -104,6 +104,22 @@ TEST(AuthorDiagnostics, OffTheyLeaveNoTraceAndTheLogIsTheSameEitherWay) {
   EXPECT_EQ(byEnvironment.errors, told.errors);
 }
 
+// The sentence names the front-most of two overlapping objects, the click
+// goes to the back-most: told, so the author sees why the "wrong" one acts.
+TEST(AuthorDiagnostics, AClickOnAnotherObjectThanTheSentenceNamesIsTold) {
+  GameHarness game;
+  game.Write("conf.lua", "DebugMode()");
+  WriteSceneGame(game, "LoadSystemFont('font.bmp', 8, 10, 430)\n" + std::string(kHeroScene) +
+                           "MakeObject('crate', 'Crate', 100, 100) MakeObject('cat', 'Cat', 110, 110, 'blue.bmp')");
+  RunSteps(game, {"click 130 405", "click 115 115", "click 130 405", "click 125 125"});  // OPEN: both, then the cat alone
+  game.Run();
+  std::string told = "\ninit.lua: a click at (115, 115) acts on \"crate\", the back-most object under the pointer, "
+                     "while the action sentence names \"cat\", the front-most\n";
+  EXPECT_NE(game.log.Errors().find(told), std::string::npos) << game.log.Errors();
+  EXPECT_EQ(game.log.Errors().find("a click at (125, 125)"), std::string::npos) << game.log.Errors();
+  EXPECT_NE(game.log.Text().find("EVENT OPEN [crate] []"), std::string::npos) << game.log.Text();
+}
+
 TEST(AuthorDiagnostics, AWalkToPositionOutsideTheMapIsNamedWhenTheHeroCannotGo) {
   GameHarness game;
   game.Write("conf.lua", "DebugMode()");
