@@ -37,6 +37,13 @@ std::unordered_set<std::string> LibraryNames() {
   return names;
 }
 
+// A global's name with every byte: a name may hold a zero byte.
+std::string NameAt(lua_State* L, int index) {
+  size_t length = 0;
+  const char* text = lua_tolstring(L, index, &length);
+  return std::string(text, length);
+}
+
 bool IsData(int type) {
   return type == LUA_TBOOLEAN || type == LUA_TNUMBER || type == LUA_TSTRING || type == LUA_TTABLE;
 }
@@ -147,8 +154,8 @@ void CaptureGlobals(lua_State* L, SavedGlobals* saved) {
   lua_pushnil(L);
   while (lua_next(L, LUA_GLOBALSINDEX)) {
     SavedValue value;
-    if (lua_type(L, -2) == LUA_TSTRING && !library.count(lua_tostring(L, -2)) && catalogue.Capture(-1, &value))
-      saved->globals.emplace_back(lua_tostring(L, -2), std::move(value));
+    if (lua_type(L, -2) == LUA_TSTRING && !library.count(NameAt(L, -2)) && catalogue.Capture(-1, &value))
+      saved->globals.emplace_back(NameAt(L, -2), std::move(value));
     lua_pop(L, 1);
   }
   catalogue.CaptureTables();
@@ -165,13 +172,13 @@ void ApplyGlobals(lua_State* L, const SavedGlobals& saved) {
   lua_pushnil(L);
   while (lua_next(L, LUA_GLOBALSINDEX)) {
     if (lua_type(L, -2) == LUA_TSTRING && IsData(lua_type(L, -1))) {
-      std::string name = lua_tostring(L, -2);
+      std::string name = NameAt(L, -2);
       if (!library.count(name) && !kept.count(name)) gone.push_back(name);
     }
     lua_pop(L, 1);
   }
   for (const std::string& name : gone) {
-    lua_pushstring(L, name.c_str());
+    lua_pushlstring(L, name.data(), name.size());
     lua_pushnil(L);
     lua_rawset(L, LUA_GLOBALSINDEX);
   }

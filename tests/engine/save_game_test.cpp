@@ -209,8 +209,9 @@ TEST(SaveGameTest, GlobalsComeBackWithSharedTablesCyclesAndExactValues) {
       bytes = "a\0\255z"
       yes, no = true, false
       fn = function() end
+      _G["a\0b"] = "zero in the name"
       SaveGame("g"))");
-    SaveGame::Script(e, "ring = nil holder = 5 numbers = nil bytes = nil yes = nil added = 1");
+    SaveGame::Script(e, "ring = nil holder = 5 numbers = nil bytes = nil yes = nil added = 1 _G['a\\0b'] = nil");
     RequestLoad(e, "g");
   });
   game.At(3, [&](Engine& e) {
@@ -220,7 +221,8 @@ TEST(SaveGameTest, GlobalsComeBackWithSharedTablesCyclesAndExactValues) {
         and holder[shared] == "key" and holder[true] == 0.1 and holder.f == nil
         and 1 / n[1] == -inf and n[2] == 2^53 + 1 and n[3] == 1e308 and n[4] ~= n[4] and n[5] == inf
         and n[6] == 1 / 3 and bytes == "a\0\255z" and yes == true and no == false
-        and type(fn) == "function" and added == nil and type(SaveGame) == "function")"),
+        and type(fn) == "function" and added == nil and type(SaveGame) == "function"
+        and _G["a\0b"] == "zero in the name" and _G["a"] == nil)"),
               "true");
   });
   game.Run();
