@@ -142,6 +142,11 @@ TEST(MapTool, CheckFindsEachKindOfProblemInAMapMadeForIt) {
        "the centre (10049,50) of box 1 is 9999 pixels from it"},  // exactly at the limit
       {RingFloor(), "warning", "finds no way from box 7 to box 2, although they are connected (7-1-6-8-2)"},
       {JumpFloor(), "warning", "the engine's path from box 6 to box 4 jumps from (350,50) to (250,250)"},
+      // A post between two rows of boxes: the box behind it lies nearer the box before it, so the search
+      // goes round the post's far side rather than straight down.
+      {{Rect(0, 0, 300, 10), Rect(300, 0, 340, 10), Rect(340, 0, 600, 10), Rect(0, 10, 300, 30),
+        Rect(340, 10, 600, 30), Rect(0, 30, 300, 60), Rect(300, 30, 340, 60), Rect(340, 30, 600, 60)},
+       "warning", "the engine's path from box 0 to box 6 runs through boxes 0-1-2-4-7-6 ("},
   };
   for (const auto& m : maps) {
     dir.Write("m.map", MapBytes(m.boxes));

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 
+#include "map/map_detours.h"
 #include "map/map_format.h"
 
 namespace {
@@ -246,6 +247,12 @@ std::vector<int> BoxesOnRings(const std::vector<std::vector<int>>& linked) {
   return boxes;
 }
 
+std::string ChainOf(const std::vector<int>& boxes) {
+  std::string text;
+  for (size_t k = 0; k < boxes.size(); ++k) text += (k ? "-" : "") + std::to_string(boxes[k]);
+  return text;
+}
+
 }  // namespace
 
 std::string ListText(const std::vector<int>& numbers) {
@@ -461,11 +468,12 @@ MapCheckReport CheckMap(PathMap& map, const MapCheckOptions& options) {
     struct Failure {
       std::string text, command;
     };
-    std::vector<Failure> failures;
+    std::vector<Failure> failures, detours;
     for (int s = 0; s < n; ++s) {
       if (!hasPoint[s]) continue;
       std::vector<bool> reached;
       std::vector<int> parent = ReachFrom(map, s, &reached);
+      CentreRoutes shortest(map, linked, s, points[s]);
       for (int t = 0; t < n; ++t) {
         if (t == s || !hasPoint[t] || !reached[t]) continue;
         map.SetStart(points[s].x, points[s].y);
@@ -481,6 +489,7 @@ MapCheckReport CheckMap(PathMap& map, const MapCheckOptions& options) {
           continue;
         }
         std::vector<WalkPoint> path = map.Path();
+        bool jumps = false;
         for (size_t k = 0; k + 1 < path.size(); ++k) {
           int from = map.BoxIndexOf(path[k]), to = map.BoxIndexOf(path[k + 1]);
           if (from == to || (from >= 0 && to >= 0 && Connected(map, from, to))) continue;
@@ -489,7 +498,30 @@ MapCheckReport CheckMap(PathMap& map, const MapCheckOptions& options) {
                                   ", which are not in the same or connected boxes: the hero would walk straight " +
                                   "across whatever lies between.",
                               command});
+          jumps = true;
           break;
+        }
+        // A way half as long again is one a player sees the hero walk round.
+        std::vector<int> shortBoxes;
+        double walked = PathLength(path), best = shortest.To(t, points[t], &shortBoxes);
+        if (!jumps && best > 0 && walked >= 1.5 * best && walked - best >= 40) {
+          std::vector<int> walkedBoxes = BoxesAlong(map, path);
+          size_t part = 0;
+          while (part < walkedBoxes.size() && part < shortBoxes.size() && walkedBoxes[part] == shortBoxes[part]) ++part;
+          std::string look = part < walkedBoxes.size() && part < shortBoxes.size()
+                                 ? "boxes " + std::to_string(walkedBoxes[part]) + " and " + std::to_string(shortBoxes[part])
+                                 : "the boxes where the two ways part";
+          char ratio[16];
+          snprintf(ratio, sizeof ratio, "%.1f", walked / best);
+          detours.push_back({"the engine's path from box " + std::to_string(s) + " to box " + std::to_string(t) +
+                                 " runs through boxes " + ChainOf(walkedBoxes) + " (" +
+                                 std::to_string(static_cast<int>(walked)) + " pixels), " + ratio +
+                                 " times the way through boxes " + ChainOf(shortBoxes) + " (" +
+                                 std::to_string(static_cast<int>(best)) + " pixels): the hero walks round. The " +
+                                 "search steps into the connected box whose centre is nearest the target; look at " +
+                                 look + ", where the two ways part, and reshape them so that the short way's box " +
+                                 "lies nearer.",
+                             command});
         }
       }
     }
@@ -510,6 +542,10 @@ MapCheckReport CheckMap(PathMap& map, const MapCheckOptions& options) {
     if (failures.size() > kDetailed)
       add(false, "and " + std::to_string(failures.size() - kDetailed) +
                      " more pairs of boxes between which the engine's path search goes wrong");
+    for (size_t k = 0; k < detours.size() && k < kDetailed; ++k)
+      add(false, detours[k].text + " See: " + detours[k].command);
+    if (detours.size() > kDetailed)
+      add(false, "and " + std::to_string(detours.size() - kDetailed) + " more pairs of boxes with such a detour");
   }
   return report;
 }
