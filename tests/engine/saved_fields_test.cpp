@@ -4,8 +4,6 @@
 // any of the others makes one of these tests fail.
 #include <gtest/gtest.h>
 
-#include <cxxabi.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -36,16 +34,10 @@ constexpr auto MemberCount(std::index_sequence<I...>) -> decltype(T{(void(I), An
   return MemberCount<T>(std::make_index_sequence<sizeof...(I) + 1>());
 }
 
+// A kind's name for the keys and messages (the compiler's, mangled but unique).
 template <class T>
 std::string Name() {
-  auto demangled = [](const char* raw) {
-    std::unique_ptr<char, void (*)(void*)> name(abi::__cxa_demangle(raw, nullptr, nullptr, nullptr), free);
-    return std::string(name.get());
-  };
-  static const std::string spelt = demangled(typeid(std::string).name());
-  std::string text = demangled(typeid(T).name());
-  for (size_t at; (at = text.find(spelt)) != std::string::npos;) text.replace(at, spelt.size(), "string");
-  return text;
+  return typeid(T).name();
 }
 
 // Runs the format's field lists over saved data. Each field has a key (its
