@@ -4,6 +4,21 @@
 // persistent storage (IndexedDB). Module.quillon* are called by the engine.
 
 var quillonImage = null;
+var quillonCanvasShots = {};  // a replay's screenshots as the canvas showed them: RGBA, base64
+
+// A replay's screenshot holds the frame that the next frame's first step
+// shows: once the canvas shows it, the canvas itself is read back, so that
+// what the test compares is what a player sees, not only the engine's surface.
+function quillonReadBackShots(context, width, height) {
+  var folder = '/results/screenshots';
+  if (!FS.analyzePath(folder).exists) return;
+  FS.readdir(folder).forEach(function (name) {
+    if (name === '.' || name === '..' || name in quillonCanvasShots) return;
+    var rgba = context.getImageData(0, 0, width, height).data, text = '';
+    for (var i = 0; i < rgba.length; i += 0x8000) text += String.fromCharCode.apply(null, rgba.subarray(i, i + 0x8000));
+    quillonCanvasShots[name] = {width: width, height: height, rgba: btoa(text)};
+  });
+}
 
 // Copies a frame of SDL's surface to the canvas, pixel for pixel.
 Module.quillonShow = function (pixels, width, height, pitch, bytes, rShift, gShift, bShift, rLoss, gLoss, bLoss) {
@@ -31,6 +46,7 @@ Module.quillonShow = function (pixels, width, height, pitch, bytes, rShift, gShi
     }
   }
   context.putImageData(quillonImage, 0, 0);
+  if (Module.quillonReplay) quillonReadBackShots(context, width, height);
   Module.quillonFrames = (Module.quillonFrames || 0) + 1;
   if (!Module.quillonFirstFrame) {
     Module.quillonFirstFrame = performance.now();
@@ -267,7 +283,7 @@ Module.quillonEnded = function (status, replaying) {
   Module.quillonStatus = status;
   Module.quillonEngine = 0;  // gone: the page's handlers leave it alone
   if (replaying) {
-    var results = {status: status, log: quillonBase64('/results/log.txt'), screenshots: {}};
+    var results = {status: status, log: quillonBase64('/results/log.txt'), screenshots: {}, canvas: quillonCanvasShots};
     var folder = '/results/screenshots';
     if (FS.analyzePath(folder).exists) {
       FS.readdir(folder).forEach(function (name) {

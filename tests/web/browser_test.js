@@ -1,6 +1,7 @@
 // The web page in a real browser: plays the demo's replay in build/web in
 // headless Chromium and compares what the page reports (the log and every
-// screenshot) with a native headless run of the same replay, byte for byte.
+// screenshot, and each screenshot as the canvas itself showed it) with a
+// native headless run of the same replay, byte for byte.
 //
 //   node tests/web/browser_test.js QUILLON_PLAY GAMEDIR REPLAY WEBDIR
 'use strict';
@@ -22,6 +23,36 @@ function nativeRun() {
   return {log: run.stdout, screenshots};
 }
 
+// The RGB pixels of a BMP file (24 or 32 bits, rows bottom-up unless the height is negative), top row first.
+function bmpPixels(bytes) {
+  const offset = bytes.readUInt32LE(10), width = bytes.readInt32LE(18), rawHeight = bytes.readInt32LE(22);
+  const bytesPerPixel = bytes.readUInt16LE(28) / 8, height = Math.abs(rawHeight);
+  const pitch = (width * bytesPerPixel + 3) & ~3, rgb = Buffer.alloc(width * height * 3);
+  for (let y = 0; y < height; ++y) {
+    const row = offset + (rawHeight > 0 ? height - 1 - y : y) * pitch;
+    for (let x = 0; x < width; ++x) {
+      const at = row + x * bytesPerPixel, to = (y * width + x) * 3;
+      rgb[to] = bytes[at + 2], rgb[to + 1] = bytes[at + 1], rgb[to + 2] = bytes[at];
+    }
+  }
+  return {width, height, rgb};
+}
+
+// Where the canvas, read back as RGBA, differs from the picture: null when nowhere.
+function canvasDiffers(canvas, picture) {
+  if (!canvas) return 'was never shown on the canvas';
+  if (canvas.width !== picture.width || canvas.height !== picture.height)
+    return `is ${canvas.width} x ${canvas.height} on the canvas, ${picture.width} x ${picture.height} natively`;
+  const rgba = Buffer.from(canvas.rgba, 'base64');
+  for (let i = 0, j = 0; j < picture.rgb.length; i += 4, j += 3) {
+    if (rgba[i] !== picture.rgb[j] || rgba[i + 1] !== picture.rgb[j + 1] || rgba[i + 2] !== picture.rgb[j + 2]) {
+      const pixel = j / 3;
+      return `differs on the canvas first at (${pixel % picture.width}, ${Math.floor(pixel / picture.width)})`;
+    }
+  }
+  return null;
+}
+
 function differences(native, web) {
   const found = [];
   if (web.status !== 0) found.push(`the page's replay ended with status ${web.status}${web.error ? ': ' + web.error : ''}`);
@@ -34,9 +65,12 @@ function differences(native, web) {
   }
   const names = Object.keys(native.screenshots).sort(), webNames = Object.keys(web.screenshots || {}).sort();
   if (names.join() !== webNames.join()) found.push(`screenshots: native ${names.join(' ')}; web ${webNames.join(' ')}`);
+  if (names.length === 0) found.push('the native run took no screenshot: the replay shows nothing to compare');
   for (const name of names) {
     const shot = (web.screenshots || {})[name];
     if (shot && !Buffer.from(shot, 'base64').equals(native.screenshots[name])) found.push(`screenshot ${name} differs`);
+    const onCanvas = canvasDiffers((web.canvas || {})[name], bmpPixels(native.screenshots[name]));
+    if (onCanvas) found.push(`screenshot ${name} ${onCanvas}`);
   }
   return found;
 }
