@@ -11,6 +11,14 @@ const os = require('os');
 const path = require('path');
 const {openPage} = require('./page_runner');
 
+// The page is driven through Chromium's DevTools socket: Node 20 has its
+// WebSocket client behind a flag, so the test runs itself again with it.
+if (typeof WebSocket === 'undefined' && !process.execArgv.includes('--experimental-websocket')) {
+  const again = spawnSync(process.execPath, ['--experimental-websocket', '--no-warnings', __filename,
+                                             ...process.argv.slice(2)], {stdio: 'inherit'});
+  process.exit(again.status === null ? 1 : again.status);
+}
+
 const [quillonPlay, gameDir, replay, webDir] = process.argv.slice(2);
 
 function nativeRun() {
@@ -75,6 +83,30 @@ function differences(native, web) {
   return found;
 }
 
+// The player's hand: the page says where to move the pointer and when to
+// press (window.quillonHand); the browser's own input commands do it, as a
+// person's mouse would, so the page treats the click as the user's gesture.
+async function playerHand(page) {
+  const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+  for (;;) {
+    const asked = await page.send('Runtime.evaluate', {expression: 'JSON.stringify(window.quillonHand || null)',
+                                                       returnByValue: true});
+    const hand = JSON.parse(asked.result.value);
+    if (hand && hand.done) return;
+    if (hand && !hand.sent) {
+      const at = {x: hand.x, y: hand.y};
+      if (hand.press) {
+        await page.send('Input.dispatchMouseEvent', {type: 'mousePressed', ...at, button: 'left', clickCount: 1});
+        await page.send('Input.dispatchMouseEvent', {type: 'mouseReleased', ...at, button: 'left', clickCount: 1});
+      } else {
+        await page.send('Input.dispatchMouseEvent', {type: 'mouseMoved', ...at});
+      }
+      await page.send('Runtime.evaluate', {expression: 'window.quillonHand.sent = true'});
+    }
+    await sleep(50);
+  }
+}
+
 async function main() {
   const native = nativeRun();
   const opened = Date.now();
@@ -82,14 +114,18 @@ async function main() {
   const found = differences(native, web);
   // The page as a player has it: a click on the canvas, the sound it starts, and a reload that goes on from the autosave.
   const player = await openPage(webDir, '', {'/player.html': path.join(__dirname, 'player_test.html')}, 180000,
-                                '/player.html');
+                                '/player.html', playerHand);
+  if (player.driveError) found.push(`the test's hand could not drive the page: ${player.driveError}`);
   if (!player.answered) found.push(`a click on the canvas${player.clicked ? '' : ' (never sent)'} did not choose English`);
   if (!player.heard) found.push('no sound reached Web Audio after the click');
   if (!player.restored) found.push('after a reload of the page the game did not go on from its autosave');
-  if (!(player.answered && player.heard && player.restored)) found.push(`the page's log ended:\n${player.log}`);
+  else if (!player.sameScreen)
+    found.push(`after the reload the street did not show as it did when the page went away (${player.sceneDifferences} values differ)`);
+  if (!(player.answered && player.heard && player.restored && player.sameScreen))
+    found.push(`the page's log ended:\n${player.log}`);
   if (found.length) throw new Error('\n' + found.join('\n'));
   console.log(`web: passed: the log (${native.log.length} bytes) and the ${Object.keys(native.screenshots).length} ` +
-              `screenshots equal the native run's, a click on the canvas reached the game and started its sound, a reload went on from the autosave; first frame after ${Math.round(web.firstFrameMs)} ms, ` +
+              `screenshots equal the native run's (on the canvas too), a click through the browser's input reached the game and started its sound, a reload went on from the autosave showing the street as it was; first frame after ${Math.round(web.firstFrameMs)} ms, ` +
               `whole replay ${((Date.now() - opened) / 1000).toFixed(1)} s`);
 }
 

@@ -1,5 +1,9 @@
 // Opens a built web page in headless Chromium, served on 127.0.0.1, and
 // waits for what the page posts to /report (see web/index.html: ?report).
+// A test may drive the page meanwhile through Chromium's remote-debugging
+// protocol (its own input events, which count as a person's; no autoplay
+// exception is made for the page). Run node with --experimental-websocket
+// where WebSocket is not yet a global.
 'use strict';
 const {spawn} = require('child_process');
 const fs = require('fs');
@@ -31,8 +35,47 @@ function serve(webDir, extra, deliver) {
   });
 }
 
+// The page's target of the browser whose DevTools listen at browserUrl,
+// as a client: send(method, params) resolves with the command's result.
+async function connectToPage(browserUrl, pageUrl) {
+  const {host} = new URL(browserUrl);
+  let target;
+  for (let tries = 0; !target && tries < 100; ++tries) {
+    const list = await new Promise((resolve, reject) =>
+      http.get(`http://${host}/json/list`, (response) => {
+        let body = '';
+        response.on('data', (chunk) => (body += chunk));
+        response.on('end', () => resolve(JSON.parse(body)));
+      }).on('error', reject));
+    target = list.find((t) => t.type === 'page' && t.url.startsWith(pageUrl.split('?')[0]));
+    if (!target) await new Promise((resolve) => setTimeout(resolve, 100));
+  }
+  if (!target) throw new Error('Chromium shows no page for ' + pageUrl);
+  const socket = new WebSocket(target.webSocketDebuggerUrl);
+  await new Promise((resolve, reject) => ((socket.onopen = resolve), (socket.onerror = reject)));
+  let next = 0;
+  const waiting = new Map();
+  socket.onmessage = (message) => {
+    const reply = JSON.parse(message.data);
+    if (!waiting.has(reply.id)) return;
+    const {resolve, reject} = waiting.get(reply.id);
+    waiting.delete(reply.id);
+    if (reply.error) reject(new Error(reply.error.message));
+    else resolve(reply.result);
+  };
+  return {
+    send: (method, params = {}) =>
+      new Promise((resolve, reject) => {
+        waiting.set(++next, {resolve, reject});
+        socket.send(JSON.stringify({id: next, method, params}));
+      }),
+    close: () => socket.close(),
+  };
+}
+
 // Resolves with the page's report, or rejects after timeoutMs with Chromium's last words.
-async function openPage(webDir, query, extra = {}, timeoutMs = 15 * 60 * 1000, page = '/index.html') {
+// drive(page), when given, runs beside the page with a DevTools client of it.
+async function openPage(webDir, query, extra = {}, timeoutMs = 15 * 60 * 1000, page = '/index.html', drive = null) {
   let deliver;
   const report = new Promise((resolve) => (deliver = resolve));
   const server = serve(webDir, extra, deliver);
@@ -42,19 +85,34 @@ async function openPage(webDir, query, extra = {}, timeoutMs = 15 * 60 * 1000, p
   // Without the network flags Chromium keeps reaching for hosts a closed machine cannot reach.
   const browser = spawn('chromium', ['--headless=new', '--no-sandbox', '--disable-gpu', '--no-first-run',
                                      '--disable-background-networking', '--disable-component-update',
-                                     '--disable-sync', '--disable-quic',
-                                     '--autoplay-policy=no-user-gesture-required', `--user-data-dir=${profile}`, url],
+                                     '--disable-sync', '--disable-quic', '--remote-debugging-port=0',
+                                     '--window-size=1024,800',  // room for the whole game: input lands where it shows
+                                     `--user-data-dir=${profile}`, url],
                         {stdio: ['ignore', 'ignore', 'pipe'], detached: true});
-  let errors = '';
-  browser.stderr.on('data', (chunk) => (errors = (errors + chunk).slice(-4000)));
+  let errors = '', devtools = null, client = null, driveError = null;
+  const listening = new Promise((resolve) => (devtools = resolve));
+  browser.stderr.on('data', (chunk) => {
+    errors = (errors + chunk).slice(-4000);
+    const found = /DevTools listening on (ws:\/\/\S+)/.exec(errors);
+    if (found) devtools(found[1]);
+  });
+  if (drive) {
+    listening.then(async (browserUrl) => {
+      client = await connectToPage(browserUrl, url);
+      await drive(client);
+    }).catch((error) => (driveError = error.message));
+  }
   let timer;
   const timeout = new Promise((resolve) => (timer = setTimeout(() => resolve(null), timeoutMs)));
   try {
     const result = await Promise.race([report, timeout]);
-    if (!result) throw new Error(`the page reported nothing within ${timeoutMs / 1000} s; Chromium said:\n${errors}`);
+    if (!result) throw new Error(`the page reported nothing within ${timeoutMs / 1000} s; Chromium said:\n${errors}` +
+                                 (driveError ? `\ndriving the page failed: ${driveError}` : ''));
+    if (driveError) result.driveError = driveError;
     return result;
   } finally {
     clearTimeout(timer);
+    if (client) client.close();
     const exited = browser.exitCode !== null ? Promise.resolve() : new Promise((resolve) => browser.once('exit', resolve));
     // Chromium and its helper processes, which would otherwise keep writing the profile.
     try {
