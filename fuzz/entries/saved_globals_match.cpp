@@ -2,41 +2,13 @@
 // entry a key and one global a name, and numbers its tables as it meets them.
 #include "fuzz/entries/saved_globals_match.h"
 
-extern "C" {
-#include <lauxlib.h>
-#include <lua.h>
-#include <lualib.h>
-}
-
 #include <cmath>
 #include <map>
-#include <set>
 #include <vector>
 
-#include "script/name_table.h"
-#include "script/script_table.h"
+#include "save/save_globals.h"
 
 namespace {
-
-// The names a load leaves alone: the base library's, print, the engine's
-// script functions and the packed game's name table.
-bool Reserved(const std::string& name) {
-  static const std::set<std::string> names = [] {
-    std::set<std::string> all = {"print", kNameTableGlobal};
-    for (const ScriptFunction& f : kScriptFunctions) all.insert(f.name);
-    lua_State* L = luaL_newstate();
-    lua_pushcfunction(L, luaopen_base);
-    lua_call(L, 0, 0);
-    lua_pushnil(L);
-    while (lua_next(L, LUA_GLOBALSINDEX)) {
-      if (lua_type(L, -2) == LUA_TSTRING) all.insert(lua_tostring(L, -2));
-      lua_pop(L, 1);
-    }
-    lua_close(L);
-    return all;
-  }();
-  return names.count(name) > 0;
-}
 
 bool SameNumber(double a, double b) {
   return std::isnan(a) ? std::isnan(b) : a == b && std::signbit(a) == std::signbit(b);
@@ -76,7 +48,7 @@ class Matcher {
   bool Globals() {
     std::map<std::string, SavedValue> saved, loaded;
     for (const auto& [name, value] : saved_.globals)
-      if (!Reserved(name)) saved[name] = value;
+      if (!IsReservedGlobal(name)) saved[name] = value;
     for (const auto& [name, value] : loaded_.globals) loaded[name] = value;
     if (loaded.size() != loaded_.globals.size()) return Fail("a global was captured twice");
     for (const auto& global : loaded)

@@ -16,27 +16,6 @@ extern "C" {
 
 namespace {
 
-// The names a script state holds before any game script runs: the base
-// library's, print, and the engine's script functions; and the packed game's
-// name table, which a repacked game or its loose files answer differently. A
-// fresh state tells the library's exactly, whatever the runtime's version puts there.
-std::unordered_set<std::string> LibraryNames() {
-  std::unordered_set<std::string> names;
-  lua_State* L = luaL_newstate();
-  lua_pushcfunction(L, luaopen_base);
-  lua_call(L, 0, 0);
-  lua_pushnil(L);
-  while (lua_next(L, LUA_GLOBALSINDEX)) {
-    if (lua_type(L, -2) == LUA_TSTRING) names.insert(lua_tostring(L, -2));
-    lua_pop(L, 1);
-  }
-  lua_close(L);
-  names.insert("print");
-  for (const ScriptFunction& f : kScriptFunctions) names.insert(f.name);
-  names.insert(kNameTableGlobal);
-  return names;
-}
-
 // A global's name with every byte: a name may hold a zero byte.
 std::string NameAt(lua_State* L, int index) {
   size_t length = 0;
@@ -147,14 +126,33 @@ void Push(lua_State* L, const SavedValue& value, int tables) {
 
 }  // namespace
 
+bool IsReservedGlobal(const std::string& name) {
+  // Fixed for the process: a fresh state tells the library's names exactly,
+  // whatever the runtime's version puts there; it is asked once.
+  static const std::unordered_set<std::string> names = [] {
+    std::unordered_set<std::string> all = {"print", kNameTableGlobal};
+    for (const ScriptFunction& f : kScriptFunctions) all.insert(f.name);
+    lua_State* L = luaL_newstate();
+    lua_pushcfunction(L, luaopen_base);
+    lua_call(L, 0, 0);
+    lua_pushnil(L);
+    while (lua_next(L, LUA_GLOBALSINDEX)) {
+      if (lua_type(L, -2) == LUA_TSTRING) all.insert(lua_tostring(L, -2));
+      lua_pop(L, 1);
+    }
+    lua_close(L);
+    return all;
+  }();
+  return names.count(name) > 0;
+}
+
 void CaptureGlobals(lua_State* L, SavedGlobals* saved) {
-  std::unordered_set<std::string> library = LibraryNames();
   int top = lua_gettop(L);
   TableCatalogue catalogue(L, saved);
   lua_pushnil(L);
   while (lua_next(L, LUA_GLOBALSINDEX)) {
     SavedValue value;
-    if (lua_type(L, -2) == LUA_TSTRING && !library.count(NameAt(L, -2)) && catalogue.Capture(-1, &value))
+    if (lua_type(L, -2) == LUA_TSTRING && !IsReservedGlobal(NameAt(L, -2)) && catalogue.Capture(-1, &value))
       saved->globals.emplace_back(NameAt(L, -2), std::move(value));
     lua_pop(L, 1);
   }
@@ -165,7 +163,6 @@ void CaptureGlobals(lua_State* L, SavedGlobals* saved) {
 }
 
 void ApplyGlobals(lua_State* L, const SavedGlobals& saved) {
-  std::unordered_set<std::string> library = LibraryNames();
   std::unordered_set<std::string> kept;
   for (const auto& global : saved.globals) kept.insert(global.first);
   std::vector<std::string> gone;
@@ -173,7 +170,7 @@ void ApplyGlobals(lua_State* L, const SavedGlobals& saved) {
   while (lua_next(L, LUA_GLOBALSINDEX)) {
     if (lua_type(L, -2) == LUA_TSTRING && IsData(lua_type(L, -1))) {
       std::string name = NameAt(L, -2);
-      if (!library.count(name) && !kept.count(name)) gone.push_back(name);
+      if (!IsReservedGlobal(name) && !kept.count(name)) gone.push_back(name);
     }
     lua_pop(L, 1);
   }
@@ -200,7 +197,7 @@ void ApplyGlobals(lua_State* L, const SavedGlobals& saved) {
     lua_pop(L, 1);
   }
   for (const auto& global : saved.globals) {
-    if (library.count(global.first)) continue;  // a save never replaces the engine or the library
+    if (IsReservedGlobal(global.first)) continue;  // a save never replaces the engine or the library
     lua_pushlstring(L, global.first.data(), global.first.size());
     Push(L, global.second, tables);
     lua_rawset(L, LUA_GLOBALSINDEX);

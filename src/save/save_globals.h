@@ -1,9 +1,16 @@
 // The scripts' own data: the globals a game made, with their tables, to and from a save.
 #pragma once
 
+#include <string>
+
 #include "save/save_data.h"
 
 struct lua_State;
+
+// The globals a save neither keeps nor replaces: the base library's, print,
+// the engine's script functions, and the packed game's name table, which a
+// repacked game or its loose files answer differently.
+bool IsReservedGlobal(const std::string& name);
 
 // Every global of the script state but those of the base library and the
 // engine's script functions, holding a boolean, number, string or table;
