@@ -350,17 +350,14 @@ void LoadScriptScene(Engine& engine, const std::string& address) {
                 // The new scene is read and compiled first: one that is missing
                 // or broken leaves the old scene as it is, DeInit not called.
                 CompiledScript script = Compile(engine, address);
-                ScriptOutcome outcome;
-                if (script.status != 0) {
-                  outcome = GuardedLoad(address, [&] { return RunCompiled(engine, address, script); });
-                } else {
-                  int chunk = luaL_ref(L, LUA_REGISTRYINDEX);
+                if (script.status == 0) {
+                  int chunk = luaL_ref(L, LUA_REGISTRYINDEX);  // kept aside while DeInit runs
                   LogText("<<< DeInit Scene >>>\r\n");
                   CallDeInit(engine);
                   lua_rawgeti(L, LUA_REGISTRYINDEX, chunk);
                   luaL_unref(L, LUA_REGISTRYINDEX, chunk);
-                  outcome = GuardedLoad(address, [&] { return RunCompiled(engine, address, script); });
                 }
+                ScriptOutcome outcome = GuardedLoad(address, [&] { return RunCompiled(engine, address, script); });
                 if (outcome != ScriptOutcome::kRun) {
                   DiagnoseFailedScript(engine, address, outcome);
                   // Calling the old Init again could load this scene again, and so on until the stack ends.

@@ -43,7 +43,7 @@ struct SaveGame : GameHarness {
   float BoxX() { return engine.scene.objects.Get("box")->x; }
 };
 
-TEST(SaveGameTest, SlotNamesOutsideTheRuleAreRefused) {
+TEST(SaveGameTest, SlotNamesOutsideTheRuleAreRefusedAndSaveSlotsListsTheNewestFirst) {
   SaveGame game;
   game.stopAfterFrames = 3;
   game.At(1, [&](Engine& e) {
@@ -59,6 +59,20 @@ TEST(SaveGameTest, SlotNamesOutsideTheRuleAreRefused) {
     EXPECT_EQ(SaveGame::Script(e, "result = #SaveSlots() .. SaveSlots()[1].title"), "3title");
     EXPECT_EQ(SaveGame::Script(e, "result = DeleteSave('a')"), "true");
     EXPECT_EQ(SaveGame::Script(e, "result = DeleteSave('a')"), "false");
+    // Newest first (saves of one moment by slot name), the time in whole
+    // seconds; files that are no save of this game are left out.
+    SaveGame::Script(e, "for _, s in ipairs(SaveSlots()) do DeleteSave(s.slot) end");
+    for (auto [slot, ms] : {std::pair{"old", 1000999}, {"tie-b", 2000000}, {"new", 3000500}, {"tie-a", 2000000}}) {
+      SaveGameData data;
+      data.gameName = GameNameOf(e);
+      data.timeMs = ms;
+      game.Write(std::string("saves/") + slot + ".qsave", EncodeSave(data));
+    }
+    game.Write("saves/broken.qsave", "QSAVE\r\n\x1a and no more");
+    game.Write("saves/not a slot.qsave", game.SlotFile("new"));
+    EXPECT_EQ(SaveGame::Script(e, "result = '' for _, s in ipairs(SaveSlots()) do result = result .. s.slot .. '@' "
+                                  ".. s.time .. ' ' end"),
+              "new@3000 tie-a@2000 tie-b@2000 old@1000 ");
   });
   game.Run();
 }
@@ -131,27 +145,6 @@ TEST(SaveGameTest, TheDefaultSaveFolderFollowsTheDesktopAndTheGameName) {
     EXPECT_EQ(SaveFolder(engine), row.folder) << row.gameName;
   }
   for (int i = 0; i < 3; ++i) kept[i].empty() ? unsetenv(names[i]) : setenv(names[i], kept[i].c_str(), 1);
-}
-
-// SaveSlots: the newest first (saves of one moment by slot name), each with
-// its time in whole seconds; files that are no save of this game are left out.
-TEST(SaveGameTest, SaveSlotsListsTheNewestFirstWithItsTimeAndLeavesOutWhatIsNoSave) {
-  SaveGame game;
-  game.stopAfterFrames = 2;
-  game.At(1, [&](Engine& e) {
-    std::filesystem::create_directories(game.Path("saves"));
-    for (auto [slot, ms] : {std::pair{"old", 1000999}, {"tie-b", 2000000}, {"new", 3000500}, {"tie-a", 2000000}}) {
-      SaveGameData data;
-      data.gameName = GameNameOf(e);
-      data.timeMs = ms;
-      game.Write(std::string("saves/") + slot + ".qsave", EncodeSave(data));
-    }
-    game.Write("saves/broken.qsave", "QSAVE\r\n\x1a and no more");
-    game.Write("saves/not a slot.qsave", game.SlotFile("new"));
-    EXPECT_EQ(SaveGame::Script(e, "result = '' for _, s in ipairs(SaveSlots()) do result = result .. s.slot .. '@' .. s.time .. ' ' end"),
-              "new@3000 tie-a@2000 tie-b@2000 old@1000 ");
-  });
-  game.Run();
 }
 
 TEST(SaveGameTest, TheAutosaveIsWrittenWhenThePlayerQuitsNotOnExit) {

@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <typeinfo>
 
 #include "audio/sfx.h"
@@ -36,9 +35,7 @@ constexpr auto MemberCount(std::index_sequence<I...>) -> decltype(T{(void(I), An
 
 // A kind's name for the keys and messages (the compiler's, mangled but unique).
 template <class T>
-std::string Name() {
-  return typeid(T).name();
-}
+std::string Name() { return typeid(T).name(); }
 
 // Runs the format's field lists over saved data. Each field has a key (its
 // struct's kind, its offset there, its type) and a state: -1 for a member
@@ -49,7 +46,6 @@ struct FieldWalk {
   struct Level { const char *base, *fresh; long size; std::string kind; };
   std::vector<Level> levels;
   std::map<std::string, int> state;
-  std::vector<std::string> trail;  // key=value of every field walked, in file order
 
   template <class T>
   long At(const T& v) const {  // -1: outside the struct
@@ -62,22 +58,16 @@ struct FieldWalk {
     if (At(v) >= 0) snprintf(at, sizeof at, "+%04ld", At(v));
     return levels.back().kind + " " + at + " " + type;
   }
-  void Note(const std::string& key, bool differs, const std::string& value) {
-    state[key] = std::max(state[key], differs ? 1 : 0);
-    trail.push_back(key + "=" + value);
-  }
+  void Note(const std::string& key, bool differs) { state[key] = std::max(state[key], differs ? 1 : 0); }
   template <class T>
   void operator()(T& v) {
     static const T zero{};
     const T& fresh = At(v) < 0 ? zero : *reinterpret_cast<const T*>(levels.back().fresh + At(v));
-    std::ostringstream text;
-    if constexpr (std::is_arithmetic_v<T>) text << +v;
-    else text << v;
-    Note(Key(v), !(v == fresh), text.str());
+    Note(Key(v), !(v == fresh));
   }
   template <class T, class Each>
   void List(std::vector<T>& items, Each&& each) {  // every list of a default-made struct is empty
-    Note(Key(items, "list"), !items.empty(), std::to_string(items.size()));
+    Note(Key(items, "list"), !items.empty());
     for (T& item : items) Enter(item, [&] { each(item); });
   }
   void Bound(uint64_t, size_t) {}
@@ -156,15 +146,6 @@ void WriteGame(GameHarness& game) {
   game.Write("theme.wav", SquareWav(2000, 1000));
 }
 
-// The first field whose key or value differs between the two, for the failure message.
-std::string FirstDifference(SaveGameData a, SaveGameData b) {
-  FieldWalk wa, wb;
-  wa.Walk(a), wb.Walk(b);
-  wa.trail.push_back("(end)"), wb.trail.push_back("(end)");
-  auto [x, y] = std::mismatch(wa.trail.begin(), wa.trail.end(), wb.trail.begin(), wb.trail.end());
-  return x == wa.trail.end() ? "no field differs" : "saved " + *x + ", loaded " + *y;
-}
-
 TEST(SavedFields, EveryFieldSurvivesSaveAndLoadWithAValueOfItsOwn) {
   SaveGameData a, b;
   Uint32 tick = 0;  // of the capture: times are saved relative to it
@@ -195,7 +176,7 @@ TEST(SavedFields, EveryFieldSurvivesSaveAndLoadWithAValueOfItsOwn) {
   SaveGameData decoded;
   std::string reason;
   ASSERT_TRUE(DecodeSave(EncodeSave(a), &decoded, &reason)) << reason;
-  EXPECT_TRUE(EncodeSave(decoded) == EncodeSave(a)) << FirstDifference(a, decoded);
+  EXPECT_TRUE(EncodeSave(decoded) == EncodeSave(a)) << "the format reads back what it wrote";
 
   GameHarness loaded;  // a fresh engine of the same game
   WriteGame(loaded);
@@ -209,7 +190,7 @@ TEST(SavedFields, EveryFieldSurvivesSaveAndLoadWithAValueOfItsOwn) {
   });
   loaded.Run();
   b.gameName = a.gameName, b.title = a.title, b.timeMs = a.timeMs;
-  EXPECT_TRUE(EncodeSave(a) == EncodeSave(b)) << FirstDifference(a, b);
+  EXPECT_TRUE(EncodeSave(a) == EncodeSave(b)) << "a fresh engine given the save captures it again";
 
   FieldWalk w = WalkFresh();
   w.Walk(a);
