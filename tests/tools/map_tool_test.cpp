@@ -165,6 +165,12 @@ TEST(MapTool, CheckFindsEachKindOfProblemInAMapMadeForIt) {
     words.push_back("--strict");
     EXPECT_EQ(Map(words).status, clean ? 0 : 1) << m.finding;
   }
+  // The demo's own maps are the example authors copy: no warning either.
+  for (std::string scene : {"street", "shop", "garden"}) {
+    std::string media = QUILLON_BINARY_DIR "/demo-media/" + scene;
+    Result demo = Map({"check", media + ".map", "--background", media + ".bmp", "--strict"});
+    EXPECT_EQ(demo.status, 0) << demo.out;
+  }
 }
 
 // Boxes with a dead end next to the start's neighbour: box 2 lies as near to
