@@ -71,8 +71,10 @@ void ImageCacheHit(benchmark::State& state) {
   int count = static_cast<int>(state.range(0));
   Engine engine;
   for (int i = 0; i < count; ++i)
-    engine.resources.images.Add("gfx/picture" + std::to_string(i) + ".bmp",
-                                SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 4, 32, 0xFF0000, 0xFF00, 0xFF, 0));
+    engine.resources.images.Add(
+        "gfx/picture" + std::to_string(i) + ".bmp",
+        std::shared_ptr<SDL_Surface>(SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 4, 32, 0xFF0000, 0xFF00, 0xFF, 0),
+                                     SDL_FreeSurface));
   std::string address = "gfx/picture" + std::to_string(count / 2) + ".bmp";
   for (auto _ : state) benchmark::DoNotOptimize(LoadImage(engine, address));
 }

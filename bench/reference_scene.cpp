@@ -173,9 +173,9 @@ void KeepReferenceSceneGoing(Engine& engine) {
   engine.input.mouseX = kReferencePointerX;
   engine.input.mouseY = kReferencePointerY;
   lua_State* L = engine.script.L;
-  AdventureObject* hero = engine.scene.hero;
+  AdventureObject* hero = engine.cast.hero;
   if (hero && !hero->moving)
     luaL_dostring(L, hero->x > 640 ? "Goto('hero', 100, 300)" : "Goto('hero', 1180, 300)");
-  AdventureObject* speaker = engine.scene.objects.Get("obj3");
+  AdventureObject* speaker = engine.cast.objects.Get("obj3");
   if (speaker && !speaker->talking) luaL_dostring(L, "SayText('obj3', SPEECH)");
 }

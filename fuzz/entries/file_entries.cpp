@@ -58,8 +58,8 @@ int FuzzDataPack(const uint8_t* data, size_t size) {
   OpenFuzzWorld();
   std::string file = WriteWorldFile("in.dat", data, size);
   Engine engine;
-  engine.resources.textPacks = std::make_unique<TXTPackReader>();
-  engine.walk.map = std::make_unique<PathMap>();
+  engine.resources.textPacks = MakeOwned<TXTPackReader>();
+  engine.walk.map = MakeOwned<PathMap>();
   ByteReader head(data, size);
   int claimed = head.I32();
   for (int entry : {0, 1, 2, 3, claimed > 0 ? claimed - 1 : 0, claimed, 1 << 28, -1}) {

@@ -91,11 +91,11 @@ FuzzEngine::FuzzEngine() {
   engine.core.screen = w.screen;
   engine.core.screenWidth = kFuzzScreenWidth;
   engine.core.screenHeight = kFuzzScreenHeight;
-  engine.resources.textPacks = std::make_unique<TXTPackReader>();
-  engine.resources.imagePacks = std::make_unique<BMPPackReader>();
-  engine.resources.hitTester = std::make_unique<PixelHitTester>();
-  engine.audio.sfx = std::make_unique<Sfx>();
-  engine.walk.map = std::make_unique<PathMap>();
+  engine.resources.textPacks = MakeOwned<TXTPackReader>();
+  engine.resources.imagePacks = MakeOwned<BMPPackReader>();
+  engine.resources.hitTester = MakeOwned<PixelHitTester>();
+  engine.audio.sfx = MakeOwned<Sfx>();
+  engine.walk.map = MakeOwned<PathMap>();
   engine.clock.context = this;
   engine.clock.source = [](void* self) { return static_cast<FuzzEngine*>(self)->now; };
   engine.core.frameHook = [this](Engine&) {

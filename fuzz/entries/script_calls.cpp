@@ -110,7 +110,7 @@ void ReportEndlessWait(Engine& engine, const char* function) {
   fprintf(stderr,
           "fuzz entry: %s ran %u frames without end (waiting %d kind %s, decision pending %d, hero moving %d)\n",
           function, kFrameLimit, engine.timing.waiting, engine.timing.waitKind.c_str(), engine.ui.decisionPending,
-          engine.scene.hero ? engine.scene.hero->moving : -1);
+          engine.cast.hero ? engine.cast.hero->moving : -1);
   abort();
 }
 

@@ -4,7 +4,6 @@
 #include <SDL/SDL.h>
 
 #include "audio/sound_bytes.h"
-#include "engine/audio_state.h"
 #include "util/guard.h"
 #include "util/log.h"
 #include "util/resource_address.h"
@@ -185,6 +184,3 @@ std::string Sfx::MusicFile(const std::string& name) const {
   auto found = musicFiles_.find(name);
   return found == musicFiles_.end() ? std::string() : found->second;
 }
-
-AudioState::AudioState() = default;
-AudioState::~AudioState() = default;

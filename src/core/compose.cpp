@@ -30,14 +30,14 @@ int FootLine(const AdventureObject& object) {
   return TruncateToInt(object.y + hotspotY);
 }
 
-bool OutOfOrder(Hashtable<AdventureObject*>& objects, int i) {
+bool OutOfOrder(const Registry<AdventureObject>& objects, int i) {
   return FootLine(*objects.ValueAt(i)) > FootLine(*objects.ValueAt(i + 1));
 }
 
 
 void DrawBackground(Engine& engine) {
   if (SDL_Surface* background = engine.view.background) {
-    SDL_Rect at = {Clip16(engine.view.scrollX), 0, 0, 0};
+    SDL_Rect at = {Clip16(engine.scene.scrollX), 0, 0, 0};
     BlitImage(engine, background, nullptr, engine.core.screen, &at);
   }
 }
@@ -52,7 +52,7 @@ void DrawCursor(Engine& engine) {
 }  // namespace
 
 bool IsSorted(Engine& engine) {
-  Hashtable<AdventureObject*>& objects = engine.scene.objects;
+  auto& objects = engine.cast.objects;
   bool sorted = true;
   int i = 0;
   bool failed = false;
@@ -70,7 +70,7 @@ bool IsSorted(Engine& engine) {
 }
 
 void SortForDepth(Engine& engine) {
-  Hashtable<AdventureObject*>& objects = engine.scene.objects;
+  auto& objects = engine.cast.objects;
   // Stable: equal foot lines keep their earlier order. From one frame to the
   // next the order barely changes, so an object moved back past those it now
   // stands behind costs little more than the one check of the whole order.
@@ -82,10 +82,10 @@ void SortForDepth(Engine& engine) {
 }
 
 void FollowHero(Engine& engine) {
-  AdventureObject* hero = engine.scene.hero;
+  AdventureObject* hero = engine.cast.hero;
   SDL_Surface* background = engine.view.background;
   if (!hero || !background) return;
-  int& scrollX = engine.view.scrollX;
+  int& scrollX = engine.scene.scrollX;
   int half = engine.core.screenWidth / 2;
   double heroScreenX = scrollX + static_cast<double>(hero->x);
   if (heroScreenX >= half && background->w + scrollX > engine.core.screenWidth) {
@@ -149,7 +149,7 @@ int lua_LoadBackground(lua_State* L) {
 int lua_LoadCursor(lua_State* L) {
   Engine& engine = EngineOf(L);
   GuardedCall(L, [&] {
-    if (SDL_Surface* cursor = LoadImage(engine, ArgString(L, 1))) engine.view.cursor = cursor;
+    if (ImageRef cursor = LoadImage(engine, ArgString(L, 1))) engine.view.cursor = cursor;
   });
   return 0;
 }

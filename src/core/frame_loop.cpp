@@ -44,13 +44,12 @@ void GameLoop(Engine& engine) {
 }
 
 void UpdateScene(Engine& engine, double timeFactor) {
-  Hashtable<AdventureObject*>& objects = engine.scene.objects;
+  auto& objects = engine.cast.objects;
   for (int i = 0; i < objects.Count(); ++i) {
     AdventureObject* object = objects.ValueAt(i);
     if (object->visible) UpdateObject(engine, *object, static_cast<float>(timeFactor));
   }
-  if (!engine.timing.hover) UpdateSentence(engine, "");
-  engine.timing.hover = false;
+  if (!engine.frame.hover) UpdateSentence(engine, "");
 }
 
 namespace {
@@ -106,6 +105,7 @@ void FrameStep(Engine& engine) {
   t.timeFactorSum += t.timeFactor;
   ++t.frameCounter;
   if (engine.core.frameHook) engine.core.frameHook(engine);
+  engine.frame = FrameState{};
 }
 
 namespace {

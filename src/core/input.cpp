@@ -102,8 +102,8 @@ void HandleEvents(Engine& engine) {
         if (in.buttonPressed) {
           int x = event.button.x, y = event.button.y;
           MapToScreen(engine, &x, &y);
-          in.clickX = static_cast<Uint16>(x);
-          in.clickY = static_cast<Uint16>(y);
+          engine.frame.clickX = static_cast<Uint16>(x);
+          engine.frame.clickY = static_cast<Uint16>(y);
           HandleClick(engine);
         }
         break;

@@ -28,11 +28,11 @@
 namespace {
 
 void CreateManagers(Engine& engine) {
-  engine.resources.textPacks = std::make_unique<TXTPackReader>();
-  engine.resources.imagePacks = std::make_unique<BMPPackReader>();
-  engine.resources.hitTester = std::make_unique<PixelHitTester>();
-  engine.audio.sfx = std::make_unique<Sfx>();
-  engine.walk.map = std::make_unique<PathMap>();
+  engine.resources.textPacks = MakeOwned<TXTPackReader>();
+  engine.resources.imagePacks = MakeOwned<BMPPackReader>();
+  engine.resources.hitTester = MakeOwned<PixelHitTester>();
+  engine.audio.sfx = MakeOwned<Sfx>();
+  engine.walk.map = MakeOwned<PathMap>();
 }
 
 void RunStartScript(Engine& engine, const char* packAddress, const char* looseFile) {

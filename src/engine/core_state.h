@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/image_ref.h"
+
 struct Engine;
 struct AdventureObject;
 
@@ -51,7 +53,6 @@ struct TimingState {
   bool waiting = false;           // WaitFor is running its nested loop
   std::string waitKind;           // kind word of the running WaitFor
   AdventureObject* waitObject = nullptr;  // object the running WaitFor watches
-  bool hover = false;             // the pointer rests on an object or item this frame
   // Frame limit: frames a second, 0 for none (the default: no sleep at all).
   int frameLimit = 0;             // set by SetFrameLimit
   // Slots of the limit: slot n begins at slotAnchor + n * 1000 / fps ms (rounded up).
@@ -68,18 +69,15 @@ struct InputState {
   int mouseX = 0;              // pointer x, window pixels
   int mouseY = 0;              // pointer y, window pixels
   bool buttonPressed = false;  // a button went down; the next release clicks
-  Uint16 clickX = 0;           // position of the button release being handled
-  Uint16 clickY = 0;
   bool closeRequested = false;  // the window was closed (or the process told to end): every wait gives way
   bool anyKeyQuits = true;      // every key but F5 ends the game, until SetQuitKeys chooses
   std::vector<SDLKey> quitKeys; // the keys that end the game once SetQuitKeys chose them
 };
 
-// Frame composition: background, cursor, horizontal scroll.
+// Frame composition: background and cursor.
 struct ViewState {
-  SDL_Surface* background = nullptr;  // shared with the image registry
+  ImageRef background;                // an image of the registry
   std::string backgroundName;         // address the background came from
-  SDL_Surface* cursor = nullptr;      // shared with the image registry
+  ImageRef cursor;                    // an image of the registry
   bool cursorVisible = false;         // draw the cursor at the pointer
-  int scrollX = 0;                    // scene x + scrollX = screen x
 };

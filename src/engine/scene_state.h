@@ -1,16 +1,7 @@
-// Scene state: the object registry and the hero.
+// What belongs to the scene that runs: begun afresh by every scene switch
+// (LoadScriptScene), so nothing of one scene's view leaks into the next.
 #pragma once
 
-#include "util/hashtable.h"
-
-struct AdventureObject;
-
 struct SceneState {
-  Hashtable<AdventureObject*> objects;  // every object ever created, in draw order; owns them
-  AdventureObject* hero = nullptr;      // the object the player steers
-
-  SceneState() = default;
-  ~SceneState();
-  SceneState(const SceneState&) = delete;
-  SceneState& operator=(const SceneState&) = delete;
+  int scrollX = 0;  // scene x + scrollX = screen x
 };

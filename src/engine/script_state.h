@@ -1,13 +1,13 @@
 // Script host state: the one Lua state and what the host remembers about it.
 #pragma once
 
+#include <lua.h>
+
 #include <string>
 #include <vector>
 
-struct lua_State;
-
 struct ScriptHostState {
-  lua_State* L = nullptr;     // the one script state; closed by CloseScripting
+  lua_State* L = nullptr;     // the one script state; closed by CloseScripting, or with the engine
   std::string currentScript;  // address LoadScript last ran; F5 runs it again
   std::string failedScene;    // scene script whose switch last failed; F5 tries it again
   int nativeDepth = 0;        // script functions currently running on the C stack
@@ -19,4 +19,11 @@ struct ScriptHostState {
   std::string firstDiagnostic;   // the first of them, as written
   bool stopped = false;       // a close request stopped the scripts: no further script instruction runs
   std::vector<unsigned> callCounts;  // calls of each script function, in table order (a game's coverage)
+
+  ScriptHostState() = default;
+  ~ScriptHostState() {
+    if (L) lua_close(L);
+  }
+  ScriptHostState(const ScriptHostState&) = delete;
+  ScriptHostState& operator=(const ScriptHostState&) = delete;
 };

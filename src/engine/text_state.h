@@ -6,7 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "util/hashtable.h"
+#include "util/owned.h"
+#include "util/registry.h"
 
 class CBitmapFont;
 class CBitmapFont2;
@@ -19,19 +20,15 @@ struct FontSource {
 };
 
 struct TextState {
-  std::unique_ptr<CBitmapFont> systemFont;     // action sentence; replaced by LoadSystemFont
-  std::unique_ptr<CBitmapFont2> talkFont;      // speech boxes; replaced by LoadTalkFont
-  std::unique_ptr<CBitmapFont> decisionFont;   // dialogue options; replaced by LoadDecisionFont
+  Owned<CBitmapFont> systemFont;     // action sentence; replaced by LoadSystemFont
+  Owned<CBitmapFont2> talkFont;      // speech boxes; replaced by LoadTalkFont
+  Owned<CBitmapFont> decisionFont;   // dialogue options; replaced by LoadDecisionFont
   std::unique_ptr<std::ifstream> stringFile;   // open string file; replaced by SetStringFile
   std::string stringFileName;                  // base name SetStringFile was given
   FontSource systemFontSource, talkFontSource, decisionFontSource;  // as last loaded
   int sentenceX = 10;                          // action sentence position, window pixels (set with the system font)
   int sentenceY = 430;
   std::string language = "DE";                 // suffix of the string file name
-  Hashtable<int32_t*> variables;               // script variables by name; owns the cells
+  Registry<int32_t> variables;                 // script variables by name
 
-  TextState();
-  ~TextState();  // beside the fonts, which it must see whole to delete; frees the variable cells
-  TextState(const TextState&) = delete;
-  TextState& operator=(const TextState&) = delete;
 };

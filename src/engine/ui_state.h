@@ -6,14 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "engine/image_ref.h"
 #include "util/hashtable.h"
+#include "util/registry.h"
 
 struct AdventureObject;
 struct MenuButton;
 
 struct UiState {
   // Verbs and the action sentence.
-  Hashtable<MenuButton*> buttons;        // every button by verb word (custom ones by label); owned
+  Registry<MenuButton> buttons;          // every button by verb word (custom ones by label)
   MenuButton* currentVerb = nullptr;     // the chosen verb; null until one is chosen
   std::string verbLabel;                 // label of the current verb button
   std::string sentence;                  // the action sentence drawn under the menu
@@ -25,7 +27,7 @@ struct UiState {
   bool defaultVerbSet = false;           // set with defaultVerb; never cleared
 
   // Menu background.
-  SDL_Surface* menuBackground = nullptr;  // shared through the image registry
+  ImageRef menuBackground;                // an image of the registry
   bool menuBackgroundVisible = false;     // drawn only while set
   int menuBackgroundX = 0;                // window position of its top-left corner
   int menuBackgroundY = 0;
@@ -46,8 +48,4 @@ struct UiState {
   int decisionX = 0;                 // left edge of every option line
   int decisionY = 0;                 // top edge of the first option line
 
-  UiState() = default;
-  ~UiState();
-  UiState(const UiState&) = delete;
-  UiState& operator=(const UiState&) = delete;
 };

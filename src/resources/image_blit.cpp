@@ -9,8 +9,8 @@
 void BlitImage(Engine& engine, SDL_Surface* image, SDL_Rect* area, SDL_Surface* screen, SDL_Rect* at) {
   ResourceState& resources = engine.resources;
   if (resources.blitShortcuts && image) {
-    std::unique_ptr<SpriteRuns>& runs = resources.imageRuns[image];
-    if (!runs) runs = std::make_unique<SpriteRuns>();
+    Owned<SpriteRuns>& runs = resources.imageRuns[image];
+    if (!runs) runs = MakeOwned<SpriteRuns>();
     if (!runs->Describes(image)) runs->Build(image);
     if (runs->Blit(image, area, screen, at)) return;
   }

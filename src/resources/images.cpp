@@ -5,7 +5,6 @@
 
 #include "engine/diagnostics.h"
 #include "engine/engine.h"
-#include "engine/image_holders.h"
 #include "resources/pack_readers.h"
 #include "resources/pixels.h"
 #include "resources/sprite_runs.h"
@@ -49,9 +48,9 @@ void CarryMagentaOver(SDL_Surface* source, SDL_Surface* converted, Uint32 key) {
   SDL_UnlockSurface(converted);
 }
 
-SDL_Surface* Load(Engine& engine, const std::string& address) {
-  Hashtable<SDL_Surface*>& images = engine.resources.images;
-  if (SDL_Surface* known = images.Get(address)) return known;
+ImageRef Load(Engine& engine, const std::string& address) {
+  Hashtable<std::shared_ptr<SDL_Surface>>& images = engine.resources.images;
+  if (std::shared_ptr<SDL_Surface> known = images.Get(address)) return ImageRef(known);
   SDL_Surface* source = ReadSource(engine, address);
   if (!source) {
     LogText("ERR\r\n");
@@ -70,15 +69,12 @@ SDL_Surface* Load(Engine& engine, const std::string& address) {
   SDL_FreeSurface(source);  // the display-format copy is all the engine keeps
   SDL_SetColorKey(converted, SDL_SRCCOLORKEY, key);
   LogText(".");
-  images.Add(address, converted);
-  if (images.Get(address) != converted) {
-    // The registry could not take it; an unregistered surface would never be freed.
-    SDL_FreeSurface(converted);
-    throw std::runtime_error("image registry full");
-  }
+  std::shared_ptr<SDL_Surface> owned(converted, SDL_FreeSurface);
+  images.Add(address, owned);
+  if (images.Get(address) != owned) throw std::runtime_error("image registry full");
   LogText(".");
   LogText("OK\r\n");
-  return converted;
+  return ImageRef(owned);
 }
 
 }  // namespace
@@ -132,25 +128,22 @@ SDL_Surface* ReadBmp(SDL_RWops* stream) {
   return nullptr;
 }
 
-SDL_Surface* LoadImage(Engine& engine, const std::string& address) {
-  SDL_Surface* surface = nullptr;
+ImageRef LoadImage(Engine& engine, const std::string& address) {
+  ImageRef surface;
   GuardedWith([&] { return FormatText("Exception in LoadImage(%s).\r\n", address.c_str()); },
               [&] { surface = Load(engine, address); });
   return surface;
 }
 
 void ReleaseImage(Engine& engine, const std::string& address) {
-  Hashtable<SDL_Surface*>& images = engine.resources.images;
-  SDL_Surface* surface = images.Get(address);
+  Hashtable<std::shared_ptr<SDL_Surface>>& images = engine.resources.images;
+  std::shared_ptr<SDL_Surface> surface = images.Get(address);
   images.Remove(address);
   if (!surface) return;
-  engine.resources.imageRuns.erase(surface);  // a later surface may get the same address
-  // Every holder lets go first, so nobody is left pointing at freed memory.
-  ForgetSurface(engine, surface);
-  SDL_FreeSurface(surface);
-}
+  engine.resources.imageRuns.erase(surface.get());  // a later surface may get the same address
+}  // the last owner goes here: the surface is freed and every holder reads null
 
 void ReleaseAllImages(Engine& engine) {
-  Hashtable<SDL_Surface*>& images = engine.resources.images;
+  Hashtable<std::shared_ptr<SDL_Surface>>& images = engine.resources.images;
   while (images.Count() > 0) ReleaseImage(engine, images.KeyAt(images.Count() - 1));
 }

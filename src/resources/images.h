@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "engine/image_ref.h"
+
 struct Engine;
 
 // SDL's BMP loader (closing the stream), refusing what its converters cannot
@@ -12,14 +14,14 @@ struct Engine;
 // crashes the first conversion. Null when the stream holds no usable BMP.
 SDL_Surface* ReadBmp(SDL_RWops* stream);
 
-// The registered surface for the address, loading it on first use; null when
+// The registered image for the address, loading it on first use; null when
 // the image cannot be loaded (the failure is logged).
-SDL_Surface* LoadImage(Engine& engine, const std::string& address);
+ImageRef LoadImage(Engine& engine, const std::string& address);
 
 // Frees the image registered under the address and removes the entry. Every
-// user of that surface afterwards behaves as one without an image.
+// holder of it afterwards reads null, as one without an image.
 void ReleaseImage(Engine& engine, const std::string& address);
 
-// Frees every registered image, every holder letting go first. Shutdown does
-// this while the video system is still open.
+// Frees every registered image. Shutdown does this while the video system is
+// still open.
 void ReleaseAllImages(Engine& engine);

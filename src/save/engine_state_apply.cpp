@@ -25,12 +25,12 @@ Number Finite(Number value) {
   return std::isfinite(value) ? value : 0;
 }
 
-SDL_Surface* Image(Engine& engine, const std::string& address) {
-  return address.empty() ? nullptr : LoadImage(engine, address);
+ImageRef Image(Engine& engine, const std::string& address) {
+  return address.empty() ? ImageRef() : LoadImage(engine, address);
 }
 
-Animation* BuildAnimation(Engine& engine, const SavedAnimation& s, Uint32 now) {
-  auto* a = new Animation;
+Owned<Animation> BuildAnimation(Engine& engine, const SavedAnimation& s, Uint32 now) {
+  Owned<Animation> a = MakeOwned<Animation>();
   a->image = Image(engine, s.imageAddress);
   a->imageAddress = s.imageAddress;
   a->frameCount = s.frameCount, a->currentFrame = s.currentFrame, a->frameHeight = s.frameHeight;
@@ -55,7 +55,6 @@ void ApplyObject(Engine& engine, AdventureObject& o, const SavedObject& s, Uint3
   o.colorKeyOverride = s.colorKeyOverride, o.autoAnimation = s.autoAnimation;
   o.headingUp = s.headingUp, o.headingDown = s.headingDown, o.headingLeft = s.headingLeft;
   o.headingRight = s.headingRight;
-  for (int i = 0; i < o.animations.Count(); ++i) delete o.animations.ValueAt(i);
   o.animations.Clear();
   for (const SavedAnimation& a : s.animations) {
     if (o.animations.Get(a.name)) continue;  // the first of a name, as LoadAnim keeps it
@@ -70,60 +69,58 @@ void ApplyObject(Engine& engine, AdventureObject& o, const SavedObject& s, Uint3
 }
 
 void ApplyObjects(Engine& engine, const SaveGameData& d, Uint32 now) {
-  Hashtable<AdventureObject*>& objects = engine.scene.objects;
-  Hashtable<AdventureObject*> ordered;  // the saved draw order, then the objects the save does not know
+  auto& objects = engine.cast.objects;
+  // The saved draw order, then the objects the save does not know; an object
+  // both know keeps its place in memory, so every pointer to it stays good.
+  Registry<AdventureObject> ordered;
   for (const SavedObject& s : d.objects) {
     if (ordered.Get(s.id)) continue;
-    AdventureObject* object = objects.Get(s.id);
-    if (!object) object = new AdventureObject;
-    ordered.Add(s.id, object);
-    ApplyObject(engine, *object, s, now);
+    Owned<AdventureObject> object = objects.Take(s.id);
+    if (!object) object = MakeOwned<AdventureObject>();
+    ApplyObject(engine, *ordered.Add(s.id, std::move(object)), s, now);
   }
-  for (int i = 0; i < objects.Count(); ++i) {
-    if (ordered.Get(objects.KeyAt(i))) continue;
-    AdventureObject* stranger = objects.ValueAt(i);
+  while (objects.Count() > 0) {
+    std::string id = objects.KeyAt(0);
+    AdventureObject* stranger = ordered.Add(id, objects.Take(id));
     stranger->visible = stranger->moving = stranger->talking = stranger->followingPath = false;
-    ordered.Add(objects.KeyAt(i), stranger);
   }
-  objects = ordered;
-  engine.scene.hero = objects.Get(d.hero);
+  objects = std::move(ordered);
+  engine.cast.hero = objects.Get(d.hero);
   engine.walk.target = objects.Get(d.walkTarget);
   engine.walk.arrivalReported = d.arrivalReported;
 }
 
 void ApplyInterface(Engine& engine, const SaveGameData& d) {
   UiState& ui = engine.ui;
-  Hashtable<MenuButton*> ordered;
+  Registry<MenuButton> ordered;
   for (const SavedButton& s : d.buttons) {
     if (ordered.Get(s.verb)) continue;
-    MenuButton* button = ui.buttons.Get(s.verb);
-    if (!button) button = new MenuButton;
-    ordered.Add(s.verb, button);
+    Owned<MenuButton> taken = ui.buttons.Take(s.verb);
+    MenuButton* button = ordered.Add(s.verb, taken ? std::move(taken) : MakeOwned<MenuButton>());
     button->image = Image(engine, s.imageAddress);
     button->x = s.x, button->y = s.y, button->width = s.width, button->height = s.height;
     button->lit = s.lit, button->visible = s.visible, button->label = s.label;
     button->verbType = std::clamp(s.verbType, 0, kCustomVerb);
   }
-  for (int i = 0; i < ui.buttons.Count(); ++i) {
-    if (ordered.Get(ui.buttons.KeyAt(i))) continue;
-    ui.buttons.ValueAt(i)->visible = false;
-    ordered.Add(ui.buttons.KeyAt(i), ui.buttons.ValueAt(i));
+  while (ui.buttons.Count() > 0) {
+    std::string verb = ui.buttons.KeyAt(0);
+    ordered.Add(verb, ui.buttons.Take(verb))->visible = false;
   }
-  ui.buttons = ordered;
+  ui.buttons = std::move(ordered);
   ui.currentVerb = ui.buttons.Get(d.currentVerb);
   ui.defaultVerb = ui.buttons.Get(d.defaultVerb);
   ui.verbLabel = d.verbLabel, ui.useWord = d.useWord, ui.defaultVerbSet = d.defaultVerbSet;
   ui.selectionCount = std::clamp(d.selectionCount, 0, 2);
   for (int i = 0; i < 2; ++i) {
     ui.selectedIds[i] = d.selected[i];
-    ui.selected[i] = engine.scene.objects.Get(d.selected[i]);
+    ui.selected[i] = engine.cast.objects.Get(d.selected[i]);
   }
   ui.menuBackground = Image(engine, d.menuBackground);
   ui.menuBackgroundVisible = d.menuBackgroundVisible;
   ui.menuBackgroundX = d.menuBackgroundX, ui.menuBackgroundY = d.menuBackgroundY;
   ui.inventory.Clear();
   for (const std::string& id : d.inventory)
-    if (AdventureObject* item = engine.scene.objects.Get(id)) ui.inventory.Add(id, item);
+    if (AdventureObject* item = engine.cast.objects.Get(id)) ui.inventory.Add(id, item);
   ui.inventoryX = d.inventoryX, ui.inventoryY = d.inventoryY, ui.inventorySpacing = d.inventorySpacing;
   ui.iconWidth = d.iconWidth, ui.iconHeight = d.iconHeight;
   ui.decisionX = d.decisionX, ui.decisionY = d.decisionY;
@@ -148,10 +145,8 @@ void ApplyText(Engine& engine, const SaveGameData& d) {
   bool reopen = text.language != d.language || text.stringFileName != d.stringFile;
   text.language = d.language;
   if (reopen && !d.stringFile.empty()) OpenStringFile(text, d.stringFile);
-  for (int i = 0; i < text.variables.Count(); ++i) delete text.variables.ValueAt(i);
   text.variables.Clear();
-  for (const auto& v : d.variables)
-    if (!text.variables.Get(v.first)) text.variables.Add(v.first, new int32_t(v.second));
+  for (const auto& v : d.variables) text.variables.Add(v.first, MakeOwned<int32_t>(v.second));
 }
 
 void ApplySound(Engine& engine, const SaveGameData& d) {
@@ -195,7 +190,7 @@ void ApplyEngineState(Engine& engine, const SaveGameData& d) {
   view.backgroundName = d.background;
   view.cursor = Image(engine, d.cursor);
   view.cursorVisible = d.cursorVisible;
-  view.scrollX = d.scrollX;
+  engine.scene.scrollX = d.scrollX;
   float gamma = std::isfinite(d.gamma) ? std::clamp(d.gamma, 0.0f, 1.0f) : 1.0f;  // the fades' range
   if (gamma != engine.core.gamma) SetDisplayGamma(engine, gamma);
   engine.input.interactive = d.interactive, engine.input.decisionMode = d.decisionMode;

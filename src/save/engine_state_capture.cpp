@@ -10,14 +10,14 @@
 namespace {
 
 std::string ImageAddressOf(const Engine& engine, const SDL_Surface* surface) {
-  const Hashtable<SDL_Surface*>& images = engine.resources.images;
+  const Hashtable<std::shared_ptr<SDL_Surface>>& images = engine.resources.images;
   for (int i = 0; surface && i < images.Count(); ++i)
-    if (images.ValueAt(i) == surface) return images.KeyAt(i);
+    if (images.ValueAt(i).get() == surface) return images.KeyAt(i);
   return std::string();
 }
 
-template <class T>
-std::string KeyOf(const Hashtable<T*>& table, const T* value) {
+template <class Table, class T>
+std::string KeyOf(const Table& table, const T* value) {
   for (int i = 0; value && i < table.Count(); ++i)
     if (table.ValueAt(i) == value) return table.KeyAt(i);
   return std::string();
@@ -109,13 +109,13 @@ void CaptureEngineState(Engine& engine, SaveGameData* d) {
   d->cursor = ImageAddressOf(engine, engine.view.cursor);
   d->cursorVisible = engine.view.cursorVisible;
   d->interactive = engine.input.interactive, d->decisionMode = engine.input.decisionMode;
-  d->scrollX = engine.view.scrollX;
+  d->scrollX = engine.scene.scrollX;
   d->gamma = engine.core.gamma;
   d->walkMap = engine.walk.mapAddress;
-  d->walkTarget = KeyOf(engine.scene.objects, engine.walk.target);
+  d->walkTarget = KeyOf(engine.cast.objects, engine.walk.target);
   d->arrivalReported = engine.walk.arrivalReported;
-  d->hero = KeyOf(engine.scene.objects, engine.scene.hero);
-  const Hashtable<AdventureObject*>& objects = engine.scene.objects;
+  d->hero = KeyOf(engine.cast.objects, engine.cast.hero);
+  const auto& objects = engine.cast.objects;
   for (int i = 0; i < objects.Count(); ++i)
     d->objects.push_back(CaptureObject(engine, objects.KeyAt(i), *objects.ValueAt(i), now));
   CaptureInterface(engine, d);

@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/image_ref.h"
 #include "scene/animation.h"
-#include "util/hashtable.h"
+#include "util/registry.h"
 
 struct WalkPoint {
   int x = 0;
@@ -52,15 +53,10 @@ struct AdventureObject {
   bool headingDown = false;
   bool headingLeft = false;
   bool headingRight = false;
-  Hashtable<Animation*> animations;     // owned; by animation name
+  Registry<Animation> animations;       // by animation name
   Animation* currentAnimation = nullptr;  // drawn and hit-tested
   bool autoAnimation = false;    // movement picks the MOVE slot animations
   Animation* slots[kSlotCount] = {};     // references into animations
   std::vector<WalkPoint> path;   // waypoints being followed
-  SDL_Surface* inventoryIcon = nullptr;  // shared through the image registry
-
-  AdventureObject() = default;
-  ~AdventureObject();
-  AdventureObject(const AdventureObject&) = delete;
-  AdventureObject& operator=(const AdventureObject&) = delete;
+  ImageRef inventoryIcon;        // an image of the registry
 };

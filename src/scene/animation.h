@@ -5,12 +5,14 @@
 
 #include <string>
 
+#include "engine/image_ref.h"
+
 enum AnimationMode { kLoop = 0, kOneShot = 1, kWhileWalking = 2, kWhileTalking = 3 };
 
 struct Engine;
 
 struct Animation {
-  SDL_Surface* image = nullptr;  // the strip; shared through the image registry
+  ImageRef image;                // the strip; an image of the registry
   int frameCount = 0;            // frames in the strip
   int currentFrame = 0;          // frame shown, 0-based
   int frameHeight = 0;           // height of every frame

@@ -53,10 +53,10 @@ int lua_LoadAnim(lua_State* L) {
     int frameRate = ArgInt(L, 9);
     AdventureObject* object = FindObject(engine, id);
     if (!object) return;
-    SDL_Surface* image = LoadImage(engine, address);
+    ImageRef image = LoadImage(engine, address);
     if (!image) return;
     if (object->animations.Get(name)) return;  // the first animation of a name stays
-    auto animation = std::make_unique<Animation>();
+    Owned<Animation> animation = MakeOwned<Animation>();
     animation->image = image;
     animation->frameCount = frameCount;
     animation->frameHeight = frameHeight;
@@ -65,8 +65,7 @@ int lua_LoadAnim(lua_State* L) {
     animation->hotspotY = hotspotY;
     animation->frameRate = frameRate;
     animation->imageAddress = address;
-    object->animations.Add(name, animation.get());
-    if (object->animations.Get(name) == animation.get()) animation.release();  // the object owns it now
+    object->animations.Add(name, std::move(animation));
   });
   return 0;
 }

@@ -10,7 +10,7 @@
 #include "util/numbers.h"
 
 void DrawObjects(Engine& engine) {
-  Hashtable<AdventureObject*>& objects = engine.scene.objects;
+  auto& objects = engine.cast.objects;
   for (int i = 0; i < objects.Count(); ++i) {
     AdventureObject& object = *objects.ValueAt(i);
     Animation* animation = object.currentAnimation;
@@ -23,7 +23,7 @@ void DrawObjects(Engine& engine) {
     int ox = object.hotspotPositioning ? animation->hotspotX : 0;
     int oy = object.hotspotPositioning ? animation->hotspotY : 0;
     SDL_Rect target;
-    target.x = Clip16(std::trunc((engine.view.scrollX + object.x) - ox));
+    target.x = Clip16(std::trunc((engine.scene.scrollX + object.x) - ox));
     target.y = Clip16(std::trunc(object.y - oy));
     BlitImage(engine, animation->image, &source, engine.core.screen, &target);
   }

@@ -131,7 +131,7 @@ void ShowIdleAnimation(Engine& engine, AdventureObject& object) {
 
 void AutoFlipHero(Engine& engine, AdventureObject* object) {
   Guarded("Exception cateched in AutoFlipHero()\r\n", [&] {
-    AdventureObject* hero = engine.scene.hero;
+    AdventureObject* hero = engine.cast.hero;
     if (!hero || !object) return;
     float referenceX = object->x;
     float referenceY = object->y;

@@ -27,10 +27,8 @@ int lua_CreateObject(lua_State* L) {
   Engine& engine = EngineOf(L);
   GuardedCall(L, [&] {
     std::string id = ArgString(L, 1);
-    if (engine.scene.objects.Get(id)) return;  // the first object of an id stays
-    auto object = std::make_unique<AdventureObject>();
-    engine.scene.objects.Add(id, object.get());
-    if (engine.scene.objects.Get(id) == object.get()) object.release();  // the registry owns it now
+    if (engine.cast.objects.Get(id)) return;  // the first object of an id stays
+    engine.cast.objects.Add(id, MakeOwned<AdventureObject>());
   });
   return 0;
 }
@@ -71,9 +69,9 @@ int lua_SetHero(lua_State* L) {
   Engine& engine = EngineOf(L);
   GuardedCall(L, [&] {
     std::string id = ArgString(L, 1);
-    Hashtable<AdventureObject*>& objects = engine.scene.objects;
+    auto& objects = engine.cast.objects;
     for (int i = 0; i < objects.Count(); ++i)
-      if (objects.KeyAt(i) == id) engine.scene.hero = objects.ValueAt(i);
+      if (objects.KeyAt(i) == id) engine.cast.hero = objects.ValueAt(i);
   });
   return 0;
 }

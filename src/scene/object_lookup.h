@@ -10,7 +10,7 @@
 // The registered object with exactly this id, or null (a mistake the
 // diagnostics name: scripts look up only objects they mean to exist).
 inline AdventureObject* FindObject(Engine& engine, const std::string& id) {
-  return LookUpNamed(engine, engine.scene.objects, id, "object");
+  return LookUpNamed(engine, engine.cast.objects, id, "object");
 }
 
 // The object's animation with exactly this name, or null (also for a null object).

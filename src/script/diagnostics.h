@@ -16,9 +16,9 @@ std::string NearestName(const std::string& name, const std::vector<std::string>&
 void DiagnoseUnknown(Engine& engine, const char* kind, const std::string& name, const std::vector<std::string>& known);
 
 // The value under name; an unknown name is diagnosed as a missing kind.
-template <class T>
-T* LookUpNamed(Engine& engine, const Hashtable<T*>& table, const std::string& name, const char* kind) {
-  T* value = table.Get(name);
+template <class Table>
+auto LookUpNamed(Engine& engine, const Table& table, const std::string& name, const char* kind) {
+  auto value = table.Get(name);
   if (!value && DiagnosticsOn(engine)) {
     std::vector<std::string> known;
     for (int i = 0; i < table.Count(); ++i)

@@ -367,7 +367,7 @@ void LoadScriptScene(Engine& engine, const std::string& address) {
                 }
                 engine.script.failedScene.clear();
                 CallInit(engine);
-                engine.view.scrollX = 0;
+                engine.scene = SceneState{};
               });
 }
 

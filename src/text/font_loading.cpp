@@ -13,11 +13,11 @@ namespace {
 // A font from the image registry when the address loads there, else from the
 // address as a plain file (which logs its own failure).
 template <class Font, class... Extra>
-std::unique_ptr<Font> LoadFont(Engine& engine, const std::string& address, int cellHeight, Extra... extra) {
+Owned<Font> LoadFont(Engine& engine, const std::string& address, int cellHeight, Extra... extra) {
   SDL_Surface* screen = engine.core.screen;
   SDL_Surface* image = LoadImage(engine, address);
-  auto font = image ? std::make_unique<Font>(screen, image, cellHeight, extra...)
-                    : std::make_unique<Font>(screen, address, cellHeight, extra...);
+  auto font = image ? MakeOwned<Font>(screen, image, cellHeight, extra...)
+                    : MakeOwned<Font>(screen, address, cellHeight, extra...);
   DiagnoseFont(engine, *font, address);
   return font;
 }

@@ -10,12 +10,12 @@
 void BlitSpeech(Engine& engine) {
   CBitmapFont2* font = engine.text.talkFont.get();
   if (!font) return;
-  Hashtable<AdventureObject*>& objects = engine.scene.objects;
+  auto& objects = engine.cast.objects;
   for (int i = 0; i < objects.Count(); ++i) {
     AdventureObject& object = *objects.ValueAt(i);
     if (!object.visible || !object.talking) continue;
     int alignment = 2;
-    int x = TruncateToInt(engine.view.scrollX + object.x);
+    int x = TruncateToInt(engine.scene.scrollX + object.x);
     int y = TruncateToInt(object.y - font->cellHeight);
     if (object.hotspotPositioning && object.currentAnimation) y -= object.currentAnimation->frameHeight;
     if (!object.textBoxAuto) {

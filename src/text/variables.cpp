@@ -8,14 +8,12 @@ int lua_S(lua_State* L) {
   GuardedCall(L, [&] {
     std::string name = ArgString(L, 1);
     int32_t value = ArgInt(L, 2);
-    Hashtable<int32_t*>& variables = engine.text.variables;
+    Registry<int32_t>& variables = engine.text.variables;
     if (int32_t* cell = variables.Get(name)) {
       *cell = value;
       return;
     }
-    auto cell = std::make_unique<int32_t>(value);
-    variables.Add(name, cell.get());
-    if (variables.Get(name) == cell.get()) cell.release();  // the registry owns it now
+    variables.Add(name, MakeOwned<int32_t>(value));
   });
   return 0;
 }

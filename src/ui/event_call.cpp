@@ -14,8 +14,8 @@ namespace {
 
 // The id of the event's scene object: the first id if it names one, else the second.
 std::string WalkTargetOf(Engine& engine, const std::string& first, const std::string& second) {
-  if (IsSceneObject(engine, engine.scene.objects.Get(first))) return first;
-  if (IsSceneObject(engine, engine.scene.objects.Get(second))) return second;
+  if (IsSceneObject(engine, engine.cast.objects.Get(first))) return first;
+  if (IsSceneObject(engine, engine.cast.objects.Get(second))) return second;
   return std::string();
 }
 
@@ -26,7 +26,7 @@ void lua_Event(Engine& engine, const std::string& verbWord, const std::string& f
   std::string target;
   try {
     target = WalkTargetOf(engine, first, second);
-    if (!target.empty() && verb != "NOTREACHABLE" && !WalkToObject(engine, engine.scene.objects.Get(target)))
+    if (!target.empty() && verb != "NOTREACHABLE" && !WalkToObject(engine, engine.cast.objects.Get(target)))
       verb = "NOTREACHABLE";
     if (engine.script.stopped) return;  // the walk gave way to a close request: no event
     const char* args[] = {verb.c_str(), first.c_str(), second.c_str()};

@@ -40,7 +40,7 @@ void HandleInventoryMouseOver(Engine& engine) {
     AdventureObject* item = items.ValueAt(i);
     if (!item->inventoryIcon || !InsideSlot(engine, i)) continue;
     UpdateSentence(engine, item->name);
-    engine.timing.hover = true;
+    engine.frame.hover = true;
   }
 }
 
@@ -92,7 +92,7 @@ int lua_LoadInventoryIcon(lua_State* L) {
     std::string id = ArgString(L, 1);
     std::string address = ArgString(L, 2);
     if (AdventureObject* object = FindObject(engine, id)) {
-      if (SDL_Surface* icon = LoadImage(engine, address)) object->inventoryIcon = icon;
+      if (ImageRef icon = LoadImage(engine, address)) object->inventoryIcon = icon;
     }
   });
   return 0;

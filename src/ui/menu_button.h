@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/image_ref.h"
+
 // Verb types 0 to 9 are the built-in verbs; 10 is a button of the game's own.
 constexpr int kCustomVerb = 10;
 
@@ -15,7 +17,7 @@ const char* BuiltInVerbWord(int verbType);
 int VerbTypeOf(const std::string& word);
 
 struct MenuButton {
-  SDL_Surface* image = nullptr;  // strip of two frames: normal, lit; shared through the image registry
+  ImageRef image;                // strip of two frames: normal, lit; an image of the registry
   int x = 0;                     // window position of the top-left corner
   int y = 0;
   int width = 0;                 // size of one frame

@@ -1,4 +1,5 @@
 // Verb buttons and the menu background: creation, lighting, clicks and drawing.
+#include <utility>
 #include <vector>
 
 #include "engine/engine.h"
@@ -81,12 +82,12 @@ int lua_CreateMenuButton(lua_State* L) {
     std::string address = ArgString(L, 2);
     std::string label = ArgString(L, 3);
     int width = ArgInt(L, 4), height = ArgInt(L, 5), x = ArgInt(L, 6), y = ArgInt(L, 7);
-    SDL_Surface* image = LoadImage(engine, address);
+    ImageRef image = LoadImage(engine, address);
     int type = VerbTypeOf(verb);
     if (type < 0) return DiagnoseUnknownVerb(engine, verb);
     std::string key = type == kCustomVerb ? label : BuiltInVerbWord(type);
     if (engine.ui.buttons.Get(key)) return;  // the first button under a key stays
-    auto* button = new MenuButton;
+    Owned<MenuButton> button = MakeOwned<MenuButton>();
     button->image = image;
     button->x = x;
     button->y = y;
@@ -94,8 +95,7 @@ int lua_CreateMenuButton(lua_State* L) {
     button->height = height;
     button->label = label;
     button->verbType = type;
-    engine.ui.buttons.Add(key, button);
-    if (engine.ui.buttons.Get(key) != button) delete button;
+    engine.ui.buttons.Add(key, std::move(button));
   });
   return 0;
 }

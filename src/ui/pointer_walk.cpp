@@ -30,8 +30,8 @@ void WalkToClickedPoint(Engine& engine, AdventureObject& hero) {
   const UiState& ui = engine.ui;
   if (!ui.currentVerb || ui.currentVerb != ui.buttons.Get("WALK")) return;
   PathMap& map = MapOf(engine);
-  const int cx = engine.input.clickX - engine.view.scrollX;
-  const int cy = engine.input.clickY;
+  const int cx = engine.frame.clickX - engine.scene.scrollX;
+  const int cy = engine.frame.clickY;
   if (!map.SetStart(TruncateToInt(hero.x), TruncateToInt(hero.y)) || !map.SetTarget(cx, cy)) {
     LogFormat("%i,%i is notreachable for %s\r\n", cx, cy, hero.name.c_str());
     lua_Event(engine, "NOTREACHABLE", "", "");
@@ -56,9 +56,9 @@ void ClickWalk(Engine& engine) {
       // Cleared before the script hears of it: a walk the script's Event
       // starts through nested frames must not lose its target afterwards.
       walk.target = nullptr;
-      lua_Event(engine, "NOTREACHABLE", engine.scene.objects.KeyOf(&object), "");
-    } else if (engine.scene.hero) {
-      WalkToClickedPoint(engine, *engine.scene.hero);
+      lua_Event(engine, "NOTREACHABLE", engine.cast.objects.KeyOf(&object), "");
+    } else if (engine.cast.hero) {
+      WalkToClickedPoint(engine, *engine.cast.hero);
     }
   });
 }
@@ -66,10 +66,10 @@ void ClickWalk(Engine& engine) {
 void CheckArrival(Engine& engine) {
   WalkState& walk = engine.walk;
   if (walk.arrivalReported) return;
-  if (engine.scene.hero && engine.scene.hero->moving) return;
+  if (engine.cast.hero && engine.cast.hero->moving) return;
   KeepCalmGame(engine);  // before the arrival is marked reported
   walk.arrivalReported = true;
   AdventureObject* object = walk.target;
   walk.target = nullptr;  // before the event, for the same reason as in ClickWalk
-  lua_Event(engine, "REACHED", object ? engine.scene.objects.KeyOf(object) : std::string(), "");
+  lua_Event(engine, "REACHED", object ? engine.cast.objects.KeyOf(object) : std::string(), "");
 }

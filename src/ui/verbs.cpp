@@ -58,21 +58,21 @@ void UpdateSentence(Engine& engine, const std::string& name) {
 
 void HoverObject(Engine& engine, AdventureObject* object) {
   if (engine.ui.currentVerb) UpdateSentence(engine, object->name);
-  engine.timing.hover = true;
+  engine.frame.hover = true;
 }
 
 namespace {
 
 // Whether the pointer handlers consider the object at all.
 bool Pointable(Engine& engine, const AdventureObject& object) {
-  return object.visible && &object != engine.scene.hero && engine.text.systemFont && object.currentAnimation;
+  return object.visible && &object != engine.cast.hero && engine.text.systemFont && object.currentAnimation;
 }
 
 }  // namespace
 
 void HandleObjectMouseOver(Engine& engine) {
-  Hashtable<AdventureObject*>& objects = engine.scene.objects;
-  int sceneX = engine.input.mouseX - engine.view.scrollX;
+  auto& objects = engine.cast.objects;
+  int sceneX = engine.input.mouseX - engine.scene.scrollX;
   int sceneY = engine.input.mouseY;
   // Every hit names the sentence in turn, so the front-most one wins.
   for (int i = 0; i < objects.Count(); ++i) {
@@ -88,14 +88,14 @@ namespace {
 // click goes to the back-most: an author who lays a named object over
 // another sees the wrong one act, and is told why.
 void DiagnoseHiddenChoice(Engine& engine, const std::string& clicked, int sceneX, int sceneY) {
-  Hashtable<AdventureObject*>& objects = engine.scene.objects;
+  auto& objects = engine.cast.objects;
   for (int i = objects.Count() - 1; i >= 0; --i) {
     AdventureObject* object = objects.ValueAt(i);
     if (!Pointable(engine, *object) || object->name.empty() || !HitAt(engine, *object, sceneX, sceneY)) continue;
     if (objects.KeyAt(i) != clicked)
       Diagnose(engine, FormatText("a click at (%d, %d) acts on \"%s\", the back-most object under the pointer, while "
                                   "the action sentence names \"%s\", the front-most",
-                                  engine.input.clickX, engine.input.clickY, clicked.c_str(), objects.KeyAt(i).c_str()));
+                                  engine.frame.clickX, engine.frame.clickY, clicked.c_str(), objects.KeyAt(i).c_str()));
     return;
   }
 }
@@ -103,8 +103,8 @@ void DiagnoseHiddenChoice(Engine& engine, const std::string& clicked, int sceneX
 }  // namespace
 
 bool HandleObjectClick(Engine& engine) {
-  Hashtable<AdventureObject*>& objects = engine.scene.objects;
-  int sceneX = engine.input.mouseX - engine.view.scrollX;
+  auto& objects = engine.cast.objects;
+  int sceneX = engine.input.mouseX - engine.scene.scrollX;
   int sceneY = engine.input.mouseY;
   for (int i = 0; i < objects.Count(); ++i) {
     AdventureObject* object = objects.ValueAt(i);
@@ -172,7 +172,7 @@ void ApplyVerb(Engine& engine, AdventureObject* object, const std::string& id) {
 }
 
 bool IsSceneObject(Engine& engine, AdventureObject* object) {
-  return object && engine.scene.objects.Contains(object) && !engine.ui.inventory.Contains(object);
+  return object && engine.cast.objects.Contains(object) && !engine.ui.inventory.Contains(object);
 }
 
 int lua_SetUseWord(lua_State* L) {

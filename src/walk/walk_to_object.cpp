@@ -23,8 +23,8 @@ const char* WalkCannotEnd(const AdventureObject& hero) {
 }  // namespace
 
 AdventureObject& HeroOf(Engine& engine) {
-  if (!engine.scene.hero) throw std::logic_error("no hero");
-  return *engine.scene.hero;
+  if (!engine.cast.hero) throw std::logic_error("no hero");
+  return *engine.cast.hero;
 }
 
 PathMap& MapOf(Engine& engine) {
@@ -46,7 +46,7 @@ bool WalkToObject(Engine& engine, AdventureObject* object) {
     if (!map.PointInAnyBox(WalkPoint{tx, ty})) {
       if (DiagnosticsOn(engine)) {
         std::string message = FormatText("walk-to position (%d, %d) of \"%s\" is outside every box of the walk map",
-                                         tx, ty, engine.scene.objects.KeyOf(object).c_str());
+                                         tx, ty, engine.cast.objects.KeyOf(object).c_str());
         if (object->walkToPlace.empty()) Diagnose(engine, message);
         else DiagnoseAt(engine, object->walkToPlace, message);
       }
@@ -57,7 +57,7 @@ bool WalkToObject(Engine& engine, AdventureObject* object) {
     if (!map.FindPath()) return;
     FollowPath(engine, hero, map.Path());
     NestedWait wait;
-    wait.who = "WalkToObject(" + engine.scene.objects.KeyOf(object) + ")";
+    wait.who = "WalkToObject(" + engine.cast.objects.KeyOf(object) + ")";
     wait.cannotEnd = [&] { return WalkCannotEnd(hero); };
     if (!RunFramesUntil(engine, [&] { return !hero.moving; }, wait)) {
       // The wait would never end: the walk ends where the hero stands, so

@@ -38,7 +38,7 @@ TEST(Closing, EveryWaitGivesWayToTheCloseButtonAndToSignals) {
       game.everyFrame = [&](Engine& e) {  // without the fix: end the waits by their own means, and fail
         if (e.timing.frameCounter < 1000) return;
         ADD_FAILURE() << "still waiting";
-        game.clock.now += 1000000, e.ui.decisionPending = false, e.scene.hero->moving = false;
+        game.clock.now += 1000000, e.ui.decisionPending = false, e.cast.hero->moving = false;
       };
       EXPECT_EQ(game.Run(), 0);
       std::string log = game.log.Text();

@@ -52,8 +52,8 @@ std::vector<std::pair<int, float>> WalkRight(int backgroundWidth) {
   float before = 100;
   game.stopAfterFrames = 129;
   game.everyFrame = [&](Engine& e) {
-    trace.emplace_back(e.view.scrollX, before);
-    before = e.scene.hero->x;
+    trace.emplace_back(e.scene.scrollX, before);
+    before = e.cast.hero->x;
   };
   game.Run();
   return trace;

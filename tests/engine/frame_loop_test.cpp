@@ -76,7 +76,7 @@ TEST(WaitFor, AClickEndsATalkingWaitAndUnknownKindsReturnAtOnce) {
     game.At(5, [](Engine&) { GameHarness::Click(50, 50); });
     game.Run();
     EXPECT_EQ(game.engine.timing.frameCounter, c.frames) << c.main;
-    EXPECT_FALSE(game.engine.scene.objects.Get("a")->talking);
+    EXPECT_FALSE(game.engine.cast.objects.Get("a")->talking);
     EXPECT_EQ(game.engine.input.interactive, c.interactive) << c.main;
     EXPECT_TRUE(game.engine.view.cursorVisible) << c.main;
     EXPECT_EQ(game.engine.input.decisionMode, !c.interactive) << c.main;

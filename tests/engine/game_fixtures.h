@@ -117,15 +117,15 @@ inline void RunSteps(GameHarness& game, const std::vector<std::string>& steps) {
       } else if (kind == "lua") {
         Lua(e, step.substr(4));
       } else if (kind == "scroll") {
-        e.view.scrollX = x;
+        e.scene.scrollX = x;
       } else if (kind == "path") {
         std::string path = "PATH ";
-        for (const WalkPoint& p : e.scene.hero->path) path += FormatText("(%d,%d)", p.x, p.y);
+        for (const WalkPoint& p : e.cast.hero->path) path += FormatText("(%d,%d)", p.x, p.y);
         LogText(path + "\n");
       } else if (kind == "sentence") {
         LogText("SENTENCE [" + e.ui.sentence + "]\n");
       } else if (kind == "hero") {
-        LogText(FormatText("HERO %g,%g\n", e.scene.hero->x, e.scene.hero->y));
+        LogText(FormatText("HERO %g,%g\n", e.cast.hero->x, e.cast.hero->y));
       } else if (kind == "pixel") {
         std::ostringstream colour;
         colour << PixelAt(e.core.screen, x, y);

@@ -25,7 +25,7 @@ TEST(Images, LoadsLogTheirLinesAndOnlyABackgroundIsReadAgain) {
   game.stopAfterFrames = 1;
   game.At(1, [&](Engine& e) {
     EXPECT_EQ(e.resources.images.Count(), 2);
-    EXPECT_EQ(e.view.cursor, e.resources.images.Get("img.dat:1"));
+    EXPECT_EQ(e.view.cursor.get(), e.resources.images.Get("img.dat:1").get());
     EXPECT_EQ(PixelAt(e.core.screen, 5, 5), kBlue);
     SaveBmp(Paint(640, 480, kGreen), game.Path("bg.bmp"));
   });
@@ -100,18 +100,18 @@ TEST(Images, AReleasedImageIsDroppedByEveryUser) {
   game.stopAfterFrames = 1;
   SDL_Surface* reloaded = nullptr;
   game.At(2, [&](Engine& e) {
-    AdventureObject* b = e.scene.objects.Get("b");
+    AdventureObject* b = e.cast.objects.Get("b");
     EXPECT_EQ(e.view.background, nullptr);
-    EXPECT_EQ(e.view.cursor, nullptr);
-    EXPECT_EQ(e.scene.objects.Get("a")->animations.Get("x")->image, nullptr);
-    EXPECT_EQ(b->animations.Get("y")->image, nullptr);
-    EXPECT_NE(b->animations.Get("z")->image, nullptr);
+    EXPECT_EQ(e.view.cursor.get(), nullptr);
+    EXPECT_EQ(e.cast.objects.Get("a")->animations.Get("x")->image.get(), nullptr);
+    EXPECT_EQ(b->animations.Get("y")->image.get(), nullptr);
+    EXPECT_NE(b->animations.Get("z")->image.get(), nullptr);
     EXPECT_EQ(e.resources.images.Count(), 1);  // other.bmp
   });
   game.At(4, [&](Engine& e) {
-    reloaded = e.scene.objects.Get("b")->animations.Get("y")->image;
-    EXPECT_EQ(e.resources.images.Get("shared.bmp"), reloaded);
-    EXPECT_EQ(e.scene.objects.Get("a")->animations.Get("x")->image, nullptr);  // until it reloads itself
+    reloaded = e.cast.objects.Get("b")->animations.Get("y")->image;
+    EXPECT_EQ(e.resources.images.Get("shared.bmp").get(), reloaded);
+    EXPECT_EQ(e.cast.objects.Get("a")->animations.Get("x")->image.get(), nullptr);  // until it reloads itself
   });
   game.Run();
   EXPECT_NE(reloaded, nullptr);

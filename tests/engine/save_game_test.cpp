@@ -40,7 +40,7 @@ struct SaveGame : GameHarness {
     return value;
   }
   std::string SlotFile(const std::string& slot) { return dir.Read("saves/" + slot + ".qsave"); }
-  float BoxX() { return engine.scene.objects.Get("box")->x; }
+  float BoxX() { return engine.cast.objects.Get("box")->x; }
 };
 
 TEST(SaveGameTest, SlotNamesOutsideTheRuleAreRefusedAndSaveSlotsListsTheNewestFirst) {
@@ -248,7 +248,7 @@ TEST(SaveGameTest, ASaveOfOneSceneLoadsWhileAnotherWaits) {
   });
   game.At(7, [&](Engine& e) {
     EXPECT_EQ(e.script.currentScript, "a.lua");
-    EXPECT_EQ(e.scene.objects.Get("box")->name, "A");
+    EXPECT_EQ(e.cast.objects.Get("box")->name, "A");
     EXPECT_EQ(game.BoxX(), 11);
     SaveGame::Script(e, "LoadGame('first')");
   });

@@ -155,7 +155,7 @@ TEST(SavedFields, EveryFieldSurvivesSaveAndLoadWithAValueOfItsOwn) {
   saved.At(1, [](Engine& e) {
     Lua(e, "SetUp()");
     // What no script function sets: the walk a click starts and the music.
-    FollowPath(e, *e.scene.hero, {{700, 300}, {650, 350}, {600, 400}});
+    FollowPath(e, *e.cast.hero, {{700, 300}, {650, 350}, {600, 400}});
     e.audio.sfx->LoadMusicFile("theme", "theme.wav");
     e.audio.sfx->SetVolume(30);
     e.audio.sfx->PlayMusic("theme");
@@ -163,7 +163,7 @@ TEST(SavedFields, EveryFieldSurvivesSaveAndLoadWithAValueOfItsOwn) {
   saved.At(30, [&](Engine& e) {
     // Mid-fade gamma, a walk to a clicked object and a two-object USE mid-event.
     SetDisplayGamma(e, 0.5f);
-    e.walk.target = e.scene.objects.Get("door"), e.walk.arrivalReported = false;
+    e.walk.target = e.cast.objects.Get("door"), e.walk.arrivalReported = false;
     e.ui.selectionCount = 2;
     e.ui.selectedIds[0] = "door", e.ui.selectedIds[1] = "key";
     tick = e.Ticks();

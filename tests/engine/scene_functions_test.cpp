@@ -17,12 +17,12 @@ TEST(SceneFunctions, ObjectsKeepTheirFirstCreationAndAnimationsTakeTheirSlots) {
   Scripted game;
   game.At(1, [&](Engine& e) {
     Lua(e, "CreateObject('a') SetPos('a', 10.7, -3.5) SetSpeed('a', 2.5) CreateObject('a')");
-    AdventureObject& a = *e.scene.objects.Get("a");  // positions are truncated toward zero; the second creation changes nothing
+    AdventureObject& a = *e.cast.objects.Get("a");  // positions are truncated toward zero; the second creation changes nothing
     EXPECT_EQ(a.x, 10);
     EXPECT_EQ(a.y, -3);
     EXPECT_FLOAT_EQ(a.speed, 2.5f);  // speeds are not
     Lua(e, "SetHero('a') SetHero('nobody') Show('a')");
-    EXPECT_EQ(e.scene.hero, &a);
+    EXPECT_EQ(e.cast.hero, &a);
     EXPECT_FALSE(a.visible);  // no animation to show
     Lua(e, "LoadAnim('a', 'walk', 'pic.bmp', 10, 10, 5, 9, 4, 8)"
            "LoadAnim('a', 'walk', 'other.bmp', 1, 1, 1, 1, 1, 1) PlayAnim('a', 'walk', 'ONESHOT')");
@@ -46,7 +46,7 @@ TEST(SceneFunctions, ObjectsKeepTheirFirstCreationAndAnimationsTakeTheirSlots) {
     Lua(e, "ReloadAnim('a', 'walk') Show('a')");
     EXPECT_TRUE(a.visible);
     EXPECT_EQ(walk->currentFrame, 7);  // the same frames and play state as before
-    EXPECT_EQ(walk->image, e.resources.images.Get("pic.bmp"));
+    EXPECT_EQ(walk->image.get(), e.resources.images.Get("pic.bmp").get());
   });
   game.Run();
 }
@@ -65,7 +65,7 @@ TEST(SceneFunctions, UnknownNamesSayNothingAndFailuresAreReportedByName) {
            "AutoAnimOn('x') AutoAnimOff('x') TurnLeft('a') TurnRight('x') TurnUp('x') TurnDown('x')");
     EXPECT_EQ(game.log.Text(), "");
     EXPECT_EQ(e.resources.images.Count(), 0);  // LoadAnim for nobody loads nothing
-    EXPECT_EQ(e.scene.objects.Count(), 1);
+    EXPECT_EQ(e.cast.objects.Count(), 1);
     Lua(e, "CreateObject() SetName('a') SetSpeed(nil, 1.5) SetFrame(nil, 'walk', 3) SetFrame('a', nil, 2)"
            "LoadAnim('a') LoadBackground() LoadCursor() TurnDown() SetMode() LoadSzene() WaitFor('nobody') Wait()"
            "assert(select('#', SetMode('MOVIE')) + select('#', DebugMode()) == 0)");  // they return nothing
@@ -125,7 +125,7 @@ TEST(SceneFunctions, WaitsThatCanNeverEndAreAbandoned) {
             "<<< CALL GAMELOOP >>>\r\n"
             "Average FPS = inf\r\n" +
                 LogFrom(game.log.Text(), "Average TimeFactor"));
-  AdventureObject& a = *game.engine.scene.objects.Get("a");
+  AdventureObject& a = *game.engine.cast.objects.Get("a");
   EXPECT_EQ(a.x, 100);
   EXPECT_FALSE(a.moving);
   EXPECT_TRUE(game.engine.view.cursorVisible);

@@ -19,7 +19,7 @@ struct Host {
   Engine engine;
   LogCapture log;
   Host() {
-    engine.resources.textPacks = std::make_unique<TXTPackReader>();
+    engine.resources.textPacks = MakeOwned<TXTPackReader>();
     OpenScripting(engine);
   }
   int Load(const std::string& address) {

@@ -12,12 +12,14 @@ struct Framed {
   Engine engine;
   AdventureObject object;
   Animation animation;
-  SDL_Surface* strip = SDL_CreateRGBSurface(0, 40, 30, 24, 0xFF0000, 0x00FF00, 0x0000FF, 0);
+  std::shared_ptr<SDL_Surface> owned{SDL_CreateRGBSurface(0, 40, 30, 24, 0xFF0000, 0x00FF00, 0x0000FF, 0),
+                                     SDL_FreeSurface};
+  SDL_Surface* strip = owned.get();
   Framed() {
     SDL_FillRect(strip, nullptr, SDL_MapRGB(strip->format, 10, 20, 30));
     SDL_Rect half = {30, 0, 10, 30};
     SDL_FillRect(strip, &half, SDL_MapRGB(strip->format, 255, 0, 255));
-    animation.image = strip;
+    animation.image = ImageRef(owned);
     animation.frameWidth = 20;
     animation.frameHeight = 30;
     animation.frameCount = 2;
@@ -25,7 +27,6 @@ struct Framed {
     object.x = 100;
     object.y = 50;
   }
-  ~Framed() { SDL_FreeSurface(strip); }
 };
 
 TEST(HitTest, TheBoundingBoxIncludesOneExtraPixelEachWay) {

@@ -1,6 +1,8 @@
 // The map and the code agree: every include of src/ points to the file's own
-// floor or one below, in the order docs/architecture.md gives, and a frame's
-// layers are drawn in the order the map lists them.
+// floor or one below, in the order docs/architecture.md gives; a frame's
+// layers are drawn in the order the map lists them; and every member of the
+// engine lives as long as the map's table of lifetimes says, begun afresh at
+// the one place the table names.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -83,6 +85,57 @@ TEST(Layering, AFrameIsDrawnInTheLayersTheMapLists) {
   std::vector<std::string> drawn;
   for (int i = 0; i < kFrameLayerCount; ++i) drawn.push_back(kFrameLayers[i].name);
   EXPECT_EQ(LayersOf(ReadFile(QUILLON_SOURCE_DIR "/docs/architecture.md")), drawn);
+}
+
+// The rows of the table under "What lives how long": lifetime, held by, begins, ends.
+std::vector<std::vector<std::string>> LifetimeRows(const std::string& architecture) {
+  std::vector<std::vector<std::string>> rows;
+  std::istringstream lines(architecture);
+  bool inSection = false;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("## ", 0) == 0) inSection = line == "## What lives how long";
+    if (!inSection || line.rfind("| ", 0) != 0 || line.rfind("| lifetime", 0) == 0) continue;
+    std::vector<std::string> cells;
+    std::istringstream cellText(line.substr(1));
+    for (std::string cell; std::getline(cellText, cell, '|');) cells.push_back(cell);
+    if (cells.size() >= 4) rows.push_back(cells);
+  }
+  return rows;
+}
+
+std::vector<std::string> Backticked(const std::string& text) {
+  std::vector<std::string> names;
+  std::regex quoted("`([^`]+)`");
+  for (std::sregex_iterator m(text.begin(), text.end(), quoted), end; m != end; ++m) names.push_back((*m)[1]);
+  return names;
+}
+
+TEST(Layering, EveryPartOfTheEngineLivesAsTheTableOfLifetimesSays) {
+  std::vector<std::vector<std::string>> rows = LifetimeRows(ReadFile(QUILLON_SOURCE_DIR "/docs/architecture.md"));
+  ASSERT_GE(rows.size(), 4u) << "the table of lifetimes in docs/architecture.md was not found";
+  // The engine's members, as engine.h declares them: "  Type name;  // ...".
+  std::string engineHeader = ReadFile(QUILLON_SOURCE_DIR "/src/engine/engine.h");
+  std::regex member(R"(\n  [A-Z]\w+ (\w+);)");
+  std::map<std::string, int> rowsNaming;
+  for (std::sregex_iterator m(engineHeader.begin(), engineHeader.end(), member), end; m != end; ++m)
+    rowsNaming[(*m)[1]] = 0;
+  ASSERT_GE(rowsNaming.size(), 10u);
+  std::map<std::string, std::string> sources;  // every file of src/, by its path below src/
+  for (const auto& entry : fs::recursive_directory_iterator(QUILLON_SOURCE_DIR "/src"))
+    if (entry.is_regular_file()) sources[fs::relative(entry.path(), QUILLON_SOURCE_DIR "/src").string()] = ReadFile(entry.path());
+  for (const std::vector<std::string>& row : rows) {
+    for (const std::string& name : Backticked(row[1]))
+      if (rowsNaming.count(name)) ++rowsNaming[name];
+    // A lifetime begun by a statement: that statement, in that file and nowhere else.
+    std::vector<std::string> begins = Backticked(row[2]);
+    if (begins.size() < 2 || begins[0].find(" = ") == std::string::npos) continue;
+    for (const auto& [path, text] : sources) {
+      size_t count = 0;
+      for (size_t at = text.find(begins[0]); at != std::string::npos; at = text.find(begins[0], at + 1)) ++count;
+      EXPECT_EQ(count, path == begins[1] ? 1u : 0u) << begins[0] << " in " << path;
+    }
+  }
+  for (const auto& [name, count] : rowsNaming) EXPECT_EQ(count, 1) << "Engine::" << name << " in the table of lifetimes";
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Movement toward points and along paths, the standing animation, and facing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <tuple>
 
 #include "engine/engine.h"
@@ -14,18 +16,17 @@ struct Walker {
   Engine engine;
   ManualClock clock;
   AdventureObject object;
-  Animation slot[kSlotCount];
+  Animation* slot[kSlotCount] = {};
   explicit Walker(float speed = 100) {
     object.speed = speed;
     clock.Attach(engine);
     for (int i = 0; i < kSlotCount; ++i) {
-      slot[i].frameRate = 10;
-      slot[i].frameCount = 2;
-      object.slots[i] = &slot[i];
-      object.animations.Add("slot" + std::to_string(i), &slot[i]);
+      slot[i] = object.animations.Add("slot" + std::to_string(i), MakeOwned<Animation>());
+      slot[i]->frameRate = 10;
+      slot[i]->frameCount = 2;
+      object.slots[i] = slot[i];
     }
   }
-  ~Walker() { object.animations.Clear(); }  // the slots live here, not on the heap
   // Updates until the object stops; returns the number of updates.
   int Walk(float timeFactor, int limit = 100) {
     int steps = 0;
@@ -35,7 +36,7 @@ struct Walker {
     }
     return steps;
   }
-  int Current() const { return static_cast<int>(object.currentAnimation - slot); }
+  int Current() const { return static_cast<int>(std::find(slot, slot + kSlotCount, object.currentAnimation) - slot); }
 };
 
 TEST(Movement, ObjectsArriveExactlyAndStandFacingTheWayTheyWent) {
@@ -66,25 +67,25 @@ TEST(Movement, ObjectsArriveExactlyAndStandFacingTheWayTheyWent) {
     EXPECT_NEAR(w.object.y, c.firstY, 1e-4);
     if (c.walking >= 0 && c.updates > 1) {
       EXPECT_EQ(w.Current(), c.walking);
-      EXPECT_TRUE(w.slot[c.walking].playing && w.slot[c.walking].mode == kWhileWalking);
+      EXPECT_TRUE(w.slot[c.walking]->playing && w.slot[c.walking]->mode == kWhileWalking);
     }
     EXPECT_EQ(1 + w.Walk(0.02f), c.updates);
     EXPECT_EQ(w.object.x, c.to.x);
     EXPECT_EQ(w.object.y, c.to.y);
     EXPECT_EQ(w.Current(), c.standing);
-    EXPECT_EQ(w.slot[c.standing].nextStart, w.clock.now);  // armed for its replay
-    if (c.walking >= 0) EXPECT_FALSE(w.slot[c.walking].playing);  // stopped in the arriving update
+    EXPECT_EQ(w.slot[c.standing]->nextStart, w.clock.now);  // armed for its replay
+    if (c.walking >= 0) EXPECT_FALSE(w.slot[c.walking]->playing);  // stopped in the arriving update
   }
 }
 
 TEST(Movement, WithoutAutomaticAnimationOnlyTheArrivalChangesThePicture) {
   Walker w(100);
-  w.object.currentAnimation = &w.slot[kIdleLeft];
+  w.object.currentAnimation = w.slot[kIdleLeft];
   HeadTowards(w.engine, w.object, -10, 0);
   UpdateObject(w.engine, w.object, 0.02f);
   EXPECT_EQ(w.Current(), kIdleLeft);
   w.object.slots[kIdleLeft] = nullptr;
-  w.object.currentAnimation = &w.slot[kMoveUp];
+  w.object.currentAnimation = w.slot[kMoveUp];
   w.Walk(0.02f);
   EXPECT_EQ(w.Current(), kMoveUp);  // no standing animation for the heading: unchanged
   w.object.speed = 0;
@@ -114,7 +115,7 @@ TEST(Movement, AutoFlipHeroCountsATieAsSidewaysAndNeedsSomethingToLookAt) {
   LogCapture log;
   AdventureObject thing;
   AutoFlipHero(w.engine, &thing);  // no hero: nothing
-  w.engine.scene.hero = &w.object;
+  w.engine.cast.hero = &w.object;
   AutoFlipHero(w.engine, nullptr);
   EXPECT_EQ(log.Text(), "");
   AutoFlipHero(w.engine, &thing);  // no picture to look at
@@ -126,7 +127,7 @@ TEST(Movement, AutoFlipHeroCountsATieAsSidewaysAndNeedsSomethingToLookAt) {
   picture.hotspotY = 20;
   thing.currentAnimation = &picture;
   w.object.slots[kIdleLeft] = nullptr;
-  w.slot[kMoveLeft].playing = false;
+  w.slot[kMoveLeft]->playing = false;
   // The point looked at: the picture's corner plus its hotspot, or the hotspot where the object stands.
   for (auto [byHotspot, x, y, shows] : {std::tuple{false, 20, 10, kIdleRight},  // (30, 30): a tie counts as sideways
                                         {true, 0, -50, kIdleUp},
@@ -137,7 +138,7 @@ TEST(Movement, AutoFlipHeroCountsATieAsSidewaysAndNeedsSomethingToLookAt) {
     AutoFlipHero(w.engine, &thing);
     EXPECT_EQ(w.Current(), shows) << x << "," << y;
   }
-  EXPECT_FALSE(w.slot[kMoveLeft].playing);  // shown, not set playing
+  EXPECT_FALSE(w.slot[kMoveLeft]->playing);  // shown, not set playing
   EXPECT_EQ(w.object.x, 0);
 }
 
