@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <string>
 
 #include "audio/sfx.h"
 #include "core/close_signals.h"
@@ -74,6 +75,36 @@ void SetWindowIcon() {
 // --mute: everything is mixed as usual, then replaced by silence.
 void Silence(void*, Uint8* stream, int length) { std::memset(stream, 0, length); }
 
+bool OpenMixer() { return Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 2048) != -1; }
+
+// The mixer on SDL's dummy audio driver: sounds load, play and end as they
+// would on a sound card, and nothing reaches a device. SDL offers that driver
+// only when it is asked for by name in the environment.
+bool OpenMixerWithoutDevice() {
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  const char* chosen = std::getenv("SDL_AUDIODRIVER");
+  std::string before = chosen ? chosen : "";
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  bool opened = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 && OpenMixer();
+  if (chosen) {
+    setenv("SDL_AUDIODRIVER", before.c_str(), 1);
+  } else {
+    unsetenv("SDL_AUDIODRIVER");
+  }
+  return opened;
+}
+
+// A muted game never opens the audio device; a machine without one plays
+// the game silent rather than refusing it.
+bool OpenAudio(const Engine& engine) {
+  if (engine.player.mute && OpenMixerWithoutDevice()) return true;
+  if (OpenMixer()) return true;
+  LogFormat("Mix_OpenAudio: %s\n", SDL_GetError());
+  if (!OpenMixerWithoutDevice()) return false;
+  LogText("No audio device: the game goes on without sound.\r\n");
+  return true;
+}
+
 // A start-up failure that ends the program: close what was opened.
 int AbandonStartup(Engine& engine) {
   CloseScripting(engine);
@@ -94,10 +125,7 @@ bool InitSDL(Engine& engine) {
   if (!quitAtExit) quitAtExit = atexit(SDL_Quit) == 0;
   try {
     if (!OpenScreen(engine)) return false;
-    if (Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 2048) == -1) {
-      LogFormat("Mix_OpenAudio: %s\n", SDL_GetError());
-      return false;
-    }
+    if (!OpenAudio(engine)) return false;
     Mix_SetPostMix(engine.player.mute ? Silence : nullptr, nullptr);
     engine.core.sdlOpen = true;
     WatchCloseSignals();

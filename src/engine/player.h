@@ -12,7 +12,7 @@ struct PlayerOptions {
   bool autoScale = false;   // instead of scale: the largest factor whose window fits the desktop
   bool fullscreen = false;  // full screen, whatever the configuration script chose
   int fps = 0;              // frame limit asked for, 0 for none (read by the frame pacing)
-  bool mute = false;        // the mixer runs, but silence reaches the speakers
+  bool mute = false;        // the mixer runs without opening the audio device; silence is all it gives
   std::string gameDir;      // folder of the game; empty: the working directory
 };
 

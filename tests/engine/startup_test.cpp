@@ -3,6 +3,7 @@
 
 #include "resources/pack_writer.h"
 #include "support/game_harness.h"
+#include "support/sound_files.h"
 
 namespace {
 
@@ -115,6 +116,30 @@ TEST(Startup, VideoModeFailureEndsWithStatusOne) {
   EXPECT_EQ(status, 1);
   EXPECT_NE(game.log.Text().find("INIT SDL...Can't init SDL:  "), std::string::npos);
   EXPECT_EQ(game.log.Text().find("<<< RUN INITIAL SCRIPT >>>"), std::string::npos);
+}
+
+// Without an audio device the game plays silent: sounds load and play as
+// they would on a sound card. A muted game does not even try the device.
+TEST(Startup, NoAudioDeviceIsNoReasonToRefuseTheGame) {
+  const std::string failed = "INIT SDL...Mix_OpenAudio: No available audio device\n"
+                             "No audio device: the game goes on without sound.\r\n" + Report(640, 480, 0, 24);
+  for (bool mute : {false, true}) {
+    GameHarness game;
+    game.engine.player.mute = mute;
+    game.Write("step.wav", SquareWav(2205, 1000));
+    game.Write("init.lua",
+               "function Init() LoadSound('step', 'step.wav') PlaySound('step', 0, 0) print('played') end\n"
+               "function Main() Exit() end\n");
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    int status = game.Run();
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    EXPECT_EQ(status, 0) << mute;
+    std::string log = game.log.Text();
+    EXPECT_EQ(log.find(failed) != std::string::npos, !mute) << log;
+    EXPECT_EQ(log.find("Mix_OpenAudio") == std::string::npos, mute) << log;
+    EXPECT_NE(log.find("played\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("lade Sound step.wav.OK\r\n"), std::string::npos) << log;
+  }
 }
 
 TEST(Startup, AveragesDivideByWholeSeconds) {
