@@ -2,7 +2,8 @@
 # What a game costs its player's machine in a real window: starts a virtual
 # display (Xvfb), runs the reference scene and the demo's idle first screen in
 # a window at 24 and 32 bits with no limit and a limit of 60, each with the
-# partial present and with whole presents, and a bare SDL program presenting a
+# partial present and with whole presents, then both enlarged in windows of
+# scale 2 and 3 (as --scale does) at 24 bits and a limit of 60, and a bare SDL program presenting a
 # whole frame 60 times a second as the yardstick. Prints, per run, the game's
 # CPU time as per cent of one core (the whole process, and its main thread,
 # which runs the frames: the rest is SDL's audio thread), its frames a second,
@@ -16,7 +17,7 @@ cmake --build "$root/build-bench" -j2 --target quillon-window-run demo >/dev/nul
 run="$root/build-bench/bench/quillon-window-run"
 demo="$root/build-bench/demo-loose"
 
-exec 3< <(Xvfb -displayfd 1 -screen 0 800x600x24 -nolisten tcp -noreset 2>/dev/null)
+exec 3< <(Xvfb -displayfd 1 -screen 0 1920x1440x24 -nolisten tcp -noreset 2>/dev/null)
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true' EXIT
 read -r -u 3 number
@@ -26,10 +27,10 @@ sleep 1
 server_ticks() { awk '{print $14 + $15}' "/proc/$xvfb/stat"; }
 hz=$(getconf CLK_TCK)
 
-printf '%-24s %4s %5s %-7s %8s %8s %6s %6s\n' scene bits limit present "game CPU" "frames" fps "X CPU"
-measure() {  # label bits limit present args...
-  local label=$1 bits=$2 limit=$3 present=$4
-  shift 4
+printf '%-24s %5s %4s %5s %-7s %8s %8s %6s %6s\n' scene scale bits limit present "game CPU" "frames" fps "X CPU"
+measure() {  # label scale bits limit present args...
+  local label=$1 scale=$2 bits=$3 limit=$4 present=$5
+  shift 5
   local before after result
   before=$(server_ticks)
   result=$("$run" "$@")
@@ -37,15 +38,21 @@ measure() {  # label bits limit present args...
   read -r cpu thread fps <<<"$result"
   local xcpu
   xcpu=$(awk -v t=$((after - before)) -v hz="$hz" -v s="$((seconds + 1))" 'BEGIN { printf "%.1f", 100 * t / hz / s }')
-  printf '%-24s %4s %5s %-7s %7s%% %7s%% %6s %5s%%\n' "$label" "$bits" "$limit" "$present" "$cpu" "$thread" "$fps" "$xcpu"
+  printf '%-24s %5s %4s %5s %-7s %7s%% %7s%% %6s %5s%%\n' "$label" "$scale" "$bits" "$limit" "$present" "$cpu" "$thread" "$fps" "$xcpu"
 }
 
 for bits in 24 32; do
   for limit in 0 60; do
     for present in partial whole; do
-      measure "reference scene" "$bits" "${limit/#0/none}" "$present" reference "$bits" "$limit" "$present" "$seconds"
-      measure "demo, idle screen" "$bits" "${limit/#0/none}" "$present" demo "$demo" "$bits" "$limit" "$present" "$seconds"
+      measure "reference scene" 1 "$bits" "${limit/#0/none}" "$present" reference "$bits" "$limit" "$present" "$seconds"
+      measure "demo, idle screen" 1 "$bits" "${limit/#0/none}" "$present" demo "$demo" "$bits" "$limit" "$present" "$seconds"
     done
   done
-  measure "bare SDL, whole frame" "$bits" 60 whole bare "$bits" 60 whole "$seconds"
+  measure "bare SDL, whole frame" 1 "$bits" 60 whole bare "$bits" 60 whole "$seconds"
+done
+for scale in 2 3; do
+  for present in partial whole; do
+    measure "reference scene" "$scale" 24 60 "$present" reference 24 60 "$present" "$seconds" "$scale"
+    measure "demo, idle screen" "$scale" 24 60 "$present" demo "$demo" 24 60 "$present" "$seconds" "$scale"
+  done
 done

@@ -4,11 +4,12 @@
 // one second of warming up. bench/window_cpu.sh
 // runs it on a virtual display for every row of its table.
 //
-//   quillon-window-run reference DEPTH FPS PRESENT SECONDS
-//   quillon-window-run demo FOLDER DEPTH FPS PRESENT SECONDS
+//   quillon-window-run reference DEPTH FPS PRESENT SECONDS [SCALE]
+//   quillon-window-run demo FOLDER DEPTH FPS PRESENT SECONDS [SCALE]
 //   quillon-window-run bare DEPTH 60 whole SECONDS
 //
-// FPS is the frame limit (0: none); PRESENT is "partial" or "whole". The demo
+// FPS is the frame limit (0: none); PRESENT is "partial" or "whole"; SCALE
+// the window's enlargement (default 1), as the player's --scale. The demo
 // folder is copied, and its configuration script set to DEPTH bits and
 // stripped of its own limit. "bare" is the yardstick: plain SDL presenting a
 // whole frame FPS times a second. Prints "PROCESS_CPU% MAIN_THREAD_CPU% FPS".
@@ -70,15 +71,16 @@ class Meter {
   Uint32 frames_ = 0;
 };
 
-int RunGame(const std::string& folder, int fps, bool partial, int seconds, bool reference) {
+int RunGame(const std::string& folder, int fps, bool partial, int seconds, bool reference, int scale) {
   SetLogSink([](std::string_view) {});
   Engine engine;
   engine.player.fps = fps;
+  engine.player.scale = scale;
   engine.core.present.partial = partial;
   Meter meter(seconds);
   engine.core.frameHook = [&](Engine& e) {
     if (reference) {
-      if (e.timing.frameCounter == 1) MovePointer(kReferencePointerX, kReferencePointerY);
+      if (e.timing.frameCounter == 1) MovePointer(kReferencePointerX * scale, kReferencePointerY * scale);
       if ((e.timing.frameCounter & 15) == 0) KeepReferenceSceneGoing(e);
     }
     meter.Frame(e.timing.frameCounter);
@@ -134,8 +136,9 @@ int main(int argc, char** argv) {
     return 0;
   }
   int first = kind == "demo" ? 3 : 2;  // where DEPTH stands
-  if ((kind != "reference" && kind != "demo" && kind != "bare") || argc != first + 4) {
-    std::fprintf(stderr, "usage: quillon-window-run (reference | demo FOLDER | bare) DEPTH FPS PRESENT SECONDS\n"
+  bool scaled = kind != "bare" && argc == first + 5;
+  if ((kind != "reference" && kind != "demo" && kind != "bare") || (argc != first + 4 && !scaled)) {
+    std::fprintf(stderr, "usage: quillon-window-run (reference | demo FOLDER | bare) DEPTH FPS PRESENT SECONDS [SCALE]\n"
                          "       quillon-window-run write DEPTH FOLDER\n");
     return 2;
   }
@@ -145,5 +148,5 @@ int main(int argc, char** argv) {
   TempDir dir;
   if (kind == "reference") WriteReferenceGame(dir.path(), depth);
   else CopyDemo(argv[2], dir.path(), depth);
-  return RunGame(dir.path(), fps, partial, seconds, kind == "reference");
+  return RunGame(dir.path(), fps, partial, seconds, kind == "reference", scaled ? std::atoi(argv[first + 4]) : 1);
 }

@@ -44,7 +44,7 @@ void StartShowing(SDL_Surface* screen, Engine& engine) {
     for (int y = 0; y < screen->h; ++y) std::memcpy(&p.shown[y * rowBytes], pixels + y * screen->pitch, rowBytes);
     SDL_UnlockSurface(screen);
   }
-  SDL_UpdateRect(screen, 0, 0, 0, 0);
+  PresentScreen(engine);
 }
 
 bool ShowsThisScreen(const PresentState& p, const SDL_Surface* screen) {
@@ -97,25 +97,23 @@ bool CollectChangedRegions(const SDL_Surface& screen, PresentState& p) {
 }
 
 void Present(Engine& engine) {
-  // A scaled window gets the whole enlarged frame.
-  if (engine.window.surface) return PresentScreen(engine);
   SDL_Surface* screen = engine.core.screen;
   PresentState& p = engine.core.present;
-  if (!p.partial || engine.core.fullscreen) {
+  // The changed regions are found on the game's own screen; a scaled window
+  // is sent them enlarged. A display that flips whole pages (a double-
+  // buffered full screen) shows another buffer each time, so it gets them all.
+  const SDL_Surface* shown = engine.window.surface ? engine.window.surface : screen;
+  if (!p.partial || (shown->flags & SDL_DOUBLEBUF)) {
     p.shownScreen = nullptr;  // switched back on, it starts from a whole present
-    SDL_UpdateRect(screen, 0, 0, 0, 0);
-    return;
+    return PresentScreen(engine);
   }
   if (!ShowsThisScreen(p, screen)) return StartShowing(screen, engine);
-  if (!p.compare || SDL_LockSurface(screen) != 0) {
-    SDL_UpdateRect(screen, 0, 0, 0, 0);
-    return;
-  }
+  if (!p.compare || SDL_LockSurface(screen) != 0) return PresentScreen(engine);
   bool whole = CollectChangedRegions(*screen, p);
   SDL_UnlockSurface(screen);
   // The gamma applies to the whole window: a change of it is presented whole.
   if (engine.core.gamma != p.shownGamma) whole = true;
   p.shownGamma = engine.core.gamma;
-  if (whole) SDL_UpdateRect(screen, 0, 0, 0, 0);
-  else if (!p.rects.empty()) SDL_UpdateRects(screen, static_cast<int>(p.rects.size()), p.rects.data());
+  if (whole) PresentScreen(engine);
+  else if (!p.rects.empty()) PresentScreenRegions(engine, p.rects);
 }

@@ -128,18 +128,38 @@ void CloseScreen(Engine& engine) {
 
 void PresentScreen(Engine& engine) {
   SDL_Surface* window = engine.window.surface;
-  if (!window) {
-    SDL_UpdateRect(engine.core.screen, 0, 0, 0, 0);
-    return;
+  if (window) {
+    if (SDL_MUSTLOCK(window) && SDL_LockSurface(window) < 0) return;
+    ScaleUp(engine.core.screen, window, engine.window.scale);
+    if (SDL_MUSTLOCK(window)) SDL_UnlockSurface(window);
+  } else {
+    window = engine.core.screen;
   }
-  if (SDL_MUSTLOCK(window) && SDL_LockSurface(window) < 0) return;
-  ScaleUp(engine.core.screen, window, engine.window.scale);
-  if (SDL_MUSTLOCK(window)) SDL_UnlockSurface(window);
-  if (engine.core.fullscreen) {
+  // A display that flips pages shows the other buffer; any other shows the update.
+  if (window->flags & SDL_DOUBLEBUF) {
     SDL_Flip(window);
   } else {
     SDL_UpdateRect(window, 0, 0, 0, 0);
   }
+}
+
+void PresentScreenRegions(Engine& engine, const std::vector<SDL_Rect>& regions) {
+  SDL_Surface* window = engine.window.surface;
+  if (!window) {
+    SDL_UpdateRects(engine.core.screen, static_cast<int>(regions.size()), const_cast<SDL_Rect*>(regions.data()));
+    return;
+  }
+  if (SDL_MUSTLOCK(window) && SDL_LockSurface(window) < 0) return;
+  const int factor = engine.window.scale;
+  std::vector<SDL_Rect>& enlarged = engine.window.regions;
+  enlarged.clear();
+  for (const SDL_Rect& r : regions) {
+    ScaleUpRegion(engine.core.screen, window, factor, r);
+    enlarged.push_back({static_cast<Sint16>(r.x * factor), static_cast<Sint16>(r.y * factor),
+                        static_cast<Uint16>(r.w * factor), static_cast<Uint16>(r.h * factor)});
+  }
+  if (SDL_MUSTLOCK(window)) SDL_UnlockSurface(window);
+  SDL_UpdateRects(window, static_cast<int>(enlarged.size()), enlarged.data());
 }
 
 void MapToScreen(const Engine& engine, int* x, int* y) {
@@ -149,17 +169,23 @@ void MapToScreen(const Engine& engine, int* x, int* y) {
 }
 
 void ScaleUp(const SDL_Surface* from, SDL_Surface* to, int factor) {
+  ScaleUpRegion(from, to, factor, {0, 0, static_cast<Uint16>(from->w), static_cast<Uint16>(from->h)});
+}
+
+void ScaleUpRegion(const SDL_Surface* from, SDL_Surface* to, int factor, const SDL_Rect& region) {
   const int bytes = from->format->BytesPerPixel;
-  const size_t rowBytes = static_cast<size_t>(from->w) * factor * bytes;
-  for (int y = 0; y < from->h; ++y) {
-    const Uint8* in = static_cast<const Uint8*>(from->pixels) + static_cast<size_t>(y) * from->pitch;
-    Uint8* first = static_cast<Uint8*>(to->pixels) + static_cast<size_t>(y) * factor * to->pitch;
+  const size_t rowBytes = static_cast<size_t>(region.w) * factor * bytes;
+  for (int y = region.y; y < region.y + region.h; ++y) {
+    const Uint8* in = static_cast<const Uint8*>(from->pixels) + static_cast<size_t>(y) * from->pitch +
+                      static_cast<size_t>(region.x) * bytes;
+    Uint8* first = static_cast<Uint8*>(to->pixels) + static_cast<size_t>(y) * factor * to->pitch +
+                   static_cast<size_t>(region.x) * factor * bytes;
     switch (bytes) {
-      case 4: WidenRow<Uint32>(in, first, from->w, factor); break;
-      case 3: WidenRowOf3(in, first, from->w, factor); break;
-      case 2: WidenRow<Uint16>(in, first, from->w, factor); break;
-      case 1: WidenRow<Uint8>(in, first, from->w, factor); break;
-      default: WidenRowOfBytes(in, first, from->w, factor, bytes); break;
+      case 4: WidenRow<Uint32>(in, first, region.w, factor); break;
+      case 3: WidenRowOf3(in, first, region.w, factor); break;
+      case 2: WidenRow<Uint16>(in, first, region.w, factor); break;
+      case 1: WidenRow<Uint8>(in, first, region.w, factor); break;
+      default: WidenRowOfBytes(in, first, region.w, factor, bytes); break;
     }
     for (int k = 1; k < factor; ++k) std::memcpy(first + static_cast<size_t>(k) * to->pitch, first, rowBytes);
   }

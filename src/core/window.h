@@ -4,6 +4,8 @@
 
 #include <SDL/SDL.h>
 
+#include <vector>
+
 struct Engine;
 
 // Opens the video mode the configuration script and the player chose and
@@ -16,6 +18,9 @@ void CloseScreen(Engine& engine);
 
 // Shows the composed screen in the window.
 void PresentScreen(Engine& engine);
+// Shows only these regions of the composed screen (screen pixels), enlarged
+// in a scaled window.
+void PresentScreenRegions(Engine& engine, const std::vector<SDL_Rect>& regions);
 
 // Window pixels to screen pixels: a pointer position before the engine records it.
 void MapToScreen(const Engine& engine, int* x, int* y);
@@ -28,3 +33,5 @@ int ScaleThatFits(int width, int height, int desktopWidth, int desktopHeight);
 // neighbour). Both have the same pixel format; to is at least factor times
 // as large and locked when it must be.
 void ScaleUp(const SDL_Surface* from, SDL_Surface* to, int factor);
+// The same for one region of from (inside it), onto the same region enlarged.
+void ScaleUpRegion(const SDL_Surface* from, SDL_Surface* to, int factor, const SDL_Rect& region);

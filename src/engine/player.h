@@ -26,6 +26,7 @@ using VideoModeProbe = std::function<bool(int width, int height, int depth, Uint
 struct WindowState {
   SDL_Surface* surface = nullptr;  // the video surface while scaled (CoreState::screen is then the game's own surface); else null
   int scale = 1;                   // the window shows every screen pixel as scale x scale pixels
+  std::vector<SDL_Rect> regions;   // the enlarged regions of the running partial present
   VideoModeOpener openVideoMode;   // empty: SDL_SetVideoMode
   VideoModeProbe offersVideoMode;  // empty: SDL_VideoModeOK
 };

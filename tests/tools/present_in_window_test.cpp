@@ -2,7 +2,7 @@
 // opening (the language choice, walking and scrolling in the street, speech,
 // the fade into the bakery, a decision), run by the engine's own frame loop,
 // the window shows after every frame's present exactly what was composed
-// before it.
+// before it, enlarged by whole pixels in a scaled window.
 #include <gtest/gtest.h>
 
 #include <SDL/SDL.h>
@@ -55,7 +55,7 @@ const Uint32* WindowRow(XImage* image, int y) {
 // Plays the opening in a window of display, compares the window after the
 // engine's own presents, and reports once the opening's last step is done:
 // the game itself goes on in a conversation, which no running flag ends.
-[[noreturn]] void PlayOpening(const std::string& display, const std::string& shots, int channel) {
+[[noreturn]] void PlayOpening(const std::string& display, const std::string& shots, int scale, int channel) {
   setenv("DISPLAY", display.c_str(), 1);
   setenv("SDL_VIDEODRIVER", "x11", 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
@@ -67,8 +67,10 @@ const Uint32* WindowRow(XImage* image, int y) {
   size_t last = 0;
   while (last < replay.steps.size() && replay.steps[last].text != kLastStepText) ++last;
   replay.steps.resize(std::min(last + 1, replay.steps.size()));
+  for (Step& step : replay.steps) step.x *= scale, step.y *= scale;  // the pointer moves in window pixels
 
   Engine engine;
+  engine.player.scale = scale;
   Uint32 now = 0;  // game time moves at the end of every frame
   engine.clock.context = &now;
   engine.clock.source = [](void* self) { return *static_cast<Uint32*>(self); };
@@ -95,21 +97,22 @@ const Uint32* WindowRow(XImage* image, int y) {
       report.partial += !e.core.present.rects.empty() && area * 2 <= screen->w * screen->h;
       SDL_SysWMinfo info;
       SDL_VERSION(&info.version);
+      const int width = screen->w * scale, height = screen->h * scale;
       XImage* image = SDL_GetWMInfo(&info) == 1
-                          ? XGetImage(x, info.info.x11.window, 0, 0, screen->w, screen->h, AllPlanes, ZPixmap)
+                          ? XGetImage(x, info.info.x11.window, 0, 0, width, height, AllPlanes, ZPixmap)
                           : nullptr;
       bool differs = !image || !WindowRow(image, 0);
       if (differs && !report.first[0])
         snprintf(report.first, sizeof report.first, "frame %d: no window image", report.frames);
-      for (int y = 0; !differs && y < screen->h; ++y) {
+      for (int y = 0; !differs && y < height; ++y) {
         const Uint32* shown = WindowRow(image, y);
-        const Uint32* composed = static_cast<const Uint32*>(rgb->pixels) + y * rgb->pitch / 4;
-        for (int px = 0; !differs && px < screen->w; ++px) {
-          if ((shown[px] & 0xFFFFFF) == (composed[px] & 0xFFFFFF)) continue;
+        const Uint32* composed = static_cast<const Uint32*>(rgb->pixels) + y / scale * rgb->pitch / 4;
+        for (int px = 0; !differs && px < width; ++px) {
+          if ((shown[px] & 0xFFFFFF) == (composed[px / scale] & 0xFFFFFF)) continue;
           differs = true;
           if (!report.first[0])
-            snprintf(report.first, sizeof report.first, "frame %d, pixel %d,%d: window %06X, composed %06X",
-                     report.frames, px, y, shown[px] & 0xFFFFFF, composed[px] & 0xFFFFFF);
+            snprintf(report.first, sizeof report.first, "frame %d, window pixel %d,%d: %06X, composed %06X",
+                     report.frames, px, y, shown[px] & 0xFFFFFF, composed[px / scale] & 0xFFFFFF);
         }
       }
       report.differing += differs;
@@ -125,24 +128,24 @@ const Uint32* WindowRow(XImage* image, int y) {
       snprintf(report.first, sizeof report.first, "%s", player.Failure().reason.c_str());
     if (player.Failed() || report.replayPassed) Report(channel, report);
   };
-  // The demo goes on from its newest save: this run starts from none and leaves none behind.
+  // The demo goes on from its newest save: each run starts from none, in a folder of its own.
   setenv("QUILLON_SAVE_DIR", (shots + "-saves").c_str(), 1);
   if (x && chdir(QUILLON_BINARY_DIR "/demo") == 0) RunEngine(engine);
   Report(channel, report);
 }
 
 // Runs PlayOpening in a child process; a hung run is killed.
-WindowReport PlayOpeningInChild(const std::string& display, const std::string& shots) {
+WindowReport PlayOpeningInChild(const std::string& display, const std::string& shots, int scale) {
   int channel[2];
   if (pipe(channel) != 0) return {};
   pid_t child = fork();
   if (child == 0) {
     close(channel[0]);
-    PlayOpening(display, shots, channel[1]);
+    PlayOpening(display, shots, scale, channel[1]);
   }
   close(channel[1]);
   WindowReport report;
-  Finish(child, 55);
+  Finish(child, 60 * scale);  // a larger window takes longer to read back
   if (read(channel[0], &report, sizeof report) != sizeof report) report = WindowReport{};
   close(channel[0]);
   return report;
@@ -150,14 +153,16 @@ WindowReport PlayOpeningInChild(const std::string& display, const std::string& s
 
 TEST(PresentInWindow, TheWindowShowsWhatAWholePresentWouldThroughTheDemosOpening) {
   TempDir dir;
-  VirtualDisplay display(dir.Path("xvfb"));
+  VirtualDisplay display(dir.Path("xvfb"), "1920x1440x24");
   ASSERT_FALSE(display.name.empty()) << "Xvfb did not start (installed by scripts/setup.sh)";
-  WindowReport report = PlayOpeningInChild(display.name, dir.Path("shots"));
-  EXPECT_TRUE(report.replayPassed);
-  EXPECT_GT(report.frames, 300);
-  EXPECT_GT(report.compared, report.frames * 3 / 4);
-  EXPECT_EQ(report.differing, 0) << report.first;
-  EXPECT_GT(report.partial, report.compared / 10);
+  for (int scale : {1, 2, 3}) {
+    WindowReport report = PlayOpeningInChild(display.name, dir.Path("shots-" + std::to_string(scale)), scale);
+    EXPECT_TRUE(report.replayPassed) << scale << ": " << report.first;
+    EXPECT_GT(report.frames, 300) << scale;
+    EXPECT_GT(report.compared, report.frames * 3 / 4) << scale;
+    EXPECT_EQ(report.differing, 0) << "scale " << scale << ": " << report.first;
+    EXPECT_GT(report.partial, report.compared / 10) << scale;
+  }
 }
 
 }  // namespace
