@@ -6,17 +6,22 @@
 var quillonImage = null;
 var quillonCanvasShots = {};  // a replay's screenshots as the canvas showed them: RGBA, base64
 
+// What the canvas holds, whatever size the page shows it at: RGBA as base64.
+function quillonCanvasPixels(canvas) {
+  var rgba = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data, text = '';
+  for (var i = 0; i < rgba.length; i += 0x8000) text += String.fromCharCode.apply(null, rgba.subarray(i, i + 0x8000));
+  return {width: canvas.width, height: canvas.height, rgba: btoa(text)};
+}
+
 // A replay's screenshot holds the frame that the next frame's first step
 // shows: once the canvas shows it, the canvas itself is read back, so that
 // what the test compares is what a player sees, not only the engine's surface.
-function quillonReadBackShots(context, width, height) {
+function quillonReadBackShots(canvas) {
   var folder = '/results/screenshots';
   if (!FS.analyzePath(folder).exists) return;
   FS.readdir(folder).forEach(function (name) {
     if (name === '.' || name === '..' || name in quillonCanvasShots) return;
-    var rgba = context.getImageData(0, 0, width, height).data, text = '';
-    for (var i = 0; i < rgba.length; i += 0x8000) text += String.fromCharCode.apply(null, rgba.subarray(i, i + 0x8000));
-    quillonCanvasShots[name] = {width: width, height: height, rgba: btoa(text)};
+    quillonCanvasShots[name] = quillonCanvasPixels(canvas);
   });
 }
 
@@ -27,6 +32,7 @@ Module.quillonShow = function (pixels, width, height, pitch, bytes, rShift, gShi
   if (canvas.width !== width || canvas.height !== height) {
     canvas.width = width;
     canvas.height = height;
+    if (Module.quillonFit) Module.quillonFit();
   }
   var context = canvas.getContext('2d');
   if (!quillonImage || quillonImage.width !== width || quillonImage.height !== height) {
@@ -46,7 +52,7 @@ Module.quillonShow = function (pixels, width, height, pitch, bytes, rShift, gShi
     }
   }
   context.putImageData(quillonImage, 0, 0);
-  if (Module.quillonReplay) quillonReadBackShots(context, width, height);
+  if (Module.quillonReplay) quillonReadBackShots(canvas);
   Module.quillonFrames = (Module.quillonFrames || 0) + 1;
   if (!Module.quillonFirstFrame) {
     Module.quillonFirstFrame = performance.now();
@@ -73,11 +79,12 @@ function quillonKeySymbol(event) {
   return 0;
 }
 
-// Where an event hits the canvas, in window pixels, whatever size the page shows it at.
+// Where an event hits the canvas, in window pixels, whatever size the page
+// shows it at; a point beside the canvas is taken to its nearest edge.
 function quillonWindowPoint(canvas, event) {
   var box = canvas.getBoundingClientRect();
-  var x = Math.floor((event.clientX - box.left) * canvas.width / box.width);
-  var y = Math.floor((event.clientY - box.top) * canvas.height / box.height);
+  var x = Math.floor((event.clientX - box.left) * canvas.width / Math.max(1, box.width));
+  var y = Math.floor((event.clientY - box.top) * canvas.height / Math.max(1, box.height));
   return [Math.max(0, Math.min(canvas.width - 1, x)), Math.max(0, Math.min(canvas.height - 1, y))];
 }
 
@@ -98,8 +105,9 @@ function quillonListen() {
   });
   canvas.addEventListener('contextmenu', function (event) { event.preventDefault(); });
   window.addEventListener('keydown', function (event) {
-    var key = quillonKeySymbol(event);
     Module.quillonAudio.start();
+    if (Module.quillonPageKey && Module.quillonPageKey(event)) return;
+    var key = quillonKeySymbol(event);
     if (key) {
       _QuillonKeyDown(key);
       event.preventDefault();
