@@ -3,8 +3,8 @@
 // screenshot, and each screenshot as the canvas itself showed it) with a
 // native headless run of the same replay, byte for byte. Then the page as a
 // player has it: fitted to windows of several sizes (a screenshot of each in
-// OUTDIR, by default web-test beside WEBDIR), a click through the browser's
-// own input, the sound, and a reload into the autosave.
+// OUTDIR, by default web-test beside WEBDIR), a tap and a click through the
+// browser's own input, the sound, and a reload into the autosave.
 //
 //   node tests/web/browser_test.js QUILLON_PLAY GAMEDIR REPLAY WEBDIR [OUTDIR]
 'use strict';
@@ -135,9 +135,11 @@ function misfits(shown, width, height) {
 
 // The language choice at each window size: fitted, with a screenshot in
 // outDir, and the canvas holding the native first screenshot's pixels
-// whatever size it shows at. Then F11 makes the page full screen, fitted to
-// the screen.
-async function fitPage(page, languageShot) {
+// whatever size it shows at. Then, at the last size, a tap through the
+// browser's touch input with a second finger down on "Deutsch" meanwhile:
+// the first finger is the pointer, and its tap must choose English. Last,
+// F11 makes the page full screen, fitted to the screen.
+async function fitAndTap(page, languageShot) {
   const evaluate = async (expression) => {
     const answer = await page.send('Runtime.evaluate', {expression, returnByValue: true});
     if (answer.exceptionDetails) throw new Error(`${expression}: ${answer.exceptionDetails.exception.description}`);
@@ -172,6 +174,17 @@ async function fitPage(page, languageShot) {
       const onCanvas = canvasDiffers(await evaluate('quillonCanvasPixels(Module.canvas)'), languageShot);
       if (onCanvas) found.push(`${width}x${height}: the language choice ${onCanvas}`);
     }
+    const pointOf = (x, y) => evaluate(`(() => {
+      const canvas = Module.canvas, box = canvas.getBoundingClientRect();
+      return {x: box.left + ${x + 0.5} * box.width / canvas.width, y: box.top + ${y + 0.5} * box.height / canvas.height};
+    })()`);
+    const english = {...(await pointOf(50, 438)), id: 1}, deutsch = {...(await pointOf(50, 418)), id: 2};
+    // Sent at once, as a quick tap: the page must not need the game to have shown a hover first.
+    await Promise.all([{type: 'touchStart', touchPoints: [english]}, {type: 'touchStart', touchPoints: [english, deutsch]},
+                       {type: 'touchEnd', touchPoints: []}].map((touch) => page.send('Input.dispatchTouchEvent', touch)));
+    await framesAfter(10);
+    if (!(await evaluate('Module.quillonLog')).includes('DEMO: language 2'))
+      found.push(`a tap on "English" did not choose it; the page's log ended:\n${(await evaluate('Module.quillonLog')).slice(-1000)}`);
     for (const type of ['rawKeyDown', 'keyUp'])
       await page.send('Input.dispatchKeyEvent', {type, key: 'F11', code: 'F11', windowsVirtualKeyCode: 122});
     await page.send('Emulation.clearDeviceMetricsOverride');
@@ -191,7 +204,7 @@ async function main() {
   const web = await openPage(webDir, 'replay=/test.replay', {'/test.replay': replay});
   const found = differences(native, web);
   const languageShot = bmpPixels(native.screenshots['01-language.bmp']);
-  found.push(...(await openPage(webDir, '', {}, 180000, '/index.html', (page) => fitPage(page, languageShot))).found);
+  found.push(...(await openPage(webDir, '', {}, 180000, '/index.html', (page) => fitAndTap(page, languageShot))).found);
   // The page as a player has it: a click on the canvas, the sound it starts, and a reload that goes on from the autosave.
   const player = await openPage(webDir, '', {'/player.html': path.join(__dirname, 'player_test.html')}, 180000,
                                 '/player.html', playerHand);
@@ -206,7 +219,7 @@ async function main() {
   if (found.length) throw new Error('\n' + found.join('\n'));
   console.log(`web: passed: the log (${native.log.length} bytes) and the ${Object.keys(native.screenshots).length} ` +
               `screenshots equal the native run's (on the canvas too), the page fits ${kWindowSizes.length} window sizes and full screen ` +
-              `(screenshots in ${outDir}), a click through the browser's input reached the game and started its sound, a reload went on from the autosave showing the street as it was; first frame after ${Math.round(web.firstFrameMs)} ms, ` +
+              `(screenshots in ${outDir}), a tap chose the language, a click through the browser's input reached the game and started its sound, a reload went on from the autosave showing the street as it was; first frame after ${Math.round(web.firstFrameMs)} ms, ` +
               `whole replay ${((Date.now() - opened) / 1000).toFixed(1)} s`);
 }
 
