@@ -1,22 +1,28 @@
 // The page's side of the bridge, run inside quillon.js before the engine
-// starts: the canvas shows SDL's screen, the player's pointer and keys become
-// SDL events, Web Audio pulls SDL's sound, and saves live in the browser's
-// persistent storage (IndexedDB). Module.quillon* are called by the engine.
+// starts: the canvas shows SDL's screen, the player's pointer, fingers and
+// keys become SDL events, Web Audio pulls SDL's sound, and saves live in the
+// browser's persistent storage (IndexedDB). Module.quillon* are called by the
+// engine.
 
 var quillonImage = null;
 var quillonCanvasShots = {};  // a replay's screenshots as the canvas showed them: RGBA, base64
 
+// What the canvas holds, whatever size the page shows it at: RGBA as base64.
+function quillonCanvasPixels(canvas) {
+  var rgba = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data, text = '';
+  for (var i = 0; i < rgba.length; i += 0x8000) text += String.fromCharCode.apply(null, rgba.subarray(i, i + 0x8000));
+  return {width: canvas.width, height: canvas.height, rgba: btoa(text)};
+}
+
 // A replay's screenshot holds the frame that the next frame's first step
 // shows: once the canvas shows it, the canvas itself is read back, so that
 // what the test compares is what a player sees, not only the engine's surface.
-function quillonReadBackShots(context, width, height) {
+function quillonReadBackShots(canvas) {
   var folder = '/results/screenshots';
   if (!FS.analyzePath(folder).exists) return;
   FS.readdir(folder).forEach(function (name) {
     if (name === '.' || name === '..' || name in quillonCanvasShots) return;
-    var rgba = context.getImageData(0, 0, width, height).data, text = '';
-    for (var i = 0; i < rgba.length; i += 0x8000) text += String.fromCharCode.apply(null, rgba.subarray(i, i + 0x8000));
-    quillonCanvasShots[name] = {width: width, height: height, rgba: btoa(text)};
+    quillonCanvasShots[name] = quillonCanvasPixels(canvas);
   });
 }
 
@@ -27,6 +33,7 @@ Module.quillonShow = function (pixels, width, height, pitch, bytes, rShift, gShi
   if (canvas.width !== width || canvas.height !== height) {
     canvas.width = width;
     canvas.height = height;
+    if (Module.quillonFit) Module.quillonFit();
   }
   var context = canvas.getContext('2d');
   if (!quillonImage || quillonImage.width !== width || quillonImage.height !== height) {
@@ -46,8 +53,9 @@ Module.quillonShow = function (pixels, width, height, pitch, bytes, rShift, gShi
     }
   }
   context.putImageData(quillonImage, 0, 0);
-  if (Module.quillonReplay) quillonReadBackShots(context, width, height);
+  if (Module.quillonReplay) quillonReadBackShots(canvas);
   Module.quillonFrames = (Module.quillonFrames || 0) + 1;
+  quillonTouch.frameShown();
   if (!Module.quillonFirstFrame) {
     Module.quillonFirstFrame = performance.now();
     if (Module.onFirstFrame) Module.onFirstFrame(Module.quillonFirstFrame);
@@ -73,33 +81,118 @@ function quillonKeySymbol(event) {
   return 0;
 }
 
-// Where an event hits the canvas, in window pixels, whatever size the page shows it at.
+// Where an event hits the canvas, in window pixels, whatever size the page
+// shows it at; a point beside the canvas is taken to its nearest edge.
 function quillonWindowPoint(canvas, event) {
   var box = canvas.getBoundingClientRect();
-  var x = Math.floor((event.clientX - box.left) * canvas.width / box.width);
-  var y = Math.floor((event.clientY - box.top) * canvas.height / box.height);
+  var x = Math.floor((event.clientX - box.left) * canvas.width / Math.max(1, box.width));
+  var y = Math.floor((event.clientY - box.top) * canvas.height / Math.max(1, box.height));
   return [Math.max(0, Math.min(canvas.width - 1, x)), Math.max(0, Math.min(canvas.height - 1, y))];
 }
+
+// A finger is the pointer: touching moves the pointer there (the game shows
+// what lies under it, as under a mouse) and the pointer follows the finger;
+// lifting it clicks where it is. The game picks what was under the pointer
+// in the frame before a click, so the click waits until the engine has seen
+// the move: a quick tap needs no hover. Only the first finger counts until
+// it is lifted; no button is ever held down for a finger, so many fingers,
+// a cancelled touch or a page that shrinks under the finger leave nothing
+// pressed. Every gesture ends in lifted(): that is where a long press would
+// be told apart from a tap.
+var quillonTouch = {
+  finger: null,  // the identifier of the finger that is the pointer, or null
+  point: null,   // where the pointer is, in window pixels
+  movedAt: 0,    // the page's frame count when the pointer went there
+  click: null,   // a click waiting for the engine to see the pointer in place
+
+  listen: function (canvas) {
+    var self = this;
+    function ours(event) {
+      for (var i = 0; i < event.changedTouches.length; ++i) {
+        if (event.changedTouches[i].identifier === self.finger) return event.changedTouches[i];
+      }
+      return null;
+    }
+    // Not passive: the page takes the touches, so the browser neither
+    // scrolls, zooms nor makes mouse events of them.
+    var handlers = {
+      touchstart: function (event) {
+        if (self.finger !== null || self.click) return;
+        var touch = event.changedTouches[0];
+        self.finger = touch.identifier;
+        self.moveTo(quillonWindowPoint(canvas, touch));
+      },
+      touchmove: function (event) {
+        var touch = ours(event);
+        if (touch) self.moveTo(quillonWindowPoint(canvas, touch));
+      },
+      touchend: function (event) {
+        if (!ours(event)) return;
+        self.finger = null;
+        Module.quillonAudio.start();  // a lifted finger lets sound start, as a click does
+        self.lifted();
+      },
+      touchcancel: function (event) {
+        if (ours(event)) self.finger = null;
+      }
+    };
+    Object.keys(handlers).forEach(function (type) {
+      canvas.addEventListener(type, function (event) {
+        event.preventDefault();
+        handlers[type](event);
+      }, {passive: false});
+    });
+  },
+  moveTo: function (point) {
+    this.point = point;
+    this.movedAt = Module.quillonFrames || 0;
+    _QuillonPointerMoved(point[0], point[1]);
+  },
+  lifted: function () {
+    this.click = this.point;
+  },
+  // Called with every frame shown: a waiting click goes once the engine has
+  // had a whole frame with the pointer in its place.
+  frameShown: function () {
+    if (!this.click || Module.quillonFrames < this.movedAt + 2) return;
+    var at = this.click;
+    this.click = null;
+    _QuillonButton(1, 1, at[0], at[1]);
+    _QuillonButton(0, 1, at[0], at[1]);
+  }
+};
 
 function quillonListen() {
   var canvas = Module.canvas;
   var sdlButton = [1, 2, 3];  // the browser's left, middle, right
+  var held = {};  // the browser's buttons pressed on the canvas and not yet released
   canvas.addEventListener('mousemove', function (event) {
     var p = quillonWindowPoint(canvas, event);
     _QuillonPointerMoved(p[0], p[1]);
   });
-  ['mousedown', 'mouseup'].forEach(function (type) {
-    canvas.addEventListener(type, function (event) {
-      var p = quillonWindowPoint(canvas, event);
-      if (type === 'mousedown') Module.quillonAudio.start();
-      _QuillonButton(type === 'mousedown' ? 1 : 0, sdlButton[event.button] || 1, p[0], p[1]);
-      event.preventDefault();
-    });
+  canvas.addEventListener('mousedown', function (event) {
+    var p = quillonWindowPoint(canvas, event);
+    Module.quillonAudio.start();
+    held[event.button] = true;
+    _QuillonButton(1, sdlButton[event.button] || 1, p[0], p[1]);
+    event.preventDefault();
   });
+  // A button pressed on the canvas is released wherever the pointer has gone
+  // (beside the canvas, or the canvas shrank away under it), as in a desktop
+  // window, so that the game never keeps a button down.
+  window.addEventListener('mouseup', function (event) {
+    if (!held[event.button]) return;
+    delete held[event.button];
+    var p = quillonWindowPoint(canvas, event);
+    _QuillonButton(0, sdlButton[event.button] || 1, p[0], p[1]);
+    event.preventDefault();
+  });
+  quillonTouch.listen(canvas);
   canvas.addEventListener('contextmenu', function (event) { event.preventDefault(); });
   window.addEventListener('keydown', function (event) {
-    var key = quillonKeySymbol(event);
     Module.quillonAudio.start();
+    if (Module.quillonPageKey && Module.quillonPageKey(event)) return;
+    var key = quillonKeySymbol(event);
     if (key) {
       _QuillonKeyDown(key);
       event.preventDefault();

@@ -74,7 +74,8 @@ async function connectToPage(browserUrl, pageUrl) {
 }
 
 // Resolves with the page's report, or rejects after timeoutMs with Chromium's last words.
-// drive(page), when given, runs beside the page with a DevTools client of it.
+// drive(page), when given, runs beside the page with a DevTools client of it;
+// what it resolves with, if anything, is taken as the report.
 async function openPage(webDir, query, extra = {}, timeoutMs = 15 * 60 * 1000, page = '/index.html', drive = null) {
   let deliver;
   const report = new Promise((resolve) => (deliver = resolve));
@@ -99,7 +100,8 @@ async function openPage(webDir, query, extra = {}, timeoutMs = 15 * 60 * 1000, p
   if (drive) {
     listening.then(async (browserUrl) => {
       client = await connectToPage(browserUrl, url);
-      await drive(client);
+      const result = await drive(client);
+      if (result) deliver(result);  // a drive that finds things itself is the report
     }).catch((error) => (driveError = error.message));
   }
   let timer;
