@@ -12,10 +12,11 @@ const char kUsage[] =
     "  --fullscreen    play full screen\n"
     "  --fps N         draw at most N frames a second\n"
     "  --mute          play without sound\n"
+    "  --no-keys       keep the keyboard and gamepad from moving the pointer and clicking\n"
     "  --help          print this help and end\n"
     "  --version       print the version and end\n"
     "The environment can give the same options: QUILLON_SCALE=N, QUILLON_FULLSCREEN=1,\n"
-    "QUILLON_FPS=N, QUILLON_MUTE=1; the command line wins.\n";
+    "QUILLON_FPS=N, QUILLON_MUTE=1, QUILLON_NO_KEYS=1; the command line wins.\n";
 
 const char kVersionText[] = "Quillon 1.0\n";
 
@@ -70,6 +71,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words, const Enviro
     return Refuse(line, std::string("QUILLON_FPS must be a number from 1 to 1000, not \"") + fps + "\"");
   options.fullscreen = Switched(environment("QUILLON_FULLSCREEN"));
   options.mute = Switched(environment("QUILLON_MUTE"));
+  options.noKeys = Switched(environment("QUILLON_NO_KEYS"));
 
   for (size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
@@ -84,6 +86,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words, const Enviro
       options.fullscreen = true;
     } else if (word == "--mute") {
       options.mute = true;
+    } else if (word == "--no-keys") {
+      options.noKeys = true;
     } else if (word == "--scale") {
       if (!hasValue || !ReadScale(words[++i], &options)) return Refuse(line, "--scale needs 1 to 4 or auto");
     } else if (word == "--fps") {

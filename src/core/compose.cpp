@@ -1,11 +1,12 @@
 // Frame composition: depth sort, hero-following scroll, and the layers of the frame.
 #include "core/compose.h"
-#include "core/window.h"
 
 #include <cmath>
 #include <stdexcept>
 
+#include "core/hotspot_reveal.h"
 #include "core/present.h"
+#include "core/window.h"
 #include "engine/engine.h"
 #include "resources/image_blit.h"
 #include "resources/images.h"
@@ -105,6 +106,7 @@ const FrameLayer kFrameLayers[] = {
     {"inventory", [](Engine& e) { if (!e.input.decisionMode) BlitInventory(e); }},
     {"decisions", [](Engine& e) { if (e.input.decisionMode) BlitDecisions(e); }},
     {"cursor", DrawCursor},
+    {"hotspots", DrawHotSpotReveal},
 };
 const int kFrameLayerCount = sizeof kFrameLayers / sizeof kFrameLayers[0];
 

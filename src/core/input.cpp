@@ -7,6 +7,7 @@
 #include <cctype>
 
 #include "core/close_signals.h"
+#include "core/pointer_keys.h"
 #include "core/window.h"
 #include "engine/calm_game.h"
 #include "engine/engine.h"
@@ -84,6 +85,7 @@ void HandleEvents(Engine& engine) {
   if (TakeCloseSignal()) RequestClose(engine);
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
+    if (HandlePointerInput(engine, event)) continue;
     switch (event.type) {
       case SDL_KEYDOWN:
         HandleKey(engine, event.key.keysym.sym);
@@ -114,6 +116,7 @@ void HandleEvents(Engine& engine) {
         break;
     }
   }
+  MovePointerWhileHeld(engine);
 }
 
 int lua_SetMode(lua_State* L) {

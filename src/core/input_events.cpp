@@ -18,11 +18,14 @@ void PushClick(Uint8 button, int x, int y) {
   PushButton(SDL_MOUSEBUTTONUP, button, x, y);
 }
 
-void PushKeyDown(SDLKey key) {
+void PushKeyDown(SDLKey key) { PushKey(SDL_KEYDOWN, key, KMOD_NONE); }
+
+void PushKey(Uint8 type, SDLKey key, SDLMod modifiers) {
   SDL_Event event = {};
-  event.type = event.key.type = SDL_KEYDOWN;
-  event.key.state = SDL_PRESSED;
+  event.type = event.key.type = type;
+  event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
   event.key.keysym.sym = key;
+  event.key.keysym.mod = modifiers;
   SDL_PushEvent(&event);
 }
 

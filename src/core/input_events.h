@@ -11,5 +11,7 @@ void PushButton(Uint8 type, Uint8 button, int x, int y);
 // Queues a press and a release: one click.
 void PushClick(Uint8 button, int x, int y);
 void PushKeyDown(SDLKey key);
+// A key going down or coming up (type SDL_KEYDOWN or SDL_KEYUP), with modifiers held.
+void PushKey(Uint8 type, SDLKey key, SDLMod modifiers);
 // The window's close button.
 void PushQuit();

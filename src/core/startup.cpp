@@ -13,6 +13,7 @@
 #include "audio/sfx.h"
 #include "core/close_signals.h"
 #include "core/frame_loop.h"
+#include "core/pointer_keys.h"
 #include "core/window.h"
 #include "engine/display.h"
 #include "engine/engine.h"
@@ -128,6 +129,7 @@ bool InitSDL(Engine& engine) {
     if (!OpenAudio(engine)) return false;
     Mix_SetPostMix(engine.player.mute ? Silence : nullptr, nullptr);
     engine.core.sdlOpen = true;
+    OpenGamepad(engine);
     WatchCloseSignals();
     PrintVideoReport(engine);
     SDL_WM_SetCaption("Quillon", "icon1.bmp");
@@ -147,6 +149,7 @@ void Cleanup(Engine& engine) {
   engine.text.talkFont.reset();
   engine.text.decisionFont.reset();
   ReleaseAllImages(engine);
+  CloseGamepad(engine);
   CloseScreen(engine);
   SDL_Quit();
   engine.core.sdlOpen = false;

@@ -72,6 +72,11 @@ struct InputState {
   bool closeRequested = false;  // the window was closed (or the process told to end): every wait gives way
   bool anyKeyQuits = true;      // every key but F5 ends the game, until SetQuitKeys chooses
   std::vector<SDLKey> quitKeys; // the keys that end the game once SetQuitKeys chose them
+  // Pointing without a mouse, once SetQuitKeys has freed the other keys.
+  int heldX = 0, heldY = 0;     // direction held on the arrow keys, a gamepad's pad or stick: -1, 0 or 1
+  Uint32 heldSince = 0;         // ticks when that direction began to be held
+  bool revealHeld = false;      // H, a gamepad's Y or a long touch is held: the hotspots are shown
+  SDL_Joystick* joystick = nullptr;  // the first gamepad, opened with the window
 };
 
 // Frame composition: background and cursor.
@@ -79,5 +84,6 @@ struct ViewState {
   ImageRef background;                // an image of the registry
   std::string backgroundName;         // address the background came from
   ImageRef cursor;                    // an image of the registry
+  ImageRef hotSpotMarker;             // LoadHotSpotMarker's picture; null: the engine's own mark
   bool cursorVisible = false;         // draw the cursor at the pointer
 };

@@ -13,6 +13,7 @@ struct PlayerOptions {
   bool fullscreen = false;  // full screen, whatever the configuration script chose
   int fps = 0;              // frame limit asked for, 0 for none (read by the frame pacing)
   bool mute = false;        // the mixer runs without opening the audio device; silence is all it gives
+  bool noKeys = false;      // keys and gamepad never point or click, even in a game that freed its keys
   std::string gameDir;      // folder of the game; empty: the working directory
 };
 

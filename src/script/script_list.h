@@ -96,7 +96,8 @@
   ENTRY(SaveSlots, ()) \
   ENTRY(DeleteSave, ()) \
   ENTRY(SetGameName, ()) \
-  ENTRY(SetAutosave, ())
+  ENTRY(SetAutosave, ()) \
+  ENTRY(LoadHotSpotMarker, (File))
 
 // The usual failure line of a script function.
 #define QUILLON_FAILURE_LINE(Name) "Exception catched in lua_" #Name "\r\n"

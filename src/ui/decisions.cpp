@@ -1,5 +1,6 @@
 // Dialogue decisions: the options on screen, the hover, the pick and MakeDecision.
 #include "ui/decisions.h"
+#include "ui/pointer_spots.h"
 
 #include <algorithm>
 
@@ -117,4 +118,16 @@ int lua_SetDecisionPos(lua_State* L) {
     engine.ui.decisionY = ArgInt(L, 2);
   });
   return 0;
+}
+
+void AddDecisionSpots(Engine& engine, std::vector<PointerSpot>* spots) {
+  const UiState& ui = engine.ui;
+  const CBitmapFont* font = engine.text.decisionFont.get();
+  if (!font || !engine.input.decisionMode) return;
+  for (size_t i = 0; i < ui.options.size(); ++i) {
+    if (!CanBePointedAt(engine, *font, i)) continue;
+    int top = ui.decisionY + static_cast<int>(i) * font->cellHeight;
+    spots->push_back({ui.decisionX + 1 + std::max(font->GetTextWidth(ui.options[i].c_str()), 2) / 2,
+                      top + font->cellHeight / 2, ""});
+  }
 }

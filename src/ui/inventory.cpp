@@ -6,6 +6,7 @@
 #include "scene/object_lookup.h"
 #include "script/script_args.h"
 #include "ui/inventory.h"
+#include "ui/pointer_spots.h"
 #include "ui/verbs.h"
 #include "util/log.h"
 #include "util/numbers.h"
@@ -128,4 +129,15 @@ int lua_IsInInventory(lua_State* L) {
   });
   lua_pushnumber(L, carried);
   return 1;
+}
+
+void AddInventorySpots(Engine& engine, std::vector<PointerSpot>* spots) {
+  const UiState& ui = engine.ui;
+  if (!VerbReachesInventory(engine)) return;
+  for (int i = 0; i < ui.inventory.Count(); ++i) {
+    const AdventureObject* item = ui.inventory.ValueAt(i);
+    if (!item->inventoryIcon) continue;
+    spots->push_back({TruncateToInt(static_cast<double>(SlotLeft(ui, i) + ui.iconWidth / 2)),
+                      ui.inventoryY + ui.iconHeight / 2, item->name});
+  }
 }

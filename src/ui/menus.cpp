@@ -9,6 +9,7 @@
 #include "text/bitmap_font.h"
 #include "ui/menu_button.h"
 #include "ui/menus.h"
+#include "ui/pointer_spots.h"
 #include "ui/verbs.h"
 #include "util/log.h"
 #include "util/numbers.h"
@@ -158,4 +159,12 @@ int lua_ShowMenuBackground(lua_State* L) {
 int lua_HideMenuBackground(lua_State* L) {
   EngineOf(L).ui.menuBackgroundVisible = false;
   return 0;
+}
+
+void AddButtonSpots(Engine& engine, std::vector<PointerSpot>* spots) {
+  const auto& buttons = engine.ui.buttons;
+  for (int i = 0; i < buttons.Count(); ++i) {
+    const MenuButton& button = *buttons.ValueAt(i);
+    if (button.visible && button.image) spots->push_back({button.x + button.width / 2, button.y + button.height / 2, ""});
+  }
 }

@@ -5,6 +5,7 @@
 #include "script/script_args.h"
 #include "ui/event_call.h"
 #include "ui/menu_button.h"
+#include "ui/pointer_spots.h"
 #include "ui/verbs.h"
 #include "util/log.h"
 
@@ -179,4 +180,25 @@ int lua_SetUseWord(lua_State* L) {
   Engine& engine = EngineOf(L);
   GuardedCall(L, [&] { engine.ui.useWord = ArgString(L, 1); });
   return 0;
+}
+
+void AddObjectSpots(Engine& engine, std::vector<PointerSpot>* spots) {
+  const auto& objects = engine.cast.objects;
+  for (int i = 0; i < objects.Count(); ++i) {
+    const AdventureObject& object = *objects.ValueAt(i);
+    if (!Pointable(engine, object) || object.name.empty() || !object.currentAnimation->image) continue;
+    // The middle of the frame, or the nearest opaque pixel of the middle row:
+    // a hover there must hit the object, whose picture may be hollow.
+    const Animation& frame = *object.currentAnimation;
+    int sceneY = FrameTop(object) + frame.frameHeight / 2, middle = FrameLeft(object) + frame.frameWidth / 2;
+    for (int d = 0; d <= frame.frameWidth / 2; ++d) {
+      for (int sceneX : {middle - d, middle + d}) {
+        int x = sceneX + engine.scene.scrollX;
+        if (x < 0 || x >= engine.core.screenWidth || !HitAt(engine, object, sceneX, sceneY)) continue;
+        spots->push_back({x, sceneY, object.name});
+        d = frame.frameWidth;  // found: no further look
+        break;
+      }
+    }
+  }
 }

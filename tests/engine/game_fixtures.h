@@ -14,6 +14,7 @@
 #include "support/game_harness.h"
 #include "support/pictures.h"
 #include "support/walk_map_bytes.h"
+#include "util/key_names.h"
 
 // Packs the pictures at the given depths into one image pack of the game folder and frees them.
 inline void WriteImagePack(GameHarness& game, const std::string& name, const std::vector<SDL_Surface*>& pictures,
@@ -94,6 +95,8 @@ inline void WriteSceneGame(GameHarness& game, const std::string& init, const std
 //   "scroll X": scroll the scene to X
 //   "sentence", "hero", "path", "pixel X Y": log the action sentence, where the
 //   hero stands, the hero's path, or the screen's colour there
+//   "key NAME", "keyup NAME": a key goes down or up (NAME as replays write it, SHIFT+ before it)
+//   "joy axis|hat|button|buttonup N V": a gamepad event; "pointer": log where the pointer is
 inline void RunSteps(GameHarness& game, const std::vector<std::string>& steps) {
   Uint32 frame = 3;
   for (const std::string& step : steps) {
@@ -106,6 +109,10 @@ inline void RunSteps(GameHarness& game, const std::vector<std::string>& steps) {
       continue;
     }
     game.At(frame, [step, kind, x, y](Engine& e) {
+      std::istringstream rest(step.substr(kind.size()));
+      std::string name, part;
+      int number = 0, value = 0;
+      rest >> name >> number >> value;
       const Uint8 button = kind == "right" ? SDL_BUTTON_RIGHT : kind == "middle" ? SDL_BUTTON_MIDDLE : SDL_BUTTON_LEFT;
       if (kind == "click" || kind == "right" || kind == "middle" || kind == "verb") {
         int px = kind == "verb" ? x * 25 + 5 : x, py = kind == "verb" ? 405 : y;
@@ -114,6 +121,22 @@ inline void RunSteps(GameHarness& game, const std::vector<std::string>& steps) {
       } else if (kind == "move" || kind == "release") {
         GameHarness::MoveMouse(x, y);
         if (kind == "release") PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, x, y);
+      } else if (kind == "key" || kind == "keyup") {
+        SDLKey key = SDLK_UNKNOWN;
+        bool shift = name.rfind("SHIFT+", 0) == 0;
+        EXPECT_TRUE(KeyFromName(shift ? name.substr(6) : name, &key)) << step;
+        PushKey(kind == "key" ? SDL_KEYDOWN : SDL_KEYUP, key, shift ? KMOD_LSHIFT : KMOD_NONE);
+      } else if (kind == "joy") {
+        SDL_Event event = {};
+        if (name == "axis") event.type = SDL_JOYAXISMOTION, event.jaxis.axis = number, event.jaxis.value = value;
+        if (name == "hat") event.type = SDL_JOYHATMOTION, event.jhat.hat = 0, event.jhat.value = number;
+        if (name == "button" || name == "buttonup") {
+          event.type = name == "button" ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
+          event.jbutton.button = number;
+        }
+        SDL_PushEvent(&event);
+      } else if (kind == "pointer") {
+        LogText(FormatText("POINTER %d,%d\n", e.input.mouseX, e.input.mouseY));
       } else if (kind == "lua") {
         Lua(e, step.substr(4));
       } else if (kind == "scroll") {

@@ -125,4 +125,37 @@ TEST(Inventory, SlotsItemsAndTheVerbsThatReachThem) {
   });
 }
 
+// Once a game chose its quitting keys, keys and a gamepad point and click:
+// Tab steps through what takes a click in reading order (the door, the rock,
+// then the buttons of row y 400, round to the door), arrows and the stick
+// move, slowly at first and then faster, Return and A click, H and Y show the
+// hotspots while held; a gamepad's other axes and buttons do nothing.
+TEST(PointerKeys, KeysAndAGamepadPointAndClickOnceTheGameFreedTheKeys) {
+  const std::string scene = "SetQuitKeys('ESCAPE') MakeObject('door', 'Door', 100, 100) MakeObject('rock', 'Rock', 200, 100) ";
+  ExpectRows({
+      {scene,
+       {"verb 9", "move 0 0", "key TAB", "pointer", "key TAB", "pointer", "key SHIFT+TAB", "pointer",
+        "key SHIFT+TAB", "pointer", "key TAB", "key TAB", "key RETURN", "wait 2"},
+       "POINTER 110,110\nPOINTER 210,110\nPOINTER 110,110\nPOINTER 260,405\n"
+       "EVENT LOOK [rock] []\nLUA-EVENT-CALLED: LOOK rock\r\n"},
+      {scene,
+       {"move 400 200", "key RIGHT", "wait 4", "pointer", "wait 60", "keyup RIGHT", "pointer", "wait 4", "pointer",
+        "key ESCAPE"},
+       "POINTER 414,200\nPOINTER 592,200\nPOINTER 592,200\n"},
+      {scene,
+       {"move 400 200", "joy axis 1 -32000", "wait 4", "joy axis 1 100", "pointer", "joy hat 2", "wait 1",
+        "joy hat 0", "pointer", "joy axis 7 -32768", "joy button 99", "joy hat 255", "joy hat 0", "pointer",
+        "verb 9", "move 0 0", "joy button 5", "joy button 0", "wait 2"},
+       "POINTER 400,186\nPOINTER 408,186\nPOINTER 408,186\nEVENT LOOK [door] []\nLUA-EVENT-CALLED: LOOK door\r\n"},
+      // The reveal draws a white mark in black at the door's middle, nothing else changes.
+      {scene,
+       {"move 400 200", "pixel 110 110", "key H", "pixel 110 110", "pixel 106 106", "keyup H", "pixel 110 110",
+        "joy button 3", "pixel 110 110", "joy buttonup 3", "pixel 110 110"},
+       "PIXEL (200,0,0)\nPIXEL (255,255,255)\nPIXEL (0,0,0)\nPIXEL (200,0,0)\nPIXEL (255,255,255)\n"
+       "PIXEL (200,0,0)\n"},
+      // Without SetQuitKeys every key but F5 ends the game, as it always did.
+      {"MakeObject('door', 'Door', 100, 100)", {"key TAB", "pointer"}, ""},
+  });
+}
+
 }  // namespace

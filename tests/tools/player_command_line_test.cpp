@@ -69,10 +69,12 @@ TEST(CommandLine, TheExecutablePrintsRefusesAndRunsAGameFolderAndTheEnvironmentG
   }
 
   std::map<std::string, const char*> environment = {
-      {"QUILLON_SCALE", "auto"}, {"QUILLON_FULLSCREEN", "1"}, {"QUILLON_MUTE", "0"}, {"QUILLON_FPS", "60"}};
+      {"QUILLON_SCALE", "auto"}, {"QUILLON_FULLSCREEN", "1"}, {"QUILLON_MUTE", "0"}, {"QUILLON_FPS", "60"},
+      {"QUILLON_NO_KEYS", "1"}};
   auto read = [&](const char* name) { return environment.count(name) ? environment[name] : nullptr; };
   PlayerOptions fromEnvironment = ParseCommandLine({}, read).options;
-  EXPECT_TRUE(fromEnvironment.autoScale && fromEnvironment.fullscreen && !fromEnvironment.mute);
+  EXPECT_TRUE(fromEnvironment.autoScale && fromEnvironment.fullscreen && !fromEnvironment.mute &&
+              fromEnvironment.noKeys);
   EXPECT_EQ(fromEnvironment.fps, 60);
   PlayerOptions overridden = ParseCommandLine({"--scale", "3", "--fps", "30", "--mute"}, read).options;
   EXPECT_TRUE(!overridden.autoScale && overridden.scale == 3 && overridden.fps == 30 && overridden.mute);
@@ -83,6 +85,8 @@ TEST(CommandLine, TheExecutablePrintsRefusesAndRunsAGameFolderAndTheEnvironmentG
   EXPECT_EQ(ParseCommandLine({}, read).error, "QUILLON_SCALE must be 1 to 4 or auto, not \"5\"");
   auto none = [](const char*) -> const char* { return nullptr; };
   EXPECT_EQ(ParseCommandLine({"--scale", "4"}, none).options.scale, 4);
+  EXPECT_TRUE(ParseCommandLine({"--no-keys"}, none).options.noKeys);
+  EXPECT_FALSE(ParseCommandLine({}, none).options.noKeys);
   EXPECT_EQ(ParseCommandLine({"--scale", "5"}, none).error, "--scale needs 1 to 4 or auto");
   // auto: the largest whole factor whose window fits the desktop, at least 1, at most 4.
   struct Fit { int desktopWidth, desktopHeight, scale; } fits[] = {

@@ -1,6 +1,7 @@
 // Real windows on a virtual X display, input from the X server itself: a
-// click through the game executable's scaled window, and quillon-play
-// recording a player, the recording played back headless to the same log.
+// click through the game executable's scaled window, quillon-play recording
+// a player, the recording played back headless to the same log, and the demo
+// played by keys alone.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -103,6 +104,31 @@ TEST(RecordInWindow, APlayersRecordingPlaysBackToTheSameLog) {
   std::string recordedLog = ReadFile(w.game.Path("rec.log"));
   EXPECT_NE(recordedLog.find("EVENT LOOK [door] []"), std::string::npos) << recordedLog;
   EXPECT_EQ(gamePart(recordedLog), gamePart(played.out));
+}
+
+// The demo frees its keys (SetQuitKeys): Tab and Return alone choose
+// English, the LOOK button and the coin, in the game executable's window.
+TEST(KeysInWindow, TheDemoIsPlayedByKeysAlone) {
+  ASSERT_TRUE(Installed("Xvfb") && Installed("xdotool")) << "Xvfb and xdotool are installed by scripts/setup.sh";
+  WindowedGame w("800x600x24");
+  ASSERT_FALSE(w.display.name.empty()) << ReadFile(w.game.Path("xvfb.log.err"));
+  std::string logFile = w.game.Path("demo.log");
+  std::vector<std::string> env = w.env;
+  env.push_back("QUILLON_SAVE_DIR=" + w.game.Path("saves"));
+  pid_t quillon = Start({QUILLON_BINARY_DIR "/quillon", QUILLON_BINARY_DIR "/demo"}, env, logFile);
+  // The language is chosen inside Init, before the frame loop's first line.
+  ASSERT_TRUE(w.Find() && Holds(logFile, "<<< CALL INIT-FUNCTION >>>", 30)) << ReadFile(logFile + ".err");
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  // Keys a fifth of a second apart: the pointer rests a frame before a click takes what it hovers.
+  auto keys = [&](const std::string& names) { w.Do({"key --delay 200 --window W " + names}); };
+  keys("Tab Tab Return");  // the second language line: English
+  EXPECT_TRUE(Holds(logFile, "DEMO: language 2", 10) && Holds(logFile, "<<< CALL GAMELOOP >>>", 60)) << ReadFile(logFile);
+  keys("Tab Tab Tab Tab Tab Tab Return");  // the sixth button after English: LOOK
+  keys("Tab Tab Tab Return");               // round to the street: the door, then the coin
+  // Robin walks to the coin and speaks before the event's line comes.
+  EXPECT_TRUE(Holds(logFile, "LUA-EVENT-CALLED: LOOK coin", 30)) << ReadFile(logFile);
+  keys("Escape");
+  EXPECT_EQ(Finish(quillon, 30), 0);
 }
 
 }  // namespace

@@ -86,10 +86,16 @@ bool ParseStep(const std::vector<Token>& t, Step* step, std::string* error) {
     step->kind = t[1].text == "down" ? StepKind::kMouseDown : StepKind::kMouseUp;
     return n == 2 || ButtonFromWord(t[2].text, &step->button);
   }
-  if (verb == "key") {
-    step->kind = StepKind::kKey;
-    *error = "no such key (use F5, ESCAPE, A, 7, LSHIFT ... or a key code)";
-    return n == 2 && KeyFromName(t[1].text, &step->key);
+  if (verb == "key" || verb == "hold" || verb == "release") {
+    step->kind = verb == "release" ? StepKind::kKeyUp : StepKind::kKey;
+    *error = "no such key (use F5, ESCAPE, A, 7, LSHIFT, SHIFT+TAB ... or a key code)";
+    if (n != 2) return false;
+    std::string name = t[1].text;
+    if (name.size() > 6 && (name.rfind("SHIFT+", 0) == 0 || name.rfind("shift+", 0) == 0)) {
+      step->shift = true;
+      name = name.substr(6);
+    }
+    return KeyFromName(name, &step->key);
   }
   if (verb == "save" || verb == "load") {
     step->kind = verb == "save" ? StepKind::kSave : StepKind::kLoad;

@@ -11,7 +11,8 @@ enum class StepKind {
   kClick,         // click [X Y] [BUTTON]
   kMouseDown,     // mouse down [BUTTON]
   kMouseUp,       // mouse up [BUTTON]
-  kKey,           // key NAME
+  kKey,           // key NAME, hold NAME: the key goes down (NAME may start with SHIFT+)
+  kKeyUp,         // release NAME: the key comes up
   kClose,         // close
   kWaitFrames,    // wait N frames
   kWaitMs,        // wait N ms
@@ -32,6 +33,7 @@ struct Step {
   bool at = false;         // click with a position
   Uint8 button = SDL_BUTTON_LEFT;
   SDLKey key = SDLK_UNKNOWN;
+  bool shift = false;      // key, hold: with a shift key held
   int count = 0;           // frames or milliseconds; a frame limit (0: none)
   bool sinceStart = false; // expect: search the whole log
   std::string text;        // a log text, a screenshot name or a save slot

@@ -83,7 +83,10 @@ ReplayPlayer::Outcome ReplayPlayer::Run(const Step& step, Engine* engine) {
       PushButton(step.kind == StepKind::kMouseDown ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP, step.button, x, y);
       return Outcome::kDone;
     case StepKind::kKey:
-      PushKeyDown(step.key);
+      PushKey(SDL_KEYDOWN, step.key, step.shift ? KMOD_LSHIFT : KMOD_NONE);
+      return Outcome::kDone;
+    case StepKind::kKeyUp:
+      PushKey(SDL_KEYUP, step.key, KMOD_NONE);
       return Outcome::kDone;
     case StepKind::kClose:
       PushQuit();
