@@ -96,7 +96,17 @@
   ENTRY(SaveSlots, ()) \
   ENTRY(DeleteSave, ()) \
   ENTRY(SetGameName, ()) \
-  ENTRY(SetAutosave, ())
+  ENTRY(SetAutosave, ()) \
+  ENTRY(GetPos, (Object)) \
+  ENTRY(IsVisible, (Object)) \
+  ENTRY(GetAnim, (Object)) \
+  ENTRY(IsWalking, (Object)) \
+  ENTRY(IsTalking, (Object)) \
+  ENTRY(GetHero, ()) \
+  ENTRY(GetVerb, ()) \
+  ENTRY(GetScroll, ()) \
+  ENTRY(GetLanguage, ()) \
+  ENTRY(LoadScript, (File))
 
 // The usual failure line of a script function.
 #define QUILLON_FAILURE_LINE(Name) "Exception catched in lua_" #Name "\r\n"

@@ -180,3 +180,11 @@ int lua_SetUseWord(lua_State* L) {
   GuardedCall(L, [&] { engine.ui.useWord = ArgString(L, 1); });
   return 0;
 }
+
+// The chosen verb's word, as Event receives it for a click with it; "" before one is chosen.
+int lua_GetVerb(lua_State* L) {
+  MenuButton* verb = EngineOf(L).ui.currentVerb;
+  std::string word = verb ? verb->VerbWord() : std::string();
+  lua_pushlstring(L, word.data(), word.size());
+  return 1;
+}
