@@ -103,6 +103,12 @@ TEST(SceneFunctions, QuestionsAnswerWhatTheEngineKeeps) {
        "KICK\t40\tEN\t1\t1\t101.5\t100\n"
        "0\t0\t0\n"},
   });
+  Scripted game;  // a built-in verb answers its word, not its button's label
+  game.At(1, [](Engine& e) {
+    Lua(e, "CreateMenuButton('LOOK', 'pic.bmp', 'Look at', 20, 5, 0, 0) SetActiveButton('LOOK') "
+           "assert(GetVerb() == 'LOOK')");
+  });
+  game.Run();
 }
 
 // Waits that nothing could end give up after one frame, say why, and restore the flags.
