@@ -112,14 +112,24 @@ function Says(id, key)
 end
 
 function HeroSays(key)
-  Says("hero", key)
+  Says(GetHero(), key)
 end
 
--- The baker moves his mouth and hand while he talks.
+-- The baker moves his mouth and hand while he talks, then goes back to what
+-- he was doing.
 function KeeperSays(key)
+  local resting = GetAnim("keeper")
   PlayAnim("keeper", "talk", "WHILETALKING")
   Says("keeper", key)
-  PlayAnim("keeper", "idle", "LOOP")
+  PlayAnim("keeper", resting, "LOOP")
+end
+
+-- A line of the log for the replay and whoever reads it: what happened, where
+-- Robin stands, how far the view has scrolled and which verb is chosen.
+function Note(what)
+  local x, y = GetPos(GetHero())
+  print("DEMO: " .. what .. ": Robin at " .. x .. "," .. y .. ", view from x " .. GetScroll() ..
+        ", verb " .. GetVerb())
 end
 
 -- Switches scenes behind a fade to black. Every scene switch is a checkpoint:
@@ -129,6 +139,7 @@ function GoToScene(script)
   LoadSzene(R(script))
   FadeIn(400)
   SaveGame("checkpoint", script)
+  Note("in " .. script)
 end
 
 -- A thing that lies in a scene, placed by the point it stands on.
@@ -436,12 +447,16 @@ function Ending()
 end
 
 function Init()
+  -- Conversations with the baker are trees of choices (Converse).
+  LoadScript(R("dialogue.lua"))
   LoadSystemFont(R("font.bmp"), 18, 10, 404)
   LoadTalkFont(R("speech.bmp"), 20, 300)
   LoadDecisionFont(R("speech.bmp"), 20)
   SetDecisionPos(24, 408)
   LoadCursor(R("cursor.bmp"))
   ShowCursor()
+  -- Holding H (or a gamepad's Y) marks what can be clicked with the quill.
+  LoadHotSpotMarker(R("cursor.bmp"))
   LoadMenuBackground(R("menu.bmp"), 0, 400)
   DefineInventory(288, 430, 40, 40, 4)
   -- Closing the window or pressing a key saves the game.
@@ -471,7 +486,7 @@ function Main()
     SetLanguage("DE")
   end
   SetStringFile("texts")
-  print("DEMO: language " .. language)
+  print("DEMO: language " .. language .. " (" .. GetLanguage() .. ")")
   MakeMenu()
   NameThings()
   S("from", 0)

@@ -58,33 +58,28 @@ function GiveKey()
   S("key_given", 1)
 end
 
+-- Robin asks for a flower: the baker lends the key to a customer.
+function AskForFlower()
+  KeeperSays("keeper_garden")
+  S("asked", 1)
+  if G("bread_sold") == 1 and G("key_given") ~= 1 then
+    GiveKey()
+  elseif G("key_given") ~= 1 then
+    KeeperSays("keeper_buy")
+  end
+end
+
+-- Each question is asked once; goodbye ends the talk.
 function Conversation()
   KeeperSays("keeper_hello")
-  local talking = 1
-  while talking == 1 do
-    SetMode("DECISION")
-    print("DEMO: choose")
-    local pick = MakeDecision(Text("ask_flower"), Text("ask_smell"), Text("ask_bye"))
-    SetMode("INTERACT")
-    print("DEMO: decision " .. pick)
-    if pick == 1 then
-      HeroSays("ask_flower")
-      KeeperSays("keeper_garden")
-      S("asked", 1)
-      if G("bread_sold") == 1 and G("key_given") ~= 1 then
-        GiveKey()
-      elseif G("key_given") ~= 1 then
-        KeeperSays("keeper_buy")
-      end
-    elseif pick == 2 then
-      HeroSays("ask_smell")
-      KeeperSays("keeper_bread")
-    else
-      HeroSays("ask_bye")
-      KeeperSays("keeper_bye")
-      talking = 0
-    end
-  end
+  Converse("baker", {
+    with = "keeper",
+    before = function() print("DEMO: choose") end,
+    after = function(line) print("DEMO: decision " .. line) end,
+    {Text("ask_flower"), key = "flower", once = true, answer = AskForFlower},
+    {Text("ask_smell"), key = "smell", once = true, answer = function() KeeperSays("keeper_bread") end},
+    {Text("ask_bye"), ends = true, answer = function() KeeperSays("keeper_bye") end},
+  })
 end
 
 function Event(verb, first, second)

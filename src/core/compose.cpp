@@ -2,6 +2,7 @@
 #include "core/compose.h"
 
 #include <cmath>
+#include <cstdint>
 #include <stdexcept>
 
 #include "core/hotspot_reveal.h"
@@ -130,6 +131,14 @@ int lua_ShowCursor(lua_State* L) {
 int lua_HideCursor(lua_State* L) {
   EngineOf(L).view.cursorVisible = false;
   return 0;
+}
+
+// How far the view has scrolled to the right: the scene x at the screen's left
+// edge. The engine keeps the opposite, the shift from scene to screen. Negated
+// as a whole number (a double would give -0), in 64 bits (INT_MIN has no int opposite).
+int lua_GetScroll(lua_State* L) {
+  lua_pushnumber(L, static_cast<lua_Number>(-int64_t{EngineOf(L).scene.scrollX}));
+  return 1;
 }
 
 int lua_LoadBackground(lua_State* L) {

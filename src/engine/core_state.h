@@ -38,6 +38,7 @@ struct CoreState {
   float gamma = 1.0f;            // last gamma set on the display (the dummy driver has none)
   std::function<void(Engine&)> frameHook;  // runs at the end of every frame: tests, play runner
   std::function<void(Engine&)> loopHook;   // runs before every top-level frame, after a pending load: play runner
+  std::function<void(const std::string& id, const std::string& text)> speechHook;  // runs as SayText starts a speech: play runner
   PresentState present;          // what the window shows, for presenting only what changed
 };
 

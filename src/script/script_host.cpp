@@ -252,8 +252,12 @@ CompiledScript Compile(Engine& engine, const std::string& address) {
 }
 
 // Runs a compiled script, writing its "Load Script" line with what its read
-// printed; the scripts' globals change only when it compiled.
-ScriptOutcome RunCompiled(Engine& engine, const std::string& address, const CompiledScript& script) {
+// printed; the scripts' globals change only when it compiled. A script that
+// ran becomes the current one, which F5 runs again and saves name, unless it
+// is a library that a script loads for its functions.
+enum class ScriptRole { kScene, kLibrary };
+ScriptOutcome RunCompiled(Engine& engine, const std::string& address, const CompiledScript& script,
+                          ScriptRole role = ScriptRole::kScene) {
   lua_State* L = engine.script.L;
   ScriptCall running(engine);
   LogFormat("Load Script <<%s>>...", address.c_str());
@@ -268,7 +272,7 @@ ScriptOutcome RunCompiled(Engine& engine, const std::string& address, const Comp
   lua_settop(L, top);  // a chunk's results are of no use here
   if (status != 0) engine.script.traceback.clear();  // the error ended here, not the process
   ScriptOutcome outcome = ReportLoad(status, address);
-  if (outcome == ScriptOutcome::kRun) engine.script.currentScript = address;
+  if (outcome == ScriptOutcome::kRun && role == ScriptRole::kScene) engine.script.currentScript = address;
   return outcome;
 }
 
@@ -373,6 +377,19 @@ void LoadScriptScene(Engine& engine, const std::string& address) {
 
 const std::string& SceneToReload(const Engine& engine) {
   return engine.script.failedScene.empty() ? engine.script.currentScript : engine.script.failedScene;
+}
+
+// A library of script functions: run where it is, the scene unchanged. A
+// library that cannot be read or run is named at the calling line.
+int lua_LoadScript(lua_State* L) {
+  Engine& engine = EngineOf(L);
+  GuardedCall(L, [&] {
+    std::string address = ArgString(L, 1);
+    ScriptOutcome outcome = GuardedLoad(
+        address, [&] { return RunCompiled(engine, address, Compile(engine, address), ScriptRole::kLibrary); });
+    DiagnoseFailedScript(engine, address, outcome);
+  });
+  return 0;
 }
 
 int lua_LoadSzene(lua_State* L) {

@@ -97,6 +97,16 @@
   ENTRY(DeleteSave, ()) \
   ENTRY(SetGameName, ()) \
   ENTRY(SetAutosave, ()) \
+  ENTRY(GetPos, (Object)) \
+  ENTRY(IsVisible, (Object)) \
+  ENTRY(GetAnim, (Object)) \
+  ENTRY(IsWalking, (Object)) \
+  ENTRY(IsTalking, (Object)) \
+  ENTRY(GetHero, ()) \
+  ENTRY(GetVerb, ()) \
+  ENTRY(GetScroll, ()) \
+  ENTRY(GetLanguage, ()) \
+  ENTRY(LoadScript, (File)) \
   ENTRY(LoadHotSpotMarker, (File))
 
 // The usual failure line of a script function.

@@ -39,12 +39,14 @@ AdventureObject* ObjectArg(lua_State* L) { return FindObject(EngineOf(L), ArgStr
 int lua_SayText(lua_State* L) {
   Engine& engine = EngineOf(L);
   GuardedCall(L, [&] {
-    AdventureObject* object = ObjectArg(L);
+    std::string id = ArgString(L, 1);
+    AdventureObject* object = FindObject(engine, id);
     std::string text = ArgString(L, 2);
     if (!object) return;
     object->speechText = text;
     object->talkUntil = engine.Ticks() + 80u * static_cast<Uint32>(text.size());
     object->talking = true;
+    if (engine.core.speechHook) engine.core.speechHook(id, text);
   });
   return 0;
 }

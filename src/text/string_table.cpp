@@ -53,6 +53,12 @@ int lua_SetLanguage(lua_State* L) {
   return 0;
 }
 
+int lua_GetLanguage(lua_State* L) {
+  const std::string& language = EngineOf(L).text.language;
+  lua_pushlstring(L, language.data(), language.size());
+  return 1;
+}
+
 int lua_SetStringFile(lua_State* L) {
   Engine& engine = EngineOf(L);
   GuardedCall(L, [&] { OpenStringFile(engine.text, ArgString(L, 1)); });

@@ -182,6 +182,14 @@ int lua_SetUseWord(lua_State* L) {
   return 0;
 }
 
+// The chosen verb's word, as Event receives it for a click with it; "" before one is chosen.
+int lua_GetVerb(lua_State* L) {
+  MenuButton* verb = EngineOf(L).ui.currentVerb;
+  std::string word = verb ? verb->VerbWord() : std::string();
+  lua_pushlstring(L, word.data(), word.size());
+  return 1;
+}
+
 void AddObjectSpots(Engine& engine, std::vector<PointerSpot>* spots) {
   const auto& objects = engine.cast.objects;
   for (int i = 0; i < objects.Count(); ++i) {

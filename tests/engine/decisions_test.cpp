@@ -47,6 +47,22 @@ TEST(Decisions, TheClickedLineIsReturnedAndTheHoveredOneDrawnInColourRowOne) {
   }, kOptions);
 }
 
+// The demo's conversation helper: a picked "once" option goes, a branch comes
+// back on "back", "ends" ends it. Every pick is of the first line; a sixth
+// choice, which only a fault would ask for, is refused rather than waited for.
+// The hero is hidden, so it says no line.
+TEST(Decisions, ConversationsOfTheHelperOfferWhatIsLeftAndComeBackFromBranches) {
+  ExpectRows({{"Hide('hero') LoadScript('" QUILLON_SOURCE_DIR "/games/demo/dialogue.lua')",
+               {"lua asked = 0 Converse('talk', {before = function() asked = asked + 1 "
+                "if asked > 5 then SetMode('INTERACT') end end, after = function(line) print('PICK ' .. line) end, "
+                "{'A', once = true}, {'B', once = true, options = {{'C', once = true}, {'D', back = true}}}, "
+                "{'E', ends = true}}) print('OVER')",
+                "move 101 104", "click 101 104", "move 101 104", "click 101 104", "move 101 104", "click 101 104",
+                "move 101 104", "click 101 104", "move 101 104", "click 101 104"},
+               "PICK 1\nPICK 1\nPICK 1\nPICK 1\nPICK 1\nOVER\n"}},
+             kOptions);
+}
+
 // An event inside a WaitFor runs in frames that read no pointer: a decision there cannot be answered.
 TEST(Decisions, ADecisionDuringAWaitForOrWithoutAFontReturnsZeroAtOnce) {
   ExpectRows({{"",

@@ -62,13 +62,17 @@ TEST(SceneFunctions, UnknownNamesSayNothingAndFailuresAreReportedByName) {
            "SetSpeed('x', 3) SetWalkToPos('x', 1, 1) OverrideColorKey('x') LoadAnim('x', 'a', 'pic.bmp', 1, 1, 0, 0, 1, 1)"
            "UnloadAnim('a', 'none') ReloadAnim('a', 'none') PlayAnim('a', 'none', 'LOOP') SetAnim('x', 'a')"
            "SetAnimTimeout('a', 'none', 1) SetFrame('a', 'none', 1) AssignAnim('a', 'none', 'IDLEUP')"
-           "AutoAnimOn('x') AutoAnimOff('x') TurnLeft('a') TurnRight('x') TurnUp('x') TurnDown('x')");
+           "AutoAnimOn('x') AutoAnimOff('x') TurnLeft('a') TurnRight('x') TurnUp('x') TurnDown('x')"
+           // Questions about nobody, or about an object without an animation, answer as a new object would.
+           "local x, y = GetPos('x') assert(x == 0 and y == 0 and IsVisible('x') + IsWalking('x') + IsTalking('x') == 0)"
+           "assert(GetAnim('x') == '' and GetAnim('a') == '')");
     EXPECT_EQ(game.log.Text(), "");
     EXPECT_EQ(e.resources.images.Count(), 0);  // LoadAnim for nobody loads nothing
     EXPECT_EQ(e.cast.objects.Count(), 1);
     Lua(e, "CreateObject() SetName('a') SetSpeed(nil, 1.5) SetFrame(nil, 'walk', 3) SetFrame('a', nil, 2)"
            "LoadAnim('a') LoadBackground() LoadCursor() TurnDown() SetMode() LoadSzene() WaitFor('nobody') Wait()"
-           "assert(select('#', SetMode('MOVIE')) + select('#', DebugMode()) == 0)");  // they return nothing
+           "assert(select('#', SetMode('MOVIE')) + select('#', DebugMode()) == 0)"  // they return nothing
+           "local x, y = GetPos() assert(x == 0 and y == 0 and IsTalking({}) == 0)");
     EXPECT_FALSE(e.timing.waiting);
     EXPECT_EQ(game.log.Text(),
               "Exception catched in lua_CreateObject.\r\n"
@@ -81,7 +85,28 @@ TEST(SceneFunctions, UnknownNamesSayNothingAndFailuresAreReportedByName) {
               "Exception catched in lua_LoadCursor\r\n"
               "Exception catched in lua_TurnDown\r\n"
               "Exception catched in lua_SetMode\r\nException catched in lua_LoadSzene\r\n"
-              "Exception catched in lua_WaitFor\r\n");
+              "Exception catched in lua_WaitFor\r\n"
+              "Exception catched in lua_GetPos\r\nException catched in lua_IsTalking\r\n");
+  });
+  game.Run();
+}
+
+// Questions a script asks: what the engine keeps, positions fractional while walking.
+TEST(SceneFunctions, QuestionsAnswerWhatTheEngineKeeps) {
+  ExpectRows({
+      {"MakeObject('door', 'Door', 100, 100) SetSpeed('door', 50)",
+       {"lua print(GetHero(), GetVerb(), GetScroll(), GetLanguage(), GetAnim('door'), IsVisible('door'), GetPos('door'))",
+        "verb 10", "scroll -40", "lua Goto('door', 150, 100) SayText('hero', 'hi') SetLanguage('EN')", "wait 1",
+        "lua print(GetVerb(), GetScroll(), GetLanguage(), IsWalking('door'), IsTalking('hero'), GetPos('door'))",
+        "lua Hide('door') print(IsVisible('door'), IsWalking('hero'), IsTalking('door'))"},
+       "hero\t\t0\tDE\tstill\t1\t100\t100\n"
+       "KICK\t40\tEN\t1\t1\t101.5\t100\n"
+       "0\t0\t0\n"},
+  });
+  Scripted game;  // a built-in verb answers its word, not its button's label
+  game.At(1, [](Engine& e) {
+    Lua(e, "CreateMenuButton('LOOK', 'pic.bmp', 'Look at', 20, 5, 0, 0) SetActiveButton('LOOK') "
+           "assert(GetVerb() == 'LOOK')");
   });
   game.Run();
 }

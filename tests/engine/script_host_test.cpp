@@ -78,7 +78,7 @@ TEST(ScriptHost, ScriptErrorsGoToTheRuntimeOrAnAlertFunctionAndFailTheLoad) {
   Lua(host.engine, "assert(not (string or table or math or io or os or debug or package))");
 }
 
-TEST(SceneSwitch, LoadSzeneInsideACallbackRunsTheWholeSwitchBeforeReturning) {
+TEST(SceneSwitch, LoadSzeneInsideACallbackRunsTheWholeSwitchBeforeReturningAndALibraryKeepsTheScene) {
   GameHarness game;
   game.Write("init.lua",
              "function Init() print('first init') end\n"
@@ -87,13 +87,14 @@ TEST(SceneSwitch, LoadSzeneInsideACallbackRunsTheWholeSwitchBeforeReturning) {
   game.Write("two.lua",
              "print('two top-level')\n"
              "function Init() print('two init') end\n"
-             "function Main() print('two main') end\n"
+             "function Main() print('two main') LoadScript('lib.lua') Helped() end\n"
              "function DeInit() print('two deinit') end\n");
+  game.Write("lib.lua", "function Helped() print('helped') end\n");  // a library: the scene stays two.lua
   game.Run();
   EXPECT_EQ(LogFrom(game.log.Text(), "first main"),
             "first main\n<<< DeInit Scene >>>\r\nfirst deinit\nLoad Script <<two.lua>>...two top-level\nOK\r\n"
             "<<< CALL INIT-FUNCTION >>>\r\ntwo init\n<<< CALL MAIN-FUNCTION >>>\r\ntwo main\n"
-            "back in first main\n<<< CALL GAMELOOP >>>\r\n" +
+            "Load Script <<lib.lua>>...OK\r\nhelped\nback in first main\n<<< CALL GAMELOOP >>>\r\n" +
                 LogFrom(game.log.Text(), "Average FPS"));
   EXPECT_EQ(game.engine.script.currentScript, "two.lua");
 }

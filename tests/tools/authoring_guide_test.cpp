@@ -13,6 +13,7 @@
 #include "map/map_tool.h"
 #include "pack/pack_tool.h"
 #include "script/script_table.h"
+#include "support/child_process.h"
 #include "support/game_harness.h"
 #include "support/tool_run.h"
 #include "text/bitmap_font.h"
@@ -108,6 +109,7 @@ TEST(AuthoringGuide, EveryExampleRuns) {
   ASSERT_GT(examples.size(), 15u);
 
   for (size_t i = 0; i < examples.size(); ++i) game.Write("example_" + std::to_string(i + 1) + ".lua", examples[i]->text);
+  game.Write("dialogue.lua", ReadFile(QUILLON_SOURCE_DIR "/games/demo/dialogue.lua"));  // the guide tells authors to copy it
   game.Write("init.lua",
              "function Init() end\n"
              "function DeInit() end\n"

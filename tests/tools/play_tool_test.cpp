@@ -18,7 +18,8 @@ namespace {
 using Result = ToolResult;
 Result Play(const std::vector<std::string>& words) { return RunTool(RunPlayTool, words); }
 
-// The hero scene and a red door at (100, 100); opening the door ends the game.
+// The hero scene and a red door at (100, 100); opening the door ends the
+// game, talking to it starts two speech lines.
 struct PlayGame {
   GameHarness game;  // only writes the folder: quillon-play runs its own engine
   PlayGame() {
@@ -27,6 +28,7 @@ struct PlayGame {
                    "function Event(verb, first, second)\n"
                    "  print('EVENT ' .. verb .. ' ' .. first)\n"
                    "  if verb == 'OPEN' then Exit() end\n"
+                   "  if verb == 'TALK' then SayText('door', 'Who is \\\"there\\\"?') SayText('hero', 'Me.') end\n"
                    "end\n");
   }
 };
@@ -54,6 +56,13 @@ TEST(PlayTool, ReplaysPassAndFailWithTheStepAndTheLogAndRecordingsPlayBack) {
       {"key ESCAPE\nwait 5 frames\nclick 105 105\nexpect exit\n", 1,
        {"test.replay:2: wait 5 frames\n  the game ended before this step"}},
       {"click 130 405\nwait 5 hours\n", 2, {"test.replay:2: cannot read this step: wait 5 hours"}},
+      // Speech is named as it starts, quoted as a replay writes it; a wait for
+      // speech looks after the line the last one found, also once the game has ended.
+      {"click 30 405\nclick 105 105\nwait for speech \"there\" within 20 frames\nkey ESCAPE\nexpect exit\n"
+       "wait for speech \"Me\"\n",
+       0, {"speech: door: \"Who is \\\"there\\\"?\"\nspeech: hero: \"Me.\"\nquillon-play: passed: 6 steps"}},
+      {"click 30 405\nclick 105 105\nwait for speech \"Me\"\nwait for speech \"there\" within 20 frames\n", 1,
+       {"test.replay:4: wait for speech \"there\" within 20 frames\n  no speech line held it within 20 frames"}},
   };
   for (const auto& c : cases) {
     g.game.Write("test.replay", c.replay);

@@ -268,6 +268,13 @@ int RunPlaySession(const PlayOptions& options, std::ostream& out, std::ostream& 
       player.FailHere(reason);
     if (player.Failed()) e.core.running = false;
   };
+  // Speech is drawn, never logged: the tool says what is said, beside its
+  // verdict. A fresh engine's start-up for a hop is no part of the play.
+  auto heard = [&](const std::string& id, const std::string& text) {
+    if (hops.Starting()) return;
+    player.NoteSpeech(text);
+    err << "speech: " << id << ": " << QuotedText(text) << "\n";
+  };
   auto beforeFrame = [&](Engine& e) {
     std::string reason;
     if (!player.Failed() && !hops.BeforeFrame(e, &reason)) player.FailHere(reason);
@@ -283,6 +290,7 @@ int RunPlaySession(const PlayOptions& options, std::ostream& out, std::ostream& 
     clock.Attach(*engine);
     if (recording) recorder = std::make_unique<InputRecorder>(*engine);
     engine->core.frameHook = afterFrame;
+    engine->core.speechHook = heard;
     if (options.reloadEachStep) engine->core.loopHook = beforeFrame;
     InFolder inGame(files.game);
     static bool reportAtExit = atexit(ReportUnfinishedRun) == 0;
@@ -294,6 +302,7 @@ int RunPlaySession(const PlayOptions& options, std::ostream& out, std::ostream& 
   if (hops.Starting() && !player.Failed()) player.FailHere("the fresh engine ended before it loaded the save");
   engine->core.frameHook = nullptr;
   engine->core.loopHook = nullptr;
+  engine->core.speechHook = nullptr;
   if (options.finished) options.finished(*engine);
 
   if (recording) {

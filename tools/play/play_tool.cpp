@@ -26,7 +26,8 @@ const char kUsage[] =
     "                     the engine and load the save into a fresh one that plays on\n"
     "  --record FILE      run the game in a window and write the player's inputs to FILE\n"
     "\n"
-    "The game's log goes to standard output; the verdict and the report of a\n"
+    "The game's log goes to standard output; a line for every speech line a\n"
+    "character starts (speech: ID: \"TEXT\"), the verdict and the report of a\n"
     "failed step to standard error. Exit status: 0 passed, 1 failed, 2 usage.\n";
 
 bool PositiveNumber(const std::string& word, int* value) {

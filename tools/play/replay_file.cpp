@@ -109,10 +109,12 @@ bool ParseStep(const std::vector<Token>& t, Step* step, std::string* error) {
     return n == 1;
   }
   if (verb == "wait" && IsWord(t, 1, "for")) {
-    step->kind = StepKind::kWaitFor;
-    if (n < 3 || !t[2].quoted || t[2].text.empty()) return false;
-    step->text = t[2].text;
-    return FrameLimit(t, 3, &step->count);
+    // "speech" as a word, not a quoted text, waits for what someone says.
+    size_t at = IsWord(t, 2, "speech") ? 3 : 2;
+    step->kind = at == 3 ? StepKind::kWaitForSpeech : StepKind::kWaitFor;
+    if (n <= at || !t[at].quoted || t[at].text.empty()) return false;
+    step->text = t[at].text;
+    return FrameLimit(t, at + 1, &step->count);
   }
   if (verb == "wait") {
     if (n != 3 || !Number(t[1], &step->count)) return false;
@@ -186,6 +188,15 @@ bool ParseReplay(const std::string& text, const std::string& fileName, Replay* r
     }
   }
   return true;
+}
+
+std::string QuotedText(const std::string& text) {
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\') quoted += '\\';
+    quoted += c;
+  }
+  return quoted + "\"";
 }
 
 bool ButtonFromWord(const std::string& word, Uint8* button) {

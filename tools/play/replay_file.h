@@ -17,6 +17,7 @@ enum class StepKind {
   kWaitFrames,    // wait N frames
   kWaitMs,        // wait N ms
   kWaitFor,       // wait for "TEXT" [within N frames]
+  kWaitForSpeech, // wait for speech "TEXT" [within N frames]
   kScreenshot,    // screenshot NAME
   kExpect,        // expect "TEXT" [since start]
   kExpectNo,      // expect no "TEXT"
@@ -36,7 +37,7 @@ struct Step {
   bool shift = false;      // key, hold: with a shift key held
   int count = 0;           // frames or milliseconds; a frame limit (0: none)
   bool sinceStart = false; // expect: search the whole log
-  std::string text;        // a log text, a screenshot name or a save slot
+  std::string text;        // a log or speech text, a screenshot name or a save slot
 };
 
 struct Replay {
@@ -48,6 +49,9 @@ struct Replay {
 // Reads a replay file's text; on a malformed line returns false with
 // "FILE:LINE: what is wrong" in error.
 bool ParseReplay(const std::string& text, const std::string& fileName, Replay* replay, std::string* error);
+
+// The text in double quotes as a replay writes it, \" and \\ inside.
+std::string QuotedText(const std::string& text);
 
 // Reads a mouse button word: left, right, middle or a button number.
 bool ButtonFromWord(const std::string& word, Uint8* button);

@@ -59,7 +59,8 @@ void ReplayPlayer::AfterRun(int engineStatus) {
 
 ReplayPlayer::Outcome ReplayPlayer::Run(const Step& step, Engine* engine) {
   bool logOnly = step.kind == StepKind::kExpect || step.kind == StepKind::kExpectNo ||
-                 step.kind == StepKind::kWaitFor || step.kind == StepKind::kExpectExit;
+                 step.kind == StepKind::kWaitFor || step.kind == StepKind::kWaitForSpeech ||
+                 step.kind == StepKind::kExpectExit;
   if (!engine && !logOnly) return Fail("the game ended before this step");
   int x = 0, y = 0;
   SDL_GetMouseState(&x, &y);
@@ -101,6 +102,12 @@ ReplayPlayer::Outcome ReplayPlayer::Run(const Step& step, Engine* engine) {
         return Fail("not in the log within " + std::to_string(step.count) + " frames");
       return found;
     }
+    case StepKind::kWaitForSpeech: {
+      Outcome found = FindSpeech(step, engine != nullptr);
+      if (found == Outcome::kBlocked && step.count > 0 && frames >= static_cast<Uint32>(step.count))
+        return Fail("no speech line held it within " + std::to_string(step.count) + " frames");
+      return found;
+    }
     case StepKind::kScreenshot: {
       std::error_code made;
       std::filesystem::create_directories(screenshotDir_, made);
@@ -138,6 +145,17 @@ ReplayPlayer::Outcome ReplayPlayer::FindText(const Step& step, bool waiting) {
   if (waiting) return Outcome::kBlocked;
   if (step.kind == StepKind::kWaitFor) return Fail("not in the log when the game ended");
   return Fail(step.sinceStart || matchEnd_ == 0 ? "not in the log" : "not in the log after the previous match");
+}
+
+// Speech lines are searched after the one the previous wait for speech
+// found: two waits for the same words wait for two lines.
+ReplayPlayer::Outcome ReplayPlayer::FindSpeech(const Step& step, bool waiting) {
+  for (size_t i = speechMatched_; i < speech_.size(); ++i) {
+    if (speech_[i].find(step.text) == std::string::npos) continue;
+    speechMatched_ = i + 1;
+    return Outcome::kDone;
+  }
+  return waiting ? Outcome::kBlocked : Fail("no speech line held it when the game ended");
 }
 
 ReplayPlayer::Outcome ReplayPlayer::Fail(const std::string& reason) {

@@ -26,6 +26,9 @@ class ReplayPlayer {
   // After the engine returned: the remaining steps that only read the log.
   void AfterRun(int engineStatus);
 
+  // A speech line has started (SayText): wait for speech steps look for it.
+  void NoteSpeech(const std::string& text) { speech_.push_back(text); }
+
   // Fails the run at the step running or due (a strict run's first diagnostic).
   void FailHere(const std::string& reason) { FailRun(next_ < steps_.size() ? &steps_[next_] : nullptr, reason); }
   // The failure of a run that ends now, unfinished: the step it was at, the log so far.
@@ -40,6 +43,7 @@ class ReplayPlayer {
   Outcome Run(const Step& step, Engine* engine);
   Outcome Fail(const std::string& reason);
   Outcome FindText(const Step& step, bool waiting);
+  Outcome FindSpeech(const Step& step, bool waiting);
   void FailRun(const Step* step, const std::string& reason);
 
   std::vector<Step> steps_;
@@ -53,6 +57,8 @@ class ReplayPlayer {
   Uint32 startTicks_ = 0;        // game time when it began
   bool clickMoved_ = false;      // a positioned click has moved the pointer
   size_t matchEnd_ = 0;          // the log after the last expect or wait for match
+  std::vector<std::string> speech_;  // every speech line started so far, in order
+  size_t speechMatched_ = 0;     // the speech lines after the last wait for speech match begin here
   std::string pendingReason_;
   bool failed_ = false;
   PlayFailure failure_;
