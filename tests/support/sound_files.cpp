@@ -43,6 +43,8 @@ DiskAudio::~DiskAudio() {
   unsetenv("SDL_DISKAUDIOFILE");
 }
 
+bool DiskAudio::Opened() const { return std::filesystem::exists(dir_.Path("out.raw")); }
+
 int DiskAudio::PeakFromNow() const {
   // Bytes of one mixer buffer at the engine's settings (2048 stereo 16-bit frames).
   const size_t kBuffer = 2048 * 4;

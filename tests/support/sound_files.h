@@ -24,6 +24,8 @@ class DiskAudio {
 
   // Largest absolute sample of the output mixed from now on; -1 if it never comes.
   int PeakFromNow() const;
+  // Whether the device was opened at all (its file exists).
+  bool Opened() const;
 
  private:
   TempDir dir_;
