@@ -56,6 +56,7 @@ Module.quillonShow = function (pixels, width, height, pitch, bytes, rShift, gShi
   if (Module.quillonReplay) quillonReadBackShots(canvas);
   Module.quillonFrames = (Module.quillonFrames || 0) + 1;
   quillonTouch.frameShown();
+  quillonGamepad.frameShown();
   if (!Module.quillonFirstFrame) {
     Module.quillonFirstFrame = performance.now();
     if (Module.onFirstFrame) Module.onFirstFrame(Module.quillonFirstFrame);
@@ -121,6 +122,7 @@ var quillonTouch = {
         var touch = event.changedTouches[0];
         self.finger = touch.identifier;
         self.moveTo(quillonWindowPoint(canvas, touch));
+        self.pressed();
       },
       touchmove: function (event) {
         var touch = ours(event);
@@ -133,7 +135,11 @@ var quillonTouch = {
         self.lifted();
       },
       touchcancel: function (event) {
-        if (ours(event)) self.finger = null;
+        if (!ours(event)) return;
+        self.finger = null;
+        clearTimeout(self.pressTimer);
+        if (self.revealing) _QuillonRevealHotSpots(Module.quillonEngine, 0);
+        self.revealing = false;
       }
     };
     Object.keys(handlers).forEach(function (type) {
@@ -149,7 +155,24 @@ var quillonTouch = {
     _QuillonPointerMoved(point[0], point[1]);
   },
   lifted: function () {
+    clearTimeout(this.pressTimer);
+    if (this.revealing) {
+      // A long press showed the hotspots: lifting hides them, and clicks nothing.
+      this.revealing = false;
+      _QuillonRevealHotSpots(Module.quillonEngine, 0);
+      return;
+    }
     this.click = this.point;
+  },
+  // Half a second on the spot shows the hotspots while the finger stays.
+  pressed: function () {
+    var self = this;
+    clearTimeout(this.pressTimer);
+    this.pressTimer = setTimeout(function () {
+      if (self.finger === null) return;
+      self.revealing = true;
+      _QuillonRevealHotSpots(Module.quillonEngine, 1);
+    }, 500);
   },
   // Called with every frame shown: a waiting click goes once the engine has
   // had a whole frame with the pointer in its place.
@@ -194,11 +217,41 @@ function quillonListen() {
     if (Module.quillonPageKey && Module.quillonPageKey(event)) return;
     var key = quillonKeySymbol(event);
     if (key) {
-      _QuillonKeyDown(key);
+      // The engine counts a held key once; the browser's repeats would step it on.
+      if (!event.repeat) _QuillonKeyDown(key, event.shiftKey ? 1 : 0);
       event.preventDefault();
     }
   });
+  window.addEventListener('keyup', function (event) {
+    var key = quillonKeySymbol(event);
+    if (key) _QuillonKeyUp(key);
+  });
 }
+
+// The first gamepad the browser knows (its standard mapping: buttons 0 A,
+// 3 Y, 4 and 5 the shoulders; axes 0 and 1 the left stick, and the pad as
+// buttons 12 to 15), read once a frame, its changes sent as SDL's joystick
+// events: the pad becomes a hat's worth of stick.
+var quillonGamepad = {
+  last: null,  // what was sent: axes, then buttons
+  frameShown: function () {
+    if (!navigator.getGamepads) return;
+    var pads = navigator.getGamepads(), pad = null;
+    for (var i = 0; pads && i < pads.length && !pad; ++i) pad = pads[i];
+    if (!pad) return;
+    var pressed = function (b) { return pad.buttons[b] && pad.buttons[b].pressed ? 1 : 0; };
+    var stick = function (a, minus, plus) {
+      var v = Number(pad.axes[a]) || 0;
+      v += pressed(plus) - pressed(minus);  // the pad pushes as far as the stick can
+      return Math.round(Math.max(-1, Math.min(1, v)) * 32767);
+    };
+    var now = [stick(0, 14, 15), stick(1, 12, 13), pressed(0), pressed(3), pressed(4), pressed(5)];
+    var buttons = [0, 3, 4, 5], last = this.last || [0, 0, 0, 0, 0, 0];
+    for (var k = 0; k < 2; ++k) if (now[k] !== last[k]) _QuillonGamepad(0, k, now[k]);
+    for (var j = 0; j < 4; ++j) if (now[2 + j] !== last[2 + j]) _QuillonGamepad(1, buttons[j], now[2 + j]);
+    this.last = now;
+  }
+};
 
 // Web Audio pulls SDL's callback (web/sdl_web_audio.c). Browsers let sound
 // start only after the player's first click or key.

@@ -455,7 +455,7 @@ function Init()
   SetDecisionPos(24, 408)
   LoadCursor(R("cursor.bmp"))
   ShowCursor()
-  -- Holding H (or a gamepad's Y) marks what can be clicked with the quill.
+  -- Holding H (or a gamepad's Y) marks what can be clicked with the pointer's picture.
   LoadHotSpotMarker(R("cursor.bmp"))
   LoadMenuBackground(R("menu.bmp"), 0, 400)
   DefineInventory(288, 430, 40, 40, 4)

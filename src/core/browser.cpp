@@ -6,6 +6,8 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
+
 #include "core/input_events.h"
 #include "engine/engine.h"
 #include "save/save_game.h"
@@ -35,7 +37,34 @@ EMSCRIPTEN_KEEPALIVE void QuillonButton(int pressed, int button, int x, int y) {
   PushButton(pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP, static_cast<Uint8>(button), x, y);
 }
 
-EMSCRIPTEN_KEEPALIVE void QuillonKeyDown(int key) { PushKeyDown(static_cast<SDLKey>(key)); }
+EMSCRIPTEN_KEEPALIVE void QuillonKeyDown(int key, int shift) {
+  PushKey(SDL_KEYDOWN, static_cast<SDLKey>(key), shift ? KMOD_LSHIFT : KMOD_NONE);
+}
+
+// A key coming up matters to a game that freed its keys: an arrow or H stops being held.
+EMSCRIPTEN_KEEPALIVE void QuillonKeyUp(int key) { PushKey(SDL_KEYUP, static_cast<SDLKey>(key), KMOD_NONE); }
+
+// The page's first gamepad (the browser's Gamepad API, standard mapping), as
+// SDL's joystick events: kind 0 an axis and its value (-32767 to 32767),
+// kind 1 a button going down (value 1) or up (0).
+EMSCRIPTEN_KEEPALIVE void QuillonGamepad(int kind, int index, int value) {
+  SDL_Event event = {};
+  if (kind == 0) {
+    event.type = event.jaxis.type = SDL_JOYAXISMOTION;
+    event.jaxis.axis = static_cast<Uint8>(index);
+    event.jaxis.value = static_cast<Sint16>(std::clamp(value, -32767, 32767));
+  } else {
+    event.type = event.jbutton.type = value ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
+    event.jbutton.button = static_cast<Uint8>(index);
+    event.jbutton.state = value ? SDL_PRESSED : SDL_RELEASED;
+  }
+  SDL_PushEvent(&event);
+}
+
+// A long touch shows the hotspots until the finger is lifted.
+EMSCRIPTEN_KEEPALIVE void QuillonRevealHotSpots(Engine* engine, int shown) {
+  if (engine) engine->input.revealHeld = shown != 0;
+}
 
 // The page is hidden (another tab, a minimised window) or its tab is closing.
 // A browser may end a hidden page without another frame, so the game's

@@ -185,6 +185,24 @@ async function fitAndTap(page, languageShot) {
     await framesAfter(10);
     if (!(await evaluate('Module.quillonLog')).includes('DEMO: language 2'))
       found.push(`a tap on "English" did not choose it; the page's log ended:\n${(await evaluate('Module.quillonLog')).slice(-1000)}`);
+    // Once the street is the player's, a long press shows the hotspots (the
+    // mark over the coin) until the finger is lifted, and clicks nothing.
+    const deadline = Date.now() + 60000;
+    while (!(await evaluate('Module.quillonLog')).includes('<<< CALL GAMELOOP >>>') && Date.now() < deadline)
+      await sleep(100);
+    await framesAfter(20);
+    const coin = () => evaluate(`Array.from(Module.canvas.getContext('2d').getImageData(440, 360, 30, 30).data).join()`);
+    const [before, logBefore] = [await coin(), await evaluate('Module.quillonLog')];
+    const sky = {...(await pointOf(300, 100)), id: 3};
+    await page.send('Input.dispatchTouchEvent', {type: 'touchStart', touchPoints: [sky]});
+    await sleep(800);
+    await framesAfter(3);
+    const during = await coin();
+    await page.send('Input.dispatchTouchEvent', {type: 'touchEnd', touchPoints: []});
+    await framesAfter(10);
+    if (during === before) found.push('a long press did not mark the coin');
+    if ((await coin()) !== before) found.push('the hotspots stayed shown after the finger was lifted');
+    if ((await evaluate('Module.quillonLog')) !== logBefore) found.push('a long press changed the game\'s log');
     for (const type of ['rawKeyDown', 'keyUp'])
       await page.send('Input.dispatchKeyEvent', {type, key: 'F11', code: 'F11', windowsVirtualKeyCode: 122});
     await page.send('Emulation.clearDeviceMetricsOverride');
@@ -219,7 +237,7 @@ async function main() {
   if (found.length) throw new Error('\n' + found.join('\n'));
   console.log(`web: passed: the log (${native.log.length} bytes) and the ${Object.keys(native.screenshots).length} ` +
               `screenshots equal the native run's (on the canvas too), the page fits ${kWindowSizes.length} window sizes and full screen ` +
-              `(screenshots in ${outDir}), a tap chose the language, a click through the browser's input reached the game and started its sound, a reload went on from the autosave showing the street as it was; first frame after ${Math.round(web.firstFrameMs)} ms, ` +
+              `(screenshots in ${outDir}), a tap chose the language, a long press showed the hotspots, a click through the browser's input reached the game and started its sound, a reload went on from the autosave showing the street as it was; first frame after ${Math.round(web.firstFrameMs)} ms, ` +
               `whole replay ${((Date.now() - opened) / 1000).toFixed(1)} s`);
 }
 

@@ -40,6 +40,8 @@ bool SaveHops::AfterSteps(Engine& engine, size_t stepsDone, std::string* reason)
   SDL_GetMouseState(&pointerX_, &pointerY_);
   mouseX_ = engine.input.mouseX, mouseY_ = engine.input.mouseY;
   buttonHeld_ = engine.input.buttonPressed;
+  heldX_ = engine.input.heldX, heldY_ = engine.input.heldY, heldSince_ = engine.input.heldSince;
+  revealHeld_ = engine.input.revealHeld;
   CopyScreen(engine.core.screen, &shown_, &shownPitch_, false);
   queued_.clear();
   for (SDL_Event event; SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_ALLEVENTS) > 0;) queued_.push_back(event);
@@ -81,6 +83,9 @@ bool SaveHops::BeforeFrame(Engine& engine, std::string* reason) {
   for (SDL_Event& event : queued_) SDL_PushEvent(&event);
   engine.input.mouseX = mouseX_, engine.input.mouseY = mouseY_;
   engine.input.buttonPressed = buttonHeld_;
+  // Keys the player holds stay held, as they would for one who never left.
+  engine.input.heldX = heldX_, engine.input.heldY = heldY_, engine.input.heldSince = heldSince_;
+  engine.input.revealHeld = revealHeld_;
   CopyScreen(engine.core.screen, &shown_, &shownPitch_, true);
   phase_ = Phase::kPlaying;
   ++count_;

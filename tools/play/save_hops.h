@@ -47,6 +47,9 @@ class SaveHops {
   int pointerX_ = 0, pointerY_ = 0;  // SDL's pointer
   int mouseX_ = 0, mouseY_ = 0;      // the pointer where the engine last saw it
   bool buttonHeld_ = false;          // a button went down and is not yet released
+  int heldX_ = 0, heldY_ = 0;        // a direction held on the keys or a gamepad
+  Uint32 heldSince_ = 0;
+  bool revealHeld_ = false;          // the hotspot reveal held
   std::vector<SDL_Event> queued_;    // input pushed for the next frame, not yet handled
   std::vector<Uint8> shown_;         // the screen's pixels: where a frame draws nothing, the window keeps them
   int shownPitch_ = 0;
