@@ -23,7 +23,7 @@ function Init()
   Show("door")
   Show("gate")
   Show("sign")
-  Show("window")
+  CreateArea("window", 656, 206, 130, 94)
   if G("coin_taken") ~= 1 then
     Show("coin")
   end
