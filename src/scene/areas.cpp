@@ -73,9 +73,6 @@ std::string OutlineFault(Engine& engine, const std::vector<WalkPoint>& outline) 
     if (p.x < -width || p.x > 2 * width || p.y < -height || p.y > 2 * height)
       return FormatText("the corner (%d, %d) lies far outside the scene of %d x %d", p.x, p.y, static_cast<int>(width),
                         static_cast<int>(height));
-  double twiceArea = 0;
-  for (size_t i = 0; i < n; ++i) twiceArea += Cross(outline[0], outline[i], outline[(i + 1) % n]);
-  if (twiceArea == 0) return "its corners enclose nothing";
   for (size_t i = 0; i < n; ++i)
     for (size_t j = i + 2; j < n; ++j) {
       if (i == 0 && j == n - 1) continue;  // neighbours share a corner
@@ -83,6 +80,9 @@ std::string OutlineFault(Engine& engine, const std::vector<WalkPoint>& outline) 
         return FormatText("its edges from corner %d and from corner %d cross", static_cast<int>(i + 1),
                           static_cast<int>(j + 1));
     }
+  double twiceArea = 0;
+  for (size_t i = 0; i < n; ++i) twiceArea += Cross(outline[0], outline[i], outline[(i + 1) % n]);
+  if (twiceArea == 0) return "its corners enclose nothing";
   return "";
 }
 
@@ -138,6 +138,7 @@ int lua_CreatePolygonArea(lua_State* L) {
     std::string id = ArgString(L, 1);
     std::vector<WalkPoint> outline;
     for (int i = 2; i <= lua_gettop(L); i += 2) outline.push_back({ArgInt(L, i), ArgInt(L, i + 1)});
+    if (outline.size() > 1 && outline.back() == outline.front()) outline.pop_back();  // closed by hand
     MakeArea(engine, id, std::move(outline));
   });
   return 0;

@@ -100,10 +100,10 @@ const char kInventory[] =
     "MakeObject('door', 'Door', 100, 100) SetWalkToPos('door', 110, 150)\n";
 
 // A rectangle 'win' (100..150 x 100..130, edges included) and a triangle
-// 'roof' (200,100 260,100 230,150) on a grey background.
+// 'roof' (200,100 260,100 230,150, closed by hand) on a grey background.
 const char kAreas[] =
     "LoadBackground('grey.bmp') CreateArea('win', 100, 100, 50, 30) SetName('win', 'Window') "
-    "CreatePolygonArea('roof', 200, 100, 260, 100, 230, 150) SetName('roof', 'Roof') ";
+    "CreatePolygonArea('roof', 200, 100, 260, 100, 230, 150, 200, 100) SetName('roof', 'Roof') ";
 
 TEST(Areas, AreasTakeVerbsAsObjectsDoUnderEveryPicture) {
   const std::string areas = kAreas;
@@ -139,7 +139,7 @@ TEST(Areas, AreasTakeVerbsAsObjectsDoUnderEveryPicture) {
        "HERO 405,105\n"},
       // Faulty outlines and unknown ids fail the call and make nothing.
       {"LoadBackground('grey.bmp')",
-       {"lua CreatePolygonArea('a', 0, 0, 10, 10) CreatePolygonArea('a', 0, 0, 10, 10, 10, 0, 0, 10) "
+       {"lua CreatePolygonArea('a', 0, 0, 10, 10) CreatePolygonArea('a', 20, 10, 20, 0, 0, 20, 0, 0) "
         "CreatePolygonArea('a', 0, 0, 5, 5, 10, 10) CreateArea('a', 0, 0, 0, 10) CreateArea('a', 1281, 0, 10, 10) "
         "PassClicks('nobody') SetName('a', 'A')",
         "verb 9", "move 5 5", "sentence"},
