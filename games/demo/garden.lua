@@ -8,7 +8,7 @@ function Init()
   SetWalkToPos("gate", 80, 284)
   SetAnim("gate", "open")
   Show("gate")
-  Show("pond")
+  CreatePolygonArea("pond", 408, 330, 435, 309, 500, 300, 565, 309, 592, 330, 565, 351, 500, 360, 435, 351)
   if IsInInventory("can") ~= 1 then
     Show("can")
   end

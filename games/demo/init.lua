@@ -276,10 +276,18 @@ function MakeFixtures()
   OverrideColorKey("gate")
 
   MakeItem("sign", "sign.bmp", 48, 64, 24, 63)
+  -- The street's bench, over the background's own: Robin passes behind it,
+  -- and the pointer through it.
+  CreateObject("bench")
+  LoadAnim("bench", "still", R("bench.bmp"), 84, 48, 42, 48, 1, 0)
+  SetAnim("bench", "still")
+  SetPos("bench", 398, 300)
+  PassClicks("bench")
   SetPos("sign", 1100, 344)
   SetWalkToPos("sign", 1090, 356)
 
-  MakeZone("window", 656, 206, 130, 94)
+  -- The shop window is an area of the street (street.lua), made anew at each visit.
+  CreateObject("window")
   SetWalkToPos("window", 720, 340)
   MakeZone("bell", 262, 162, 22, 24)
   SetWalkToPos("bell", 272, 310)
@@ -289,7 +297,8 @@ function MakeFixtures()
   SetWalkToPos("barrel", 60, 388)
   MakeZone("sack", 106, 330, 48, 44)
   SetWalkToPos("sack", 130, 388)
-  MakeZone("pond", 410, 302, 180, 56)
+  -- The pond is an area of the garden (garden.lua), its outline round the water's rim.
+  CreateObject("pond")
   SetWalkToPos("pond", 470, 284)
 end
 

@@ -23,7 +23,8 @@ function Init()
   Show("door")
   Show("gate")
   Show("sign")
-  Show("window")
+  Show("bench")
+  CreateArea("window", 656, 206, 130, 94)
   if G("coin_taken") ~= 1 then
     Show("coin")
   end
@@ -94,6 +95,7 @@ function DeInit()
   Hide("door")
   Hide("gate")
   Hide("sign")
+  Hide("bench")
   Hide("window")
   Hide("coin")
 end

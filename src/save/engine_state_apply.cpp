@@ -66,6 +66,9 @@ void ApplyObject(Engine& engine, AdventureObject& o, const SavedObject& s, Uint3
   o.path.clear();
   for (const SavedPoint& p : s.path) o.path.push_back({p.x, p.y});
   o.inventoryIcon = Image(engine, s.inventoryIcon);
+  o.area.clear();
+  for (const SavedPoint& p : s.area) o.area.push_back({p.x, p.y});
+  o.passesClicks = s.passesClicks;
 }
 
 void ApplyObjects(Engine& engine, const SaveGameData& d, Uint32 now) {

@@ -55,6 +55,8 @@ SavedObject CaptureObject(Engine& engine, const std::string& id, const Adventure
   for (const Animation* slot : o.slots) s.slots.push_back(KeyOf(o.animations, slot));
   for (const WalkPoint& p : o.path) s.path.push_back({p.x, p.y});
   s.inventoryIcon = ImageAddressOf(engine, o.inventoryIcon);
+  for (const WalkPoint& p : o.area) s.area.push_back({p.x, p.y});
+  s.passesClicks = o.passesClicks;
   return s;
 }
 

@@ -50,6 +50,8 @@ struct SavedObject {
   std::vector<std::string> slots;         // animation name of each slot, empty for none
   std::vector<SavedPoint> path;
   std::string inventoryIcon;              // image address; empty for none
+  std::vector<SavedPoint> area;           // an area's corners; empty for none (format 3 on)
+  bool passesClicks = false;              // (format 3 on)
 };
 
 struct SavedButton {

@@ -4,7 +4,7 @@
 // visitor of its own, so that a member added to a struct but left out here
 // cannot go unnoticed.
 //
-// A visitor a offers a(v) for bool, uint8_t, int32_t, uint32_t, int64_t,
+// A visitor a holds the format it reads or writes (a.format) and offers a(v) for bool, uint8_t, int32_t, uint32_t, int64_t,
 // float, double and std::string; a.List(vector, each), a count and each item;
 // and a.Bound(count, bytesEach), where a reader refuses a count that the
 // bytes left cannot hold before anything is made for it.
@@ -87,6 +87,9 @@ void Visit(A& a, SavedObject& o) {
   a.List(o.slots, [&](std::string& s) { a(s); });
   a.List(o.path, [&](SavedPoint& p) { Visit(a, p); });
   a(o.inventoryIcon);
+  if (a.format < 3) return;
+  a.List(o.area, [&](SavedPoint& p) { Visit(a, p); });
+  a(o.passesClicks);
 }
 
 template <class A>

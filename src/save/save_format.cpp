@@ -37,6 +37,7 @@ namespace {
 class Writer {
  public:
   std::string out;
+  uint32_t format = kSaveFormatVersion;
 
   void Raw(uint64_t v, int bytes) {
     for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>(v >> (8 * i)));
@@ -71,7 +72,8 @@ class Writer {
 // Every read is bounded by the bytes left; any misfit throws SaveDamaged.
 class Reader {
  public:
-  Reader(const char* bytes, size_t size) : at_(bytes), left_(size) {}
+  Reader(const char* bytes, size_t size, uint32_t fileFormat = 0) : format(fileFormat), at_(bytes), left_(size) {}
+  uint32_t format;
 
   uint64_t Raw(int bytes) {
     if (left_ < static_cast<size_t>(bytes)) throw SaveDamaged();
@@ -167,7 +169,7 @@ bool DecodeSave(const std::string& bytes, SaveGameData* data, std::string* reaso
     return false;
   }
   try {
-    Reader reader(payload, payloadSize);
+    Reader reader(payload, payloadSize, version);
     Visit(reader, *data);
     if (reader.Left() != 0) throw SaveDamaged();
   } catch (const std::exception&) {

@@ -9,8 +9,9 @@
 // The format this engine writes; files of a newer format are refused, every
 // older one is read. 1: files by address. 2: files by the names the game knows
 // them by (the same fields: a format-1 address is read as a name that the
-// name table does not know, and so stays that address).
-constexpr uint32_t kSaveFormatVersion = 2;
+// name table does not know, and so stays that address). 3: objects add an
+// area's outline and whether they pass clicks (none and no in older files).
+constexpr uint32_t kSaveFormatVersion = 3;
 
 // The CRC-32 that guards a save's payload.
 uint32_t SaveChecksum(const char* bytes, size_t size);

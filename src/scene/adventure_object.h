@@ -49,6 +49,8 @@ struct AdventureObject {
   int textColor = 0;             // colour row of the talk font
   float speed = 0;               // pixels per second along the dominant axis
   bool colorKeyOverride = false; // hit test by frame rectangle, not pixels
+  bool passesClicks = false;     // hover and clicks go to what lies behind
+  std::vector<WalkPoint> area;   // an area's corners in scene pixels: hit by this outline, never drawn; empty for none
   bool headingUp = false;        // signs of the last heading vector
   bool headingDown = false;
   bool headingLeft = false;

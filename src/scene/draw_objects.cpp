@@ -14,7 +14,7 @@ void DrawObjects(Engine& engine) {
   for (int i = 0; i < objects.Count(); ++i) {
     AdventureObject& object = *objects.ValueAt(i);
     Animation* animation = object.currentAnimation;
-    if (!object.visible || !animation || !animation->image) continue;
+    if (!object.visible || !animation || !animation->image || !object.area.empty()) continue;
     SDL_Rect source;
     source.x = Clip16(static_cast<double>(animation->frameWidth) * animation->currentFrame);
     source.y = 0;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/engine.h"
+#include "scene/areas.h"
 #include "util/guard.h"
 #include "util/log.h"
 #include "util/numbers.h"
@@ -135,7 +136,11 @@ void AutoFlipHero(Engine& engine, AdventureObject* object) {
     if (!hero || !object) return;
     float referenceX = object->x;
     float referenceY = object->y;
-    if (!object->hotspotPositioning) {
+    if (!object->area.empty()) {
+      WalkPoint middle = OutlineMiddle(object->area);
+      referenceX = static_cast<float>(middle.x);
+      referenceY = static_cast<float>(middle.y);
+    } else if (!object->hotspotPositioning) {
       if (!object->currentAnimation) throw std::runtime_error("no current animation to look at");
       referenceX += object->currentAnimation->hotspotX;
       referenceY += object->currentAnimation->hotspotY;

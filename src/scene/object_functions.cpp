@@ -86,7 +86,7 @@ int lua_SetMultiUse(lua_State* L) {
 
 int lua_Show(lua_State* L) {
   return WithObject(L, [](AdventureObject& o) {
-    if (o.currentAnimation && o.currentAnimation->image) o.visible = true;
+    if ((o.currentAnimation && o.currentAnimation->image) || !o.area.empty()) o.visible = true;
   });
 }
 

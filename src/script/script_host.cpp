@@ -14,6 +14,7 @@ extern "C" {
 
 #include "engine/calm_game.h"
 #include "engine/engine.h"
+#include "engine/scene_areas.h"
 #include "resources/pack_readers.h"
 #include "script/diagnostics.h"
 #include "script/lua50.h"
@@ -358,6 +359,7 @@ void LoadScriptScene(Engine& engine, const std::string& address) {
                   int chunk = luaL_ref(L, LUA_REGISTRYINDEX);  // kept aside while DeInit runs
                   LogText("<<< DeInit Scene >>>\r\n");
                   CallDeInit(engine);
+                  ForgetSceneAreas(engine);
                   lua_rawgeti(L, LUA_REGISTRYINDEX, chunk);
                   luaL_unref(L, LUA_REGISTRYINDEX, chunk);
                 }

@@ -107,7 +107,10 @@
   ENTRY(GetScroll, ()) \
   ENTRY(GetLanguage, ()) \
   ENTRY(LoadScript, (File)) \
-  ENTRY(LoadHotSpotMarker, (File))
+  ENTRY(LoadHotSpotMarker, (File)) \
+  ENTRY(CreateArea, ()) \
+  ENTRY(CreatePolygonArea, ()) \
+  ENTRY(PassClicks, (Object))
 
 // The usual failure line of a script function.
 #define QUILLON_FAILURE_LINE(Name) "Exception catched in lua_" #Name "\r\n"

@@ -1,6 +1,11 @@
 // Verbs and the action sentence: choosing, hovering and clicking scene objects.
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
 #include "engine/diagnostics.h"
 #include "engine/engine.h"
+#include "scene/areas.h"
 #include "scene/hit_test.h"
 #include "script/script_args.h"
 #include "ui/event_call.h"
@@ -66,7 +71,36 @@ namespace {
 
 // Whether the pointer handlers consider the object at all.
 bool Pointable(Engine& engine, const AdventureObject& object) {
-  return object.visible && &object != engine.cast.hero && engine.text.systemFont && object.currentAnimation;
+  return object.visible && &object != engine.cast.hero && engine.text.systemFont && !object.passesClicks &&
+         (object.currentAnimation || !object.area.empty());
+}
+
+bool IsArea(const AdventureObject& object) { return !object.area.empty(); }
+
+// Whether a picture that takes the pointer lies at the point, named or not:
+// areas lie on the background, under every picture.
+bool PictureAt(Engine& engine, int sceneX, int sceneY) {
+  auto& objects = engine.cast.objects;
+  for (int i = 0; i < objects.Count(); ++i) {
+    const AdventureObject& object = *objects.ValueAt(i);
+    if (Pointable(engine, object) && !IsArea(object) && HitAt(engine, object, sceneX, sceneY)) return true;
+  }
+  return false;
+}
+
+// The named area at the point, the one made last on top; null for none. An
+// area without a name covers nothing, so it takes no click either.
+AdventureObject* AreaAt(Engine& engine, int sceneX, int sceneY, std::string* id) {
+  auto& objects = engine.cast.objects;
+  AdventureObject* found = nullptr;
+  for (int i = 0; i < objects.Count(); ++i) {
+    AdventureObject* object = objects.ValueAt(i);
+    if (!IsArea(*object) || !Pointable(engine, *object) || object->name.empty()) continue;
+    if (!InOutline(object->area, sceneX, sceneY)) continue;
+    found = object;
+    if (id) *id = objects.KeyAt(i);
+  }
+  return found;
 }
 
 }  // namespace
@@ -75,12 +109,20 @@ void HandleObjectMouseOver(Engine& engine) {
   auto& objects = engine.cast.objects;
   int sceneX = engine.input.mouseX - engine.scene.scrollX;
   int sceneY = engine.input.mouseY;
+  bool named = false, overArea = false;
   // Every hit names the sentence in turn, so the front-most one wins.
   for (int i = 0; i < objects.Count(); ++i) {
     AdventureObject* object = objects.ValueAt(i);
     if (!Pointable(engine, *object) || object->name.empty()) continue;
-    if (HitAt(engine, *object, sceneX, sceneY)) HoverObject(engine, object);
+    if (IsArea(*object)) {
+      overArea = overArea || InOutline(object->area, sceneX, sceneY);
+    } else if (HitAt(engine, *object, sceneX, sceneY)) {
+      HoverObject(engine, object);
+      named = true;
+    }
   }
+  if (overArea && !named && !PictureAt(engine, sceneX, sceneY))
+    HoverObject(engine, AreaAt(engine, sceneX, sceneY, nullptr));
 }
 
 namespace {
@@ -92,7 +134,8 @@ void DiagnoseHiddenChoice(Engine& engine, const std::string& clicked, int sceneX
   auto& objects = engine.cast.objects;
   for (int i = objects.Count() - 1; i >= 0; --i) {
     AdventureObject* object = objects.ValueAt(i);
-    if (!Pointable(engine, *object) || object->name.empty() || !HitAt(engine, *object, sceneX, sceneY)) continue;
+    if (!Pointable(engine, *object) || IsArea(*object) || object->name.empty() || !HitAt(engine, *object, sceneX, sceneY))
+      continue;
     if (objects.KeyAt(i) != clicked)
       Diagnose(engine, FormatText("a click at (%d, %d) acts on \"%s\", the back-most object under the pointer, while "
                                   "the action sentence names \"%s\", the front-most",
@@ -109,7 +152,7 @@ bool HandleObjectClick(Engine& engine) {
   int sceneY = engine.input.mouseY;
   for (int i = 0; i < objects.Count(); ++i) {
     AdventureObject* object = objects.ValueAt(i);
-    if (!Pointable(engine, *object) || !HitAt(engine, *object, sceneX, sceneY)) continue;
+    if (!Pointable(engine, *object) || IsArea(*object) || !HitAt(engine, *object, sceneX, sceneY)) continue;
     // The back-most hit takes the click. ApplyVerb may run frames in which
     // scripts change the registry, so the walk over it ends here.
     std::string id = objects.KeyAt(i);
@@ -117,7 +160,12 @@ bool HandleObjectClick(Engine& engine) {
     ApplyVerb(engine, object, id);
     return true;
   }
-  return false;
+  // No picture took the click: the area on top takes it.
+  std::string id;
+  AdventureObject* area = AreaAt(engine, sceneX, sceneY, &id);
+  if (!area) return false;
+  ApplyVerb(engine, area, id);
+  return true;
 }
 
 namespace {
@@ -190,10 +238,40 @@ int lua_GetVerb(lua_State* L) {
   return 1;
 }
 
+namespace {
+
+// A point of the area's middle row, nearest its middle, where the pointer
+// names this area: no picture over it, no area on top of it.
+void AddAreaSpot(Engine& engine, const AdventureObject& area, std::vector<PointerSpot>* spots) {
+  if (!Pointable(engine, area) || area.name.empty()) return;
+  int left = area.area[0].x, right = left;
+  for (const WalkPoint& p : area.area) left = std::min(left, p.x), right = std::max(right, p.x);
+  WalkPoint middle = OutlineMiddle(area.area);
+  int sceneY = middle.y, scrollX = engine.scene.scrollX, width = engine.core.screenWidth;
+  int64_t screenMiddle = int64_t{middle.x} + scrollX;
+  // No further than the area reaches, nor than the screen does.
+  int64_t reach = std::min<int64_t>((int64_t{right} - left) / 2 + 1, std::abs(screenMiddle) + width);
+  for (int64_t d = 0; d <= reach; ++d) {
+    for (int64_t x : {screenMiddle - d, screenMiddle + d}) {
+      if (x < 0 || x >= width) continue;
+      int sceneX = static_cast<int>(x - scrollX);
+      if (AreaAt(engine, sceneX, sceneY, nullptr) != &area || PictureAt(engine, sceneX, sceneY)) continue;
+      spots->push_back({static_cast<int>(x), sceneY, area.name});
+      return;
+    }
+  }
+}
+
+}  // namespace
+
 void AddObjectSpots(Engine& engine, std::vector<PointerSpot>* spots) {
   const auto& objects = engine.cast.objects;
   for (int i = 0; i < objects.Count(); ++i) {
     const AdventureObject& object = *objects.ValueAt(i);
+    if (IsArea(object)) {
+      AddAreaSpot(engine, object, spots);
+      continue;
+    }
     if (!Pointable(engine, object) || object.name.empty() || !object.currentAnimation->image) continue;
     // The middle of the frame, or the nearest opaque pixel of the middle row:
     // a hover there must hit the object, whose picture may be hollow.

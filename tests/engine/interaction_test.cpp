@@ -99,6 +99,56 @@ const char kInventory[] =
     "SetMultiUse('key')\n"
     "MakeObject('door', 'Door', 100, 100) SetWalkToPos('door', 110, 150)\n";
 
+// A rectangle 'win' (100..150 x 100..130, edges included) and a triangle
+// 'roof' (200,100 260,100 230,150, closed by hand) on a grey background.
+const char kAreas[] =
+    "LoadBackground('grey.bmp') CreateArea('win', 100, 100, 50, 30) SetName('win', 'Window') "
+    "CreatePolygonArea('roof', 200, 100, 260, 100, 230, 150, 200, 100) SetName('roof', 'Roof') ";
+
+TEST(Areas, AreasTakeVerbsAsObjectsDoUnderEveryPicture) {
+  const std::string areas = kAreas;
+  ExpectRows({
+      // Inside and on the edges, never drawn.
+      {areas,
+       {"verb 9", "move 125 115", "sentence", "move 150 130", "sentence", "move 151 130", "sentence", "pixel 125 115",
+        "move 230 120", "sentence", "move 215 140", "sentence", "click 230 150"},
+       "SENTENCE [LOOK Window]\nSENTENCE [LOOK Window]\nSENTENCE [LOOK ]\nPIXEL (90,90,90)\nSENTENCE [LOOK Roof]\n"
+       "SENTENCE [LOOK ]\nEVENT LOOK [roof] []\nLUA-EVENT-CALLED: LOOK roof\r\n"},
+      // A picture over an area takes the pointer, named or not, unless it
+      // passes clicks; of two areas the later made lies on top.
+      {areas + "MakeObject('door', 'Door', 120, 105) MakeObject('ghost', '', 100, 100) MakeObject('bush', '', 200, 100) "
+               "PassClicks('bush') CreateArea('pane', 140, 120, 20, 20) SetName('pane', 'Pane')",
+       {"verb 9", "move 125 110", "sentence", "click 125 110", "move 105 105", "sentence", "click 105 105",
+        "move 205 105", "sentence", "move 145 128", "sentence", "click 145 128"},
+       "SENTENCE [LOOK Door]\nEVENT LOOK [door] []\nLUA-EVENT-CALLED: LOOK door\r\nSENTENCE [LOOK ]\n"
+       "SENTENCE [LOOK Roof]\nSENTENCE [LOOK Pane]\nEVENT LOOK [pane] []\nLUA-EVENT-CALLED: LOOK pane\r\n"},
+      // USE with an item after the walk to the area's walk-to point.
+      {areas + "SetWalkToPos('win', 110, 150) " + kInventory, {"verb 4", "click 305 425", "click 125 115", "wait 60", "hero"},
+       "EVENT USE [key] [win]\nLUA-EVENT-CALLED: USE win\r\nHERO 110,150\n"},
+      // Hidden, shown again; a scene switch takes the outline away for good.
+      {"function DeInit() end CreateArea('gone', 0, 0, 30, 30) SetName('gone', 'Gone')",
+       {"verb 9", "lua CreateArea('win', 100, 100, 50, 30) SetName('win', 'Window') Hide('win')", "move 125 115",
+        "sentence", "lua Show('win')", "move 126 115", "sentence", "lua LoadSzene('init.lua') Show('win')", "verb 9",
+        "move 125 115", "sentence", "move 5 5", "sentence"},
+       "SENTENCE [LOOK ]\nSENTENCE [LOOK Window]\n<<< DeInit Scene >>>\r\nLoad Script <<init.lua>>...OK\r\n"
+       "<<< CALL INIT-FUNCTION >>>\r\nInitialized 255 Characters\nLoad PathMap <<floor.map>>...(X:0, Y:0)(X:639, Y:0)"
+       "(X:639, Y:479)(X:0, Y:479)Boxes loaded from Map-File (floor.map)\r\nOK\r\n<<< CALL MAIN-FUNCTION >>>\r\n"
+       "SENTENCE [LOOK ]\nSENTENCE [LOOK Gone]\n"},
+      // An unnamed picture that passes clicks lets the click walk the hero there.
+      {"MakeObject('bush', '', 400, 100) PassClicks('bush')", {"verb 0", "click 405 105", "wait 20", "hero"},
+       "HERO 405,105\n"},
+      // Faulty outlines and unknown ids fail the call and make nothing.
+      {"LoadBackground('grey.bmp')",
+       {"lua CreatePolygonArea('a', 0, 0, 10, 10) CreatePolygonArea('a', 20, 10, 20, 0, 0, 20, 0, 0) "
+        "CreatePolygonArea('a', 0, 0, 5, 5, 10, 10) CreateArea('a', 0, 0, 0, 10) CreateArea('a', 1281, 0, 10, 10) "
+        "PassClicks('nobody') SetName('a', 'A')",
+        "verb 9", "move 5 5", "sentence"},
+       "Exception catched in lua_CreatePolygonArea\r\nException catched in lua_CreatePolygonArea\r\n"
+       "Exception catched in lua_CreatePolygonArea\r\nException catched in lua_CreateArea\r\n"
+       "Exception catched in lua_CreateArea\r\nException catched in lua_PassClicks\r\nSENTENCE [LOOK ]\n"},
+  });
+}
+
 TEST(Inventory, SlotsItemsAndTheVerbsThatReachThem) {
   const std::string inventory = kInventory;
   ExpectRows({
@@ -153,6 +203,9 @@ TEST(PointerKeys, KeysAndAGamepadPointAndClickOnceTheGameFreedTheKeys) {
         "joy button 3", "pixel 110 110", "joy buttonup 3", "pixel 110 110"},
        "PIXEL (200,0,0)\nPIXEL (255,255,255)\nPIXEL (0,0,0)\nPIXEL (200,0,0)\nPIXEL (255,255,255)\n"
        "PIXEL (200,0,0)\n"},
+      // Areas are stepped to at a point of their middle row inside them.
+      {"SetQuitKeys('ESCAPE') " + std::string(kAreas), {"move 0 0", "key TAB", "pointer", "key TAB", "pointer"},
+       "POINTER 125,115\nPOINTER 230,125\n"},
       // Without SetQuitKeys every key but F5 ends the game, as it always did.
       {"MakeObject('door', 'Door', 100, 100)", {"key TAB", "pointer"}, ""},
   });

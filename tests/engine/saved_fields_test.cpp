@@ -46,6 +46,7 @@ struct FieldWalk {
   struct Level { const char *base, *fresh; long size; std::string kind; };
   std::vector<Level> levels;
   std::map<std::string, int> state;
+  uint32_t format = kSaveFormatVersion;
 
   template <class T>
   long At(const T& v) const {  // -1: outside the struct
@@ -134,7 +135,8 @@ const char kSetUp[] = R"(function SetUp()
   SayText('door', 'A creak that lasts a while') SetSpeed('door', 5) Goto('door', 500, 50)
   LoadAnim('door', 'tick', 'red.bmp', 10, 20, 0, 0, 2, 20) PlayAnim('door', 'tick', 'ONESHOT')
   SetAnimTimeout('door', 'tick', 100000)
-  MakeObject('key', 'Key', 50, 60) LoadInventoryIcon('key', 'icon.bmp') AddToInventory('key')
+  MakeObject('key', 'Key', 50, 60) LoadInventoryIcon('key', 'icon.bmp') AddToInventory('key') PassClicks('key')
+  CreateArea('pane', 10, 20, 30, 40)
   n, s, yes = 1.5, 'text', true notes = {next = {}} notes.next.back = notes
 end
 )";

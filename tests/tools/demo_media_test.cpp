@@ -35,6 +35,7 @@ std::vector<Picture> Pictures() {
       {"door_closed.bmp", 64, 112, 1, Kind::Opaque},    {"door_open.bmp", 64, 112, 1, Kind::Sprite},
       {"gate_closed.bmp", 80, 96, 1, Kind::Sprite},     {"gate_open.bmp", 80, 96, 1, Kind::Sprite},
       {"sign.bmp", 48, 64, 1, Kind::Sprite},            {"cursor.bmp", 16, 16, 1, Kind::Sprite},
+      {"bench.bmp", 84, 48, 1, Kind::Sprite},
       {"icon1.bmp", 32, 32, 1, Kind::Sprite},           {"zone.bmp", 256, 160, 1, Kind::Zone}};
   for (std::string way : {"left", "right", "up", "down"}) {
     p.push_back({"hero_walk_" + way + ".bmp", 32, 64, 4, Kind::Character});

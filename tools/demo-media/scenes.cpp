@@ -170,14 +170,22 @@ void Lamp(Canvas& c, int x, int ground) {
   c.FillPolygon({{x - 12.0, ground - 176.0}, {x + 12.0, ground - 176.0}, {x + 0.0, ground - 188.0}}, Solid(iron));
 }
 
-void Bench(Canvas& c, int x, int ground, Rgb wood) {
+// The bench without its shadow: also a picture of its own, laid over the
+// street's to stand in front of Robin.
+void BenchFrame(Canvas& c, int x, int ground, Rgb wood) {
   Rgb iron{50, 50, 60};
-  c.DarkenEllipse(x + 40, ground, 46, 5, 0.75);
   c.FillRect(x + 6, ground - 24, 4, 24, Solid(iron));
   c.FillRect(x + 70, ground - 24, 4, 24, Solid(iron));
   for (int i = 0; i < 3; ++i) c.FillRect(x, ground - 48 + i * 7, 80, 5, Cylinder(wood, x, x + 80));  // back rest
   c.FillRect(x - 2, ground - 26, 84, 6, VGradient(Shade(wood, 1.2), Shade(wood, 0.8), ground - 26, ground - 20, 3));
 }
+
+void Bench(Canvas& c, int x, int ground, Rgb wood) {
+  c.DarkenEllipse(x + 40, ground, 46, 5, 0.75);
+  BenchFrame(c, x, ground, wood);
+}
+
+const Rgb kStreetBench{150, 96, 56};
 
 Canvas Street() {
   Canvas c(kStreetW, 480);
@@ -271,7 +279,7 @@ Canvas Street() {
   // Street furniture.
   Lamp(c, 150, kKerb + 22);
   Lamp(c, 980, kKerb + 22);
-  Bench(c, 400, kKerb + 18, Rgb{150, 96, 56});
+  Bench(c, 400, kKerb + 18, kStreetBench);
   Tree(c, 60, kKerb + 14, 48, Rgb{84, 140, 66}, 11);
   // The menu lies over the lowest 80 rows: keep them calm.
   c.DarkenRect(0, 400, kStreetW, 80, 0.7);
@@ -483,5 +491,8 @@ void DrawScenes(Pictures& out) {
   out.emplace_back("street.bmp", Street());
   out.emplace_back("shop.bmp", Shop());
   out.emplace_back("garden.bmp", Garden());
+  Canvas bench(84, 48);
+  BenchFrame(bench, 2, 48, kStreetBench);
+  out.emplace_back("bench.bmp", bench);
   out.emplace_back("menu.bmp", Menu());
 }
