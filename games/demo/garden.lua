@@ -4,6 +4,10 @@
 function Init()
   LoadBackground(R("garden.bmp"))
   LoadPathMap(R("garden.map"))
+  -- The lawn runs back towards the wall: Robin, and the can lying on it,
+  -- are smaller at the back of it.
+  SetDepthScale(266, 70, 399, 100)
+  DepthScaleOn("can")
   SetPos("gate", 40, 166)
   SetWalkToPos("gate", 80, 284)
   SetAnim("gate", "open")

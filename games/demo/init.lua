@@ -440,6 +440,8 @@ function Ending()
   Goto("hero", 80, 290)
   WaitFor("hero", "WALKING")
   TurnUp("hero")
+  -- For the last words Robin stands at full size, wherever that is.
+  DepthScaleOff("hero")
   -- The story is over: the next start begins it anew.
   DeleteSave("autosave")
   DeleteSave("checkpoint")

@@ -13,6 +13,7 @@
 #include "resources/images.h"
 #include "scene/adventure_object.h"
 #include "scene/animation.h"
+#include "scene/depth_scale.h"
 #include "scene/draw_objects.h"
 #include "script/script_args.h"
 #include "script/script_functions.h"
@@ -25,13 +26,6 @@
 
 namespace {
 
-// Scene y of the object's feet: the draw-order key.
-int FootLine(const AdventureObject& object) {
-  if (object.hotspotPositioning) return TruncateToInt(object.y);
-  int hotspotY = object.currentAnimation ? object.currentAnimation->hotspotY : 0;
-  return TruncateToInt(object.y + hotspotY);
-}
-
 bool OutOfOrder(const Registry<AdventureObject>& objects, int i) {
   return FootLine(*objects.ValueAt(i)) > FootLine(*objects.ValueAt(i + 1));
 }
@@ -39,7 +33,7 @@ bool OutOfOrder(const Registry<AdventureObject>& objects, int i) {
 
 void DrawBackground(Engine& engine) {
   if (SDL_Surface* background = engine.view.background) {
-    SDL_Rect at = {Clip16(engine.scene.scrollX), 0, 0, 0};
+    SDL_Rect at = {Clip16(engine.view.scrollX), 0, 0, 0};
     BlitImage(engine, background, nullptr, engine.core.screen, &at);
   }
 }
@@ -87,7 +81,7 @@ void FollowHero(Engine& engine) {
   AdventureObject* hero = engine.cast.hero;
   SDL_Surface* background = engine.view.background;
   if (!hero || !background) return;
-  int& scrollX = engine.scene.scrollX;
+  int& scrollX = engine.view.scrollX;
   int half = engine.core.screenWidth / 2;
   double heroScreenX = scrollX + static_cast<double>(hero->x);
   if (heroScreenX >= half && background->w + scrollX > engine.core.screenWidth) {
@@ -137,7 +131,7 @@ int lua_HideCursor(lua_State* L) {
 // edge. The engine keeps the opposite, the shift from scene to screen. Negated
 // as a whole number (a double would give -0), in 64 bits (INT_MIN has no int opposite).
 int lua_GetScroll(lua_State* L) {
-  lua_pushnumber(L, static_cast<lua_Number>(-int64_t{EngineOf(L).scene.scrollX}));
+  lua_pushnumber(L, static_cast<lua_Number>(-int64_t{EngineOf(L).view.scrollX}));
   return 1;
 }
 

@@ -87,4 +87,5 @@ struct ViewState {
   ImageRef cursor;                    // an image of the registry
   ImageRef hotSpotMarker;             // LoadHotSpotMarker's picture; null: the engine's own mark
   bool cursorVisible = false;         // draw the cursor at the pointer
+  int scrollX = 0;                    // scene x + scrollX = screen x; 0 once a new scene's Init has run
 };

@@ -27,7 +27,7 @@ struct Engine {
   WindowState window;         // the scaled window, when there is one
   TimingState timing;         // frame timing and waits
   InputState input;           // pointer, buttons, keys, interaction mode
-  ViewState view;             // background and cursor
+  ViewState view;             // background, cursor and scroll
   ResourceState resources;    // pack readers, image registry, hit tester
   CastState cast;             // every object the game made, and the hero
   WalkState walk;             // walk-box map and walking targets
@@ -36,7 +36,7 @@ struct Engine {
   AudioState audio;           // sound manager
   SaveState save;             // save folder name, autosave, saves and a load on their way
   // The scene: begun afresh by every scene switch.
-  SceneState scene;           // the scroll
+  SceneState scene;           // the scale by depth
   // The frame: begun afresh at the end of every frame.
   FrameState frame;           // hover, the click being handled
   // Last, so that it goes first: the scripts' functions reach into the rest.

@@ -11,6 +11,7 @@
 #include "resources/images.h"
 #include "save/engine_state_io.h"
 #include "scene/adventure_object.h"
+#include "scene/depth_scale.h"
 #include "text/font_loading.h"
 #include "text/string_table.h"
 #include "ui/menu_button.h"
@@ -69,6 +70,7 @@ void ApplyObject(Engine& engine, AdventureObject& o, const SavedObject& s, Uint3
   o.area.clear();
   for (const SavedPoint& p : s.area) o.area.push_back({p.x, p.y});
   o.passesClicks = s.passesClicks;
+  o.depthScaling = static_cast<DepthScaling>(s.depthScaling);
 }
 
 void ApplyObjects(Engine& engine, const SaveGameData& d, Uint32 now) {
@@ -193,7 +195,13 @@ void ApplyEngineState(Engine& engine, const SaveGameData& d) {
   view.backgroundName = d.background;
   view.cursor = Image(engine, d.cursor);
   view.cursorVisible = d.cursorVisible;
-  engine.scene.scrollX = d.scrollX;
+  engine.view.scrollX = d.scrollX;
+  DepthScale depth;
+  depth.on = d.depthScale;
+  depth.topY = d.depthTopY, depth.topPercent = d.depthTopPercent;
+  depth.bottomY = d.depthBottomY, depth.bottomPercent = d.depthBottomPercent;
+  // A scale no script could have set is no scale.
+  engine.scene.depth = depth.on && DepthScaleFault(depth).empty() ? depth : DepthScale{};
   float gamma = std::isfinite(d.gamma) ? std::clamp(d.gamma, 0.0f, 1.0f) : 1.0f;  // the fades' range
   if (gamma != engine.core.gamma) SetDisplayGamma(engine, gamma);
   engine.input.interactive = d.interactive, engine.input.decisionMode = d.decisionMode;

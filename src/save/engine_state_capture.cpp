@@ -57,6 +57,7 @@ SavedObject CaptureObject(Engine& engine, const std::string& id, const Adventure
   s.inventoryIcon = ImageAddressOf(engine, o.inventoryIcon);
   for (const WalkPoint& p : o.area) s.area.push_back({p.x, p.y});
   s.passesClicks = o.passesClicks;
+  s.depthScaling = o.depthScaling;
   return s;
 }
 
@@ -111,7 +112,11 @@ void CaptureEngineState(Engine& engine, SaveGameData* d) {
   d->cursor = ImageAddressOf(engine, engine.view.cursor);
   d->cursorVisible = engine.view.cursorVisible;
   d->interactive = engine.input.interactive, d->decisionMode = engine.input.decisionMode;
-  d->scrollX = engine.scene.scrollX;
+  d->scrollX = engine.view.scrollX;
+  const DepthScale& depth = engine.scene.depth;
+  d->depthScale = depth.on;
+  d->depthTopY = depth.topY, d->depthTopPercent = depth.topPercent;
+  d->depthBottomY = depth.bottomY, d->depthBottomPercent = depth.bottomPercent;
   d->gamma = engine.core.gamma;
   d->walkMap = engine.walk.mapAddress;
   d->walkTarget = KeyOf(engine.cast.objects, engine.walk.target);

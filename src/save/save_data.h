@@ -52,6 +52,7 @@ struct SavedObject {
   std::string inventoryIcon;              // image address; empty for none
   std::vector<SavedPoint> area;           // an area's corners; empty for none (format 3 on)
   bool passesClicks = false;              // (format 3 on)
+  uint8_t depthScaling = 0;               // a DepthScaling (format 4 on)
 };
 
 struct SavedButton {
@@ -80,6 +81,9 @@ struct SaveGameData {
   std::string background, cursor;
   bool cursorVisible = false, interactive = true, decisionMode = false;
   int32_t scrollX = 0;
+  // The scene's scale by depth (format 4 on).
+  bool depthScale = false;
+  int32_t depthTopY = 0, depthTopPercent = 100, depthBottomY = 0, depthBottomPercent = 100;
   float gamma = 1;  // the display's, mid-fade too
   std::string walkMap;                    // address of the walk map; empty when none was loaded
   std::string walkTarget;                 // object clicked with WALK; empty when none

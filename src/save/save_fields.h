@@ -90,6 +90,9 @@ void Visit(A& a, SavedObject& o) {
   if (a.format < 3) return;
   a.List(o.area, [&](SavedPoint& p) { Visit(a, p); });
   a(o.passesClicks);
+  if (a.format < 4) return;
+  a(o.depthScaling);
+  if (o.depthScaling > 2) throw SaveDamaged();
 }
 
 template <class A>
@@ -128,4 +131,6 @@ void Visit(A& a, SaveGameData& d) {
   a.List(d.music, [&](SavedSound& s) { Visit(a, s); });
   a(d.playingMusic), a(d.musicVolume);
   Visit(a, d.globals);
+  if (a.format < 4) return;
+  a(d.depthScale), a(d.depthTopY), a(d.depthTopPercent), a(d.depthBottomY), a(d.depthBottomPercent);
 }

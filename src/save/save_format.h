@@ -11,7 +11,9 @@
 // them by (the same fields: a format-1 address is read as a name that the
 // name table does not know, and so stays that address). 3: objects add an
 // area's outline and whether they pass clicks (none and no in older files).
-constexpr uint32_t kSaveFormatVersion = 3;
+// 4: the scene's scale by depth and whether each object takes part (none,
+// and as the hero does, in older files).
+constexpr uint32_t kSaveFormatVersion = 4;
 
 // The CRC-32 that guards a save's payload.
 uint32_t SaveChecksum(const char* bytes, size_t size);

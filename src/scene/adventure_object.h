@@ -23,6 +23,10 @@ enum AnimationSlot {
   kSlotCount
 };
 
+// Whether an object is drawn at the scale of its foot line once the scene
+// sets a scale by depth: the hero is unless told otherwise, others when told.
+enum DepthScaling : unsigned char { kScaledIfHero, kScaledAlways, kScaledNever };
+
 struct AdventureObject {
   std::string name;              // display name in the sentence and walk messages
   std::string speechText;        // text being spoken
@@ -50,6 +54,7 @@ struct AdventureObject {
   float speed = 0;               // pixels per second along the dominant axis
   bool colorKeyOverride = false; // hit test by frame rectangle, not pixels
   bool passesClicks = false;     // hover and clicks go to what lies behind
+  DepthScaling depthScaling = kScaledIfHero;
   std::vector<WalkPoint> area;   // an area's corners in scene pixels: hit by this outline, never drawn; empty for none
   bool headingUp = false;        // signs of the last heading vector
   bool headingDown = false;

@@ -5,6 +5,7 @@
 
 #include "engine/engine.h"
 #include "scene/areas.h"
+#include "scene/depth_scale.h"
 #include "util/guard.h"
 #include "util/log.h"
 #include "util/numbers.h"
@@ -97,8 +98,12 @@ void HeadTowards(Engine& engine, AdventureObject& object, int targetX, int targe
 
 void ProcessMovement(Engine& engine, AdventureObject& object, float timeFactor) {
   Guarded("Exception catched in AdventureObject.ProcessMovement.\r\n", [&] {
-    object.x = object.x + timeFactor * object.dirX * object.speed;
-    object.y = object.y + timeFactor * object.dirY * object.speed;
+    float speed = object.speed;
+    // Farther away, a step covers fewer of the scene's pixels.
+    if (engine.scene.depth.on && ScaledByDepth(engine, object))
+      speed = static_cast<float>(speed * PercentAt(engine.scene.depth, FootLine(object)) / 100);
+    object.x = object.x + timeFactor * object.dirX * speed;
+    object.y = object.y + timeFactor * object.dirY * speed;
     if (Overshot(object)) {
       object.x = static_cast<float>(object.targetX);
       object.y = static_cast<float>(object.targetY);

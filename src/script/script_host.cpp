@@ -360,6 +360,7 @@ void LoadScriptScene(Engine& engine, const std::string& address) {
                   LogText("<<< DeInit Scene >>>\r\n");
                   CallDeInit(engine);
                   ForgetSceneAreas(engine);
+                  engine.scene = SceneState{};
                   lua_rawgeti(L, LUA_REGISTRYINDEX, chunk);
                   luaL_unref(L, LUA_REGISTRYINDEX, chunk);
                 }
@@ -373,7 +374,7 @@ void LoadScriptScene(Engine& engine, const std::string& address) {
                 }
                 engine.script.failedScene.clear();
                 CallInit(engine);
-                engine.scene = SceneState{};
+                engine.view.scrollX = 0;  // the new scene is first seen from its left edge
               });
 }
 

@@ -110,7 +110,10 @@
   ENTRY(LoadHotSpotMarker, (File)) \
   ENTRY(CreateArea, ()) \
   ENTRY(CreatePolygonArea, ()) \
-  ENTRY(PassClicks, (Object))
+  ENTRY(PassClicks, (Object)) \
+  ENTRY(SetDepthScale, ()) \
+  ENTRY(DepthScaleOn, (Object)) \
+  ENTRY(DepthScaleOff, (Object))
 
 // The usual failure line of a script function.
 #define QUILLON_FAILURE_LINE(Name) "Exception catched in lua_" #Name "\r\n"

@@ -1,6 +1,7 @@
 // Speech: what objects say, and the text boxes drawn above talking objects.
 #include "engine/engine.h"
 #include "scene/adventure_object.h"
+#include "scene/depth_scale.h"
 #include "scene/object_lookup.h"
 #include "script/script_args.h"
 #include "script/script_functions.h"
@@ -15,9 +16,12 @@ void BlitSpeech(Engine& engine) {
     AdventureObject& object = *objects.ValueAt(i);
     if (!object.visible || !object.talking) continue;
     int alignment = 2;
-    int x = TruncateToInt(engine.scene.scrollX + object.x);
+    int x = TruncateToInt(engine.view.scrollX + object.x);
     int y = TruncateToInt(object.y - font->cellHeight);
-    if (object.hotspotPositioning && object.currentAnimation) y -= object.currentAnimation->frameHeight;
+    if (object.hotspotPositioning && object.currentAnimation) {
+      if (engine.scene.depth.on && ScaledByDepth(engine, object)) y -= ScaledFrame(engine, object).height;
+      else y -= object.currentAnimation->frameHeight;
+    }
     if (!object.textBoxAuto) {
       // The fixed position is in screen pixels: it does not scroll.
       x = object.textBoxX;

@@ -30,7 +30,7 @@ void WalkToClickedPoint(Engine& engine, AdventureObject& hero) {
   const UiState& ui = engine.ui;
   if (!ui.currentVerb || ui.currentVerb != ui.buttons.Get("WALK")) return;
   PathMap& map = MapOf(engine);
-  const int cx = engine.frame.clickX - engine.scene.scrollX;
+  const int cx = engine.frame.clickX - engine.view.scrollX;
   const int cy = engine.frame.clickY;
   if (!map.SetStart(TruncateToInt(hero.x), TruncateToInt(hero.y)) || !map.SetTarget(cx, cy)) {
     LogFormat("%i,%i is notreachable for %s\r\n", cx, cy, hero.name.c_str());

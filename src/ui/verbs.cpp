@@ -6,6 +6,7 @@
 #include "engine/diagnostics.h"
 #include "engine/engine.h"
 #include "scene/areas.h"
+#include "scene/depth_scale.h"
 #include "scene/hit_test.h"
 #include "script/script_args.h"
 #include "ui/event_call.h"
@@ -107,7 +108,7 @@ AdventureObject* AreaAt(Engine& engine, int sceneX, int sceneY, std::string* id)
 
 void HandleObjectMouseOver(Engine& engine) {
   auto& objects = engine.cast.objects;
-  int sceneX = engine.input.mouseX - engine.scene.scrollX;
+  int sceneX = engine.input.mouseX - engine.view.scrollX;
   int sceneY = engine.input.mouseY;
   bool named = false, overArea = false;
   // Every hit names the sentence in turn, so the front-most one wins.
@@ -148,7 +149,7 @@ void DiagnoseHiddenChoice(Engine& engine, const std::string& clicked, int sceneX
 
 bool HandleObjectClick(Engine& engine) {
   auto& objects = engine.cast.objects;
-  int sceneX = engine.input.mouseX - engine.scene.scrollX;
+  int sceneX = engine.input.mouseX - engine.view.scrollX;
   int sceneY = engine.input.mouseY;
   for (int i = 0; i < objects.Count(); ++i) {
     AdventureObject* object = objects.ValueAt(i);
@@ -247,7 +248,7 @@ void AddAreaSpot(Engine& engine, const AdventureObject& area, std::vector<Pointe
   int left = area.area[0].x, right = left;
   for (const WalkPoint& p : area.area) left = std::min(left, p.x), right = std::max(right, p.x);
   WalkPoint middle = OutlineMiddle(area.area);
-  int sceneY = middle.y, scrollX = engine.scene.scrollX, width = engine.core.screenWidth;
+  int sceneY = middle.y, scrollX = engine.view.scrollX, width = engine.core.screenWidth;
   int64_t screenMiddle = int64_t{middle.x} + scrollX;
   // No further than the area reaches, nor than the screen does.
   int64_t reach = std::min<int64_t>((int64_t{right} - left) / 2 + 1, std::abs(screenMiddle) + width);
@@ -275,14 +276,14 @@ void AddObjectSpots(Engine& engine, std::vector<PointerSpot>* spots) {
     if (!Pointable(engine, object) || object.name.empty() || !object.currentAnimation->image) continue;
     // The middle of the frame, or the nearest opaque pixel of the middle row:
     // a hover there must hit the object, whose picture may be hollow.
-    const Animation& frame = *object.currentAnimation;
-    int sceneY = FrameTop(object) + frame.frameHeight / 2, middle = FrameLeft(object) + frame.frameWidth / 2;
-    for (int d = 0; d <= frame.frameWidth / 2; ++d) {
+    DrawnFrame frame = DrawnFrameOf(engine, object);
+    int sceneY = frame.top + frame.height / 2, middle = frame.left + frame.width / 2;
+    for (int d = 0; d <= frame.width / 2; ++d) {
       for (int sceneX : {middle - d, middle + d}) {
-        int x = sceneX + engine.scene.scrollX;
+        int x = sceneX + engine.view.scrollX;
         if (x < 0 || x >= engine.core.screenWidth || !HitAt(engine, object, sceneX, sceneY)) continue;
         spots->push_back({x, sceneY, object.name});
-        d = frame.frameWidth;  // found: no further look
+        d = frame.width;  // found: no further look
         break;
       }
     }

@@ -156,13 +156,13 @@ TEST(ScriptLoadFailures, ASceneThatDoesNotLoadStaysUnswitchedUntilF5LoadsItFixed
     game.At(2, [&](Engine& e) {
       EXPECT_EQ(SceneToReload(e), "hut.lua");
       game.Write("hut.lua", "function Init() print('hut init') end function Main() end function DeInit() end\n");
-      e.scene.scrollX = -50;  // a scrolled scene: the new one starts at its left edge
+      e.view.scrollX = -50;  // a scrolled scene: the new one starts at its left edge
       PushKeyDown(SDLK_F5);
     });
     game.At(4, [](Engine&) { PushKeyDown(SDLK_F5); });  // reloads the running scene, and does not end the game
     game.stopAfterFrames = 6;
     game.Run();
-    EXPECT_EQ(game.engine.scene.scrollX, 0);
+    EXPECT_EQ(game.engine.view.scrollX, 0);
     EXPECT_EQ(game.engine.timing.frameCounter, 6u);
     EXPECT_EQ(LogFrom(game.log.Text(), "<<< CALL INIT-FUNCTION"),
               "<<< CALL INIT-FUNCTION >>>\r\n"

@@ -140,7 +140,7 @@ inline void RunSteps(GameHarness& game, const std::vector<std::string>& steps) {
       } else if (kind == "lua") {
         Lua(e, step.substr(4));
       } else if (kind == "scroll") {
-        e.scene.scrollX = x;
+        e.view.scrollX = x;
       } else if (kind == "path") {
         std::string path = "PATH ";
         for (const WalkPoint& p : e.cast.hero->path) path += FormatText("(%d,%d)", p.x, p.y);

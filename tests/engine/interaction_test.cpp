@@ -206,6 +206,9 @@ TEST(PointerKeys, KeysAndAGamepadPointAndClickOnceTheGameFreedTheKeys) {
       // Areas are stepped to at a point of their middle row inside them.
       {"SetQuitKeys('ESCAPE') " + std::string(kAreas), {"move 0 0", "key TAB", "pointer", "key TAB", "pointer"},
        "POINTER 125,115\nPOINTER 230,125\n"},
+      // A picture drawn at half its size is stepped to at its drawn middle.
+      {scene + "SetDepthScale(50, 50, 400, 50) DepthScaleOn('door')", {"move 0 0", "key TAB", "pointer"},
+       "POINTER 105,105\n"},
       // Without SetQuitKeys every key but F5 ends the game, as it always did.
       {"MakeObject('door', 'Door', 100, 100)", {"key TAB", "pointer"}, ""},
   });

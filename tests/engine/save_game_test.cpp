@@ -88,7 +88,7 @@ TEST(SaveGameTest, DamagedForeignNewerAndOtherGamesSavesAreRefusedAndAFullDiskSp
       {"flipped", [](std::string b) { b.back() ^= 1; return b; }, "the file is damaged"},  // the text of a global
       {"header only", [](std::string b) { return b.substr(0, 20); }, "the file is truncated"},
       {"foreign", [](std::string) { return std::string("function Init() os.exit() end"); }, "not a save file"},
-      {"newer", [](std::string b) { b[8] = 4; return b; }, "made by a newer engine (save format 4)"},
+      {"newer", [](std::string b) { b[8] = 99; return b; }, "made by a newer engine (save format 99)"},
   };
   SaveGame game;
   game.stopAfterFrames = 3;

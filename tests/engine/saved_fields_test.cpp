@@ -136,7 +136,7 @@ const char kSetUp[] = R"(function SetUp()
   LoadAnim('door', 'tick', 'red.bmp', 10, 20, 0, 0, 2, 20) PlayAnim('door', 'tick', 'ONESHOT')
   SetAnimTimeout('door', 'tick', 100000)
   MakeObject('key', 'Key', 50, 60) LoadInventoryIcon('key', 'icon.bmp') AddToInventory('key') PassClicks('key')
-  CreateArea('pane', 10, 20, 30, 40)
+  CreateArea('pane', 10, 20, 30, 40) SetDepthScale(100, 50, 400, 120) DepthScaleOn('key')
   n, s, yes = 1.5, 'text', true notes = {next = {}} notes.next.back = notes
 end
 )";

@@ -35,6 +35,9 @@ TEST(Speech, TalkingLasts80MillisecondsPerByteAndBoxesScrollWithTheSceneOrStay) 
        "PIXEL (255,255,255)\nPIXEL (54,54,54)\nPIXEL (255,255,0)\nPIXEL (255,255,255)\nPIXEL (90,90,90)\n"
        "PIXEL (90,90,90)\nPIXEL (255,255,255)\nPIXEL (255,255,255)\nPIXEL (90,90,90)\nPIXEL (255,255,0)\n"
        "PIXEL (255,255,0)\nPIXEL (90,90,90)\n"},
+      // Drawn at half its size, tall's box sits above its 10-pixel frame.
+      {"SetDepthScale(100, 50, 300, 50) DepthScaleOn('tall')",
+       {"lua SayText('tall', 'hello')", "pixel 293 274", "pixel 293 264"}, "PIXEL (255,255,255)\nPIXEL (54,54,54)\n"},
   }, kTalkers);
 }
 
