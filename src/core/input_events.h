@@ -15,3 +15,7 @@ void PushKeyDown(SDLKey key);
 void PushKey(Uint8 type, SDLKey key, SDLMod modifiers);
 // The window's close button.
 void PushQuit();
+// The first gamepad: a button going down or coming up, and the left stick at
+// (x, y), each from -32768 to 32767.
+void PushGamepadButton(bool down, Uint8 button);
+void PushGamepadStick(Sint16 x, Sint16 y);

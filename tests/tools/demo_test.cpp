@@ -207,3 +207,24 @@ expect exit within 50 frames
   EXPECT_EQ(run.status, 0) << run.err;
 }
 
+
+// A gamepad alone: the right shoulder steps through what takes a click, A
+// clicks, the stick moves the pointer. English, the LOOK button, the coin.
+TEST(DemoResume, APartIsPlayedByAGamepadAlone) {
+  TempDir dir;
+  // A player's presses come a few frames apart.
+  auto press = [](const std::string& buttons) {
+    std::string steps, button;
+    for (std::istringstream in(buttons); in >> button;)
+      steps += "pad press " + button + "\npad release " + button + "\nwait 2 frames\n";
+    return steps;
+  };
+  dir.Write("pad.replay", "ms-per-frame 40\nwait 3 frames\npad stick 32767 0\nwait 5 frames\npad stick 0 0\n" +
+                              press("RB RB A") + "wait for \"DEMO: language 2\" within 10 frames\n" +
+                              "wait for \"DEMO: your turn\" within 700 frames\n" + press("RB RB RB RB RB RB A") +
+                              press("RB RB RB A") +
+                              "wait for \"LUA-EVENT-CALLED: LOOK coin\" within 300 frames\nkey ESCAPE\n"
+                              "expect exit within 50 frames\n");
+  PlayedDemo run = PlayDemo(dir.Path("pad.replay"), dir.Path("shots"));
+  EXPECT_EQ(run.status, 0) << run.err;
+}

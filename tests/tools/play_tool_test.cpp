@@ -56,6 +56,10 @@ TEST(PlayTool, ReplaysPassAndFailWithTheStepAndTheLogAndRecordingsPlayBack) {
       {"key ESCAPE\nwait 5 frames\nclick 105 105\nexpect exit\n", 1,
        {"test.replay:2: wait 5 frames\n  the game ended before this step"}},
       {"click 130 405\nwait 5 hours\n", 2, {"test.replay:2: cannot read this step: wait 5 hours"}},
+      {"pad press RB\npad stick -32768 32767\npad press Q\n", 2,
+       {"test.replay:3: a pad step is: pad press BUTTON, pad release BUTTON (A, B, X, Y, LB, RB or 0 to 31), "
+        "pad stick X Y: pad press Q"}},
+      {"pad stick 0 32768\n", 2, {"test.replay:1: a pad step"}},
       // Speech is named as it starts, quoted as a replay writes it; a wait for
       // speech looks after the line the last one found, also once the game has ended.
       {"click 30 405\nclick 105 105\nwait for speech \"there\" within 20 frames\nkey ESCAPE\nexpect exit\n"

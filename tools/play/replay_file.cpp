@@ -52,6 +52,24 @@ bool Number(const Token& token, int* value) {
   return true;
 }
 
+// The usual names of a gamepad's buttons, as SDL numbers them on the common pads.
+bool PadButtonFromWord(const std::string& word, int* button) {
+  const char* names[] = {"A", "B", "X", "Y", "LB", "RB"};
+  for (int i = 0; i < 6; ++i)
+    if (word == names[i]) return *button = i, true;
+  Token token{word, false};
+  return Number(token, button) && *button < 32;
+}
+
+// A stick position: a whole number from -32768 to 32767.
+bool StickValue(const Token& token, int* value) {
+  bool negative = !token.quoted && token.text.size() > 1 && token.text[0] == '-';
+  Token digits{negative ? token.text.substr(1) : token.text, token.quoted};
+  if (!Number(digits, value)) return false;
+  if (negative) *value = -*value;
+  return *value >= -32768 && *value <= 32767;
+}
+
 bool IsWord(const std::vector<Token>& t, size_t i, const char* word) {
   return i < t.size() && !t[i].quoted && t[i].text == word;
 }
@@ -96,6 +114,15 @@ bool ParseStep(const std::vector<Token>& t, Step* step, std::string* error) {
       name = name.substr(6);
     }
     return KeyFromName(name, &step->key);
+  }
+  if (verb == "pad") {
+    *error = "a pad step is: pad press BUTTON, pad release BUTTON (A, B, X, Y, LB, RB or 0 to 31), pad stick X Y";
+    if (n == 3 && (IsWord(t, 1, "press") || IsWord(t, 1, "release"))) {
+      step->kind = t[1].text == "press" ? StepKind::kPadDown : StepKind::kPadUp;
+      return PadButtonFromWord(t[2].text, &step->x);
+    }
+    step->kind = StepKind::kPadStick;
+    return n == 4 && IsWord(t, 1, "stick") && StickValue(t[2], &step->x) && StickValue(t[3], &step->y);
   }
   if (verb == "save" || verb == "load") {
     step->kind = verb == "save" ? StepKind::kSave : StepKind::kLoad;

@@ -13,6 +13,9 @@ enum class StepKind {
   kMouseUp,       // mouse up [BUTTON]
   kKey,           // key NAME, hold NAME: the key goes down (NAME may start with SHIFT+)
   kKeyUp,         // release NAME: the key comes up
+  kPadDown,       // pad press BUTTON: a gamepad button goes down (A, B, X, Y, LB, RB or its number)
+  kPadUp,         // pad release BUTTON
+  kPadStick,      // pad stick X Y: the left stick at X, Y (-32768 to 32767; 0 0 is at rest)
   kClose,         // close
   kWaitFrames,    // wait N frames
   kWaitMs,        // wait N ms
@@ -30,7 +33,7 @@ struct Step {
   StepKind kind;
   std::string where;       // FILE:LINE
   std::string line;        // the step as written
-  int x = 0, y = 0;        // move, click with a position
+  int x = 0, y = 0;        // move, click with a position; the stick; x: the pad button
   bool at = false;         // click with a position
   Uint8 button = SDL_BUTTON_LEFT;
   SDLKey key = SDLK_UNKNOWN;

@@ -89,6 +89,13 @@ ReplayPlayer::Outcome ReplayPlayer::Run(const Step& step, Engine* engine) {
     case StepKind::kKeyUp:
       PushKey(SDL_KEYUP, step.key, KMOD_NONE);
       return Outcome::kDone;
+    case StepKind::kPadDown:
+    case StepKind::kPadUp:
+      PushGamepadButton(step.kind == StepKind::kPadDown, static_cast<Uint8>(step.x));
+      return Outcome::kDone;
+    case StepKind::kPadStick:
+      PushGamepadStick(static_cast<Sint16>(step.x), static_cast<Sint16>(step.y));
+      return Outcome::kDone;
     case StepKind::kClose:
       PushQuit();
       return Outcome::kDone;
