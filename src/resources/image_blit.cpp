@@ -31,6 +31,45 @@ Uint32 ReadPixel(const Uint8* p, int bytes) {
   }
 }
 
+void WritePixel(Uint8* p, int bytes, Uint32 value) {
+  switch (bytes) {
+    case 1: *p = static_cast<Uint8>(value); break;
+    case 2: *reinterpret_cast<Uint16*>(p) = static_cast<Uint16>(value); break;
+    case 3: p[0] = static_cast<Uint8>(value), p[1] = static_cast<Uint8>(value >> 8), p[2] = static_cast<Uint8>(value >> 16); break;
+    default: *reinterpret_cast<Uint32*>(p) = value; break;
+  }
+}
+
+// One drawn row: count pixels from the frame's column (plus remainder / width),
+// stepping step and remainderStep / width a pixel, without a division per pixel.
+// kBytes is the pixel size of both surfaces when raw, 0 for any other case.
+template <int kBytes>
+void ScaleRow(const SDL_Surface* image, const Uint8* source, SDL_Surface* screen, Uint8* target, long long count,
+              long long column, long long remainder, long long step, long long remainderStep, long long width,
+              bool keyed, Uint32 key) {
+  const int bytes = kBytes ? kBytes : image->format->BytesPerPixel;
+  const int targetBytes = kBytes ? kBytes : screen->format->BytesPerPixel;
+  for (long long i = 0; i < count; ++i, target += targetBytes) {
+    if (column >= 0 && column < image->w) {
+      Uint32 pixel = ReadPixel(source + column * bytes, bytes);
+      if (!keyed || pixel != key) {
+        if (!kBytes) {
+          Uint8 r, g, b;
+          SDL_GetRGB(pixel, image->format, &r, &g, &b);
+          pixel = SDL_MapRGB(screen->format, r, g, b);
+        }
+        WritePixel(target, targetBytes, pixel);
+      }
+    }
+    column += step;
+    remainder += remainderStep;
+    if (remainder >= width) {
+      remainder -= width;
+      ++column;
+    }
+  }
+}
+
 }  // namespace
 
 void BlitScaled(SDL_Surface* image, SDL_Rect area, int frameHeight, SDL_Surface* screen, long long left, long long top,
@@ -47,36 +86,17 @@ void BlitScaled(SDL_Surface* image, SDL_Rect area, int frameHeight, SDL_Surface*
   const SDL_PixelFormat &from = *image->format, &to = *screen->format;
   bool raw = from.BytesPerPixel == to.BytesPerPixel && from.Rmask == to.Rmask && from.Gmask == to.Gmask &&
              from.Bmask == to.Bmask && from.BitsPerPixel == to.BitsPerPixel && !from.palette && !to.palette;
-  int bytes = from.BytesPerPixel;
+  auto scaleRow = !raw ? ScaleRow<0> : from.BytesPerPixel == 4 ? ScaleRow<4> : from.BytesPerPixel == 3 ? ScaleRow<3>
+                : from.BytesPerPixel == 2 ? ScaleRow<2> : ScaleRow<1>;
   SDL_LockSurface(image);
   SDL_LockSurface(screen);
-  // Columns step by area.w / width without a division per pixel.
-  long long step = area.w / width, remainderStep = area.w % width;
-  long long firstNumerator = (fromX - left) * area.w;
+  long long numerator = (fromX - left) * area.w;
   for (long long y = fromY; y < toY; ++y) {
     long long row = (y - top) * frameHeight / height;
     if (row >= image->h) continue;
-    const Uint8* source = static_cast<const Uint8*>(image->pixels) + row * image->pitch;
-    long long column = area.x + firstNumerator / width, remainder = firstNumerator % width;
-    for (long long x = fromX; x < toX; ++x) {
-      if (column >= 0 && column < image->w) {
-        Uint32 pixel = ReadPixel(source + column * bytes, bytes);
-        if (!keyed || pixel != key) {
-          if (!raw) {
-            Uint8 r, g, b;
-            SDL_GetRGB(pixel, image->format, &r, &g, &b);
-            pixel = SDL_MapRGB(screen->format, r, g, b);
-          }
-          PutPixel(static_cast<int>(x), static_cast<int>(y), pixel, screen);
-        }
-      }
-      column += step;
-      remainder += remainderStep;
-      if (remainder >= width) {
-        remainder -= width;
-        ++column;
-      }
-    }
+    scaleRow(image, static_cast<const Uint8*>(image->pixels) + row * image->pitch, screen,
+             static_cast<Uint8*>(screen->pixels) + y * screen->pitch + fromX * to.BytesPerPixel, toX - fromX,
+             area.x + numerator / width, numerator % width, area.w / width, area.w % width, width, keyed, key);
   }
   SDL_UnlockSurface(screen);
   SDL_UnlockSurface(image);
