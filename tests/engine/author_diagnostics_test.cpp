@@ -75,6 +75,9 @@ TEST(AuthorDiagnostics, EachMistakeIsNamedWithTheScriptLine) {
        "init.lua:3: LoadTalkFont: font \"jpeg.bmp\": 18 glyph pixels are close to the transparent colour FF00FF "
        "(fringes of smoothing); they show as a halo\n"},
       {"LoadDecisionFont('good.bmp', 8)", ""},
+      {"SetDepthScale(300, 50, 200, 100)",
+       "init.lua:3: SetDepthScale: no scale by depth: the far line y 300 is not above the near line y 200: give the "
+       "upper line first\n"},
   };
   for (const Case& c : cases) {
     GameHarness game;
