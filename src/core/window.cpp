@@ -11,8 +11,7 @@ namespace {
 
 const int kLargestScale = 4;
 
-SDL_Surface* OpenVideoMode(Engine& engine, int width, int height, Uint32 flags) {
-  int depth = engine.core.screenDepth;
+SDL_Surface* OpenVideoMode(Engine& engine, int width, int height, Uint32 flags, int depth) {
   if (engine.window.openVideoMode) return engine.window.openVideoMode(width, height, depth, flags);
   return SDL_SetVideoMode(width, height, depth, flags);
 }
@@ -33,6 +32,21 @@ int ChosenScale(const Engine& engine) {
   const SDL_VideoInfo* desktop = SDL_GetVideoInfo();
   return ScaleThatFits(engine.core.screenWidth, engine.core.screenHeight, desktop ? desktop->current_w : 0,
                        desktop ? desktop->current_h : 0);
+}
+
+// A game of 24 bits on a display of 32 (the usual desktop) gets a scaled
+// window of the display's own 32 bits: SDL then sends the enlarged frame as
+// it is, where a window of 24 bits would be converted pixel by pixel on every
+// update, at four or nine times the game's pixels. The game's screen keeps
+// the 24 bits (and the masks SDL gives a screen of 24 bits on such a display),
+// so it draws as it always did; its pixels are widened to 32 bits once, while
+// being enlarged. 0 when the window takes the game's depth.
+int DisplayDepthForScaledWindow(const Engine& engine) {
+  if (engine.core.screenDepth != 24 || engine.core.fullscreen || engine.window.openVideoMode) return 0;
+  const SDL_VideoInfo* desktop = SDL_GetVideoInfo();
+  const SDL_PixelFormat* f = desktop ? desktop->vfmt : nullptr;
+  bool plain32 = f && f->BitsPerPixel == 32 && f->Rmask == 0xFF0000 && f->Gmask == 0xFF00 && f->Bmask == 0xFF;
+  return plain32 ? 32 : 0;
 }
 
 // The game's own screen beside a larger window: same pixel format, so
@@ -69,6 +83,15 @@ void WidenRowOf3(const Uint8* from, Uint8* to, int width, int factor) {
   for (int k = 0; k < factor; ++k, to += 3) std::memcpy(to, from, 3);
 }
 
+// 24-bit pixels (blue, green, red bytes) into 32-bit ones of the same masks.
+void WidenRow3To4(const Uint8* from, Uint8* to, int width, int factor) {
+  Uint32* out = reinterpret_cast<Uint32*>(to);
+  for (int x = 0; x < width; ++x, from += 3) {
+    Uint32 pixel = from[0] | from[1] << 8 | static_cast<Uint32>(from[2]) << 16;
+    for (int k = 0; k < factor; ++k) *out++ = pixel;
+  }
+}
+
 void WidenRowOfBytes(const Uint8* from, Uint8* to, int width, int factor, int bytes) {
   for (int x = 0; x < width; ++x, from += bytes)
     for (int k = 0; k < factor; ++k, to += bytes) std::memcpy(to, from, bytes);
@@ -89,16 +112,17 @@ bool OpenScreen(Engine& engine) {
   int width = core.screenWidth * scale, height = core.screenHeight * scale;
   Uint32 flags = SDL_HWSURFACE | SDL_DOUBLEBUF | (core.fullscreen ? SDL_FULLSCREEN : 0);
   SDL_Surface* video = nullptr;
+  int windowDepth = scale > 1 && DisplayDepthForScaledWindow(engine) ? 32 : core.screenDepth;
   if (core.fullscreen && !OffersFullScreen(engine, width, height, flags)) {
     SDL_SetError("the display offers no such mode");
   } else {
-    video = OpenVideoMode(engine, width, height, flags);
+    video = OpenVideoMode(engine, width, height, flags, windowDepth);
   }
   if (!video && core.fullscreen) {
     LogFormat("Fullscreen %ix%i not possible (%s): opening a window of that size\r\n", width, height,
               SDL_GetError());
     core.fullscreen = false;
-    video = OpenVideoMode(engine, width, height, flags & ~SDL_FULLSCREEN);
+    video = OpenVideoMode(engine, width, height, flags & ~SDL_FULLSCREEN, core.screenDepth);
   }
   if (!video) {
     LogFormat("Can't set video mode: %s\n", SDL_GetError());
@@ -108,7 +132,11 @@ bool OpenScreen(Engine& engine) {
     core.screen = video;
     return true;
   }
-  core.screen = MakeScreenFor(video, core.screenWidth, core.screenHeight);
+  if (video->format->BitsPerPixel == 32 && windowDepth != core.screenDepth) {
+    core.screen = SDL_CreateRGBSurface(SDL_SWSURFACE, core.screenWidth, core.screenHeight, 24, 0xFF0000, 0xFF00, 0xFF, 0);
+  } else {
+    core.screen = MakeScreenFor(video, core.screenWidth, core.screenHeight);
+  }
   if (!core.screen) {
     LogFormat("Can't set video mode: %s\n", SDL_GetError());
     return false;
@@ -173,14 +201,16 @@ void ScaleUp(const SDL_Surface* from, SDL_Surface* to, int factor) {
 }
 
 void ScaleUpRegion(const SDL_Surface* from, SDL_Surface* to, int factor, const SDL_Rect& region) {
-  const int bytes = from->format->BytesPerPixel;
-  const size_t rowBytes = static_cast<size_t>(region.w) * factor * bytes;
+  const int bytes = from->format->BytesPerPixel, outBytes = to->format->BytesPerPixel;
+  const size_t rowBytes = static_cast<size_t>(region.w) * factor * outBytes;
   for (int y = region.y; y < region.y + region.h; ++y) {
     const Uint8* in = static_cast<const Uint8*>(from->pixels) + static_cast<size_t>(y) * from->pitch +
                       static_cast<size_t>(region.x) * bytes;
     Uint8* first = static_cast<Uint8*>(to->pixels) + static_cast<size_t>(y) * factor * to->pitch +
-                   static_cast<size_t>(region.x) * factor * bytes;
-    switch (bytes) {
+                   static_cast<size_t>(region.x) * factor * outBytes;
+    if (bytes == 3 && outBytes == 4) {
+      WidenRow3To4(in, first, region.w, factor);
+    } else switch (bytes) {
       case 4: WidenRow<Uint32>(in, first, region.w, factor); break;
       case 3: WidenRowOf3(in, first, region.w, factor); break;
       case 2: WidenRow<Uint16>(in, first, region.w, factor); break;

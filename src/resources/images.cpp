@@ -13,6 +13,11 @@
 #include "util/log.h"
 #include "util/resource_address.h"
 
+SDL_Surface* ConvertForScreen(SDL_Surface* screen, SDL_Surface* source) {
+  if (!screen || screen == SDL_GetVideoSurface()) return SDL_DisplayFormat(source);
+  return SDL_ConvertSurface(source, screen->format, SDL_SWSURFACE);
+}
+
 namespace {
 
 SDL_Surface* ReadSource(Engine& engine, const std::string& address) {
@@ -58,7 +63,7 @@ ImageRef Load(Engine& engine, const std::string& address) {
     return nullptr;
   }
   LogText(".");
-  SDL_Surface* converted = SDL_DisplayFormat(source);
+  SDL_Surface* converted = ConvertForScreen(engine.core.screen, source);
   LogText(".");
   if (!converted) {
     SDL_FreeSurface(source);

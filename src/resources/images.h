@@ -14,6 +14,13 @@ struct Engine;
 // crashes the first conversion. Null when the stream holds no usable BMP.
 SDL_Surface* ReadBmp(SDL_RWops* stream);
 
+// A copy of source in the pixel format of the screen the game draws on, so
+// that drawing copies pixels unchanged: the display's format (as
+// SDL_DisplayFormat gives it) when the screen is the display, else the
+// screen's own (the game's screen beside a scaled window of the display's
+// depth). Null when the copy cannot be made.
+SDL_Surface* ConvertForScreen(SDL_Surface* screen, SDL_Surface* source);
+
 // The registered image for the address, loading it on first use; null when
 // the image cannot be loaded (the failure is logged).
 ImageRef LoadImage(Engine& engine, const std::string& address);

@@ -49,7 +49,7 @@ void CBitmapFont::InitCharacters() {
   if (!image) return;
   // Without a video mode there is no display format (and SDL_DisplayFormat crashes
   // when video was never initialised); a private copy still draws.
-  SDL_Surface* converted = SDL_GetVideoSurface() ? SDL_DisplayFormat(image) : nullptr;
+  SDL_Surface* converted = SDL_GetVideoSurface() ? ConvertForScreen(target, image) : nullptr;
   if (!converted) converted = SDL_ConvertSurface(image, image->format, SDL_SWSURFACE);
   if (ownsImage_) SDL_FreeSurface(image);
   image = converted;
