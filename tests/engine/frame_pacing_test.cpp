@@ -72,6 +72,7 @@ TEST(FrameLimit, SleepsTheRestOfEachSlotInWaitsAndInTheFrameLoop) {
   } cases[] = {
       {"SetFrameLimit(50)", "Wait(200) Exit()", 5, 0, 11, 15},  // slots at 1000, 1020, ... 1200
       {"SetFrameLimit(50)", "", 5, 0, 10, 15},                  // the frame loop: 10 frames, then stopped
+      {"SetFrameLimit(50)", "Wait(200) Exit()", 19, 0, 11, 1},  // a millisecond left is slept too
       {"SetFrameLimit(50)", "Wait(200) Exit()", 30, 0, 7, 0},   // every frame runs over its slot
       {"SetFrameLimit(50) SetFrameLimit(0)", "Wait(200) Exit()", 5, 0, 40, 0},
       {"SetFrameLimit(50) SetFrameLimit()", "Wait(200) Exit()", 5, 0, 40, 0},
@@ -105,6 +106,10 @@ TEST(FrameLimit, FollowsARunOverFrameAtOnceAndKeepsSixtyAnExactSixty) {
   Uint32 slept = 0;
   for (auto [frame, ms] : run.sleeps) slept += ms;
   EXPECT_EQ(slept, 1000u - 60u);
+  // A slot ends at the first whole millisecond not before its exact end: 17, 34, 50 ms.
+  ASSERT_GE(run.sleeps.size(), 3u);
+  expected = {{1, 16}, {2, 16}, {3, 15}};
+  EXPECT_EQ(decltype(expected)(run.sleeps.begin(), run.sleeps.begin() + 3), expected);
 
   // A clock driven by hand, without a sleep of its own, never waits for real.
   Clock driven;
