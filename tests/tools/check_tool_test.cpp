@@ -59,8 +59,8 @@ TEST(CheckTool, OnePlantedFaultOfEachKindIsReportedAtItsLine) {
       {"init.lua", "\"font.bmp\"), 8", "\"font.bmp\"), 9", "init.lua:6: font.bmp: "},
       {"texts.DE", "", "Hallo\nTschuess\nNoch was\n", "texts.EN:3: 2 lines, but texts.DE has 3"},
       {"texts.DE", "", "Hallo\n", "texts.DE:2: 1 lines, but texts.EN has 2"},
-      {"texts.EN", "", "Hello\n" + std::string(300, 'x') + "\n",
-       "texts.EN:2: the line is 300 characters long; the engine reads 255"},
+      {"texts.EN", "", "Hello\n" + std::string(256, 'x') + "\n",
+       "texts.EN:2: the line is 256 characters long; the engine reads 255"},
   };
   TempDir clean;
   WriteGame(clean);
