@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "core/present.h"
+#include "core/window.h"
 #include "support/game_harness.h"
+#include "support/pictures.h"
 
 namespace {
 
@@ -118,6 +120,33 @@ TEST(FrameLimit, FollowsARunOverFrameAtOnceAndKeepsSixtyAnExactSixty) {
   driven.Sleep(3000);
   auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - before);
   EXPECT_LT(waited.count(), 1000);
+}
+
+// Each screen pixel of a region becomes a square of the window in its colour,
+// at every depth and scale (a 24-bit screen may be widened into a 32-bit
+// window); nothing outside the region is touched.
+TEST(PartialPresent, EnlargingGivesEachPixelOfTheRegionItsSquareAtEveryDepthAndScale) {
+  std::mt19937 random(7);
+  for (auto [from, to] : std::vector<std::pair<int, int>>{{16, 16}, {24, 24}, {32, 32}, {24, 32}}) {
+    for (int factor : {2, 3}) {
+      SCOPED_TRACE(std::to_string(from) + " to " + std::to_string(to) + " bits, scale " + std::to_string(factor));
+      SDL_Surface* screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 13, 5, from, 0, 0, 0, 0);
+      SDL_Surface* window = SDL_CreateRGBSurface(SDL_SWSURFACE, 13 * factor, 5 * factor, to, 0, 0, 0, 0);
+      for (int y = 0; y < screen->h; ++y)
+        for (int b = 0; b < screen->w * screen->format->BytesPerPixel; ++b)
+          static_cast<Uint8*>(screen->pixels)[y * screen->pitch + b] = Uint8(random() | 1);
+      const SDL_Rect region = {2, 1, 9, 3};
+      ScaleUpRegion(screen, window, factor, region);
+      for (int y = 0; y < window->h; ++y)
+        for (int x = 0; x < window->w; ++x) {
+          bool inside = x / factor >= region.x && x / factor < region.x + region.w && y / factor >= region.y &&
+                        y / factor < region.y + region.h;
+          ASSERT_EQ(PixelAt(window, x, y), inside ? PixelAt(screen, x / factor, y / factor) : kBlack) << x << "," << y;
+        }
+      SDL_FreeSurface(screen);
+      SDL_FreeSurface(window);
+    }
+  }
 }
 
 TEST(PartialPresent, RegionsCoverExactlyTheChangedTilesAndTheCopyFollows) {

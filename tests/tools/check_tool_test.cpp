@@ -17,7 +17,7 @@ const char kInit[] =
     "  CreateObject('lantern')\n"
     "  LoadAnim('lantern', 'still', 'red.bmp', 20, 20, 0, 0, 1, 1)\n"
     "  LoadPathMap(R('room.walk'))\n"
-    "  SetWalkToPos('lantern', 100, 150)\n"
+    "  SetWalkToPos('lantern', -1, -1) SetWalkToPos('lantern', 100, 150)  -- -1, -1: none\n"
     "  LoadSystemFont(R(\"font.bmp\"), 8, 10, 430)\n"
     "  SetStringFile('texts') LoadSound('bell', 'bell.wav') LoadSzene('lua.dat:1')\n"
     "  CreateMenuButton('LOOK', 'button.bmp', 'Look', 20, 10, 0, 400) -- Show('in a comment')\n"
