@@ -26,13 +26,6 @@ struct Host {
     WorkingDirectory in(dir.path());
     return LoadScript(engine, address);
   }
-  std::string Global(const char* name) {
-    lua_getglobal(engine.script.L, name);
-    const char* text = lua_tostring(engine.script.L, -1);
-    std::string value = text ? text : "(nil)";
-    lua_pop(engine.script.L, 1);
-    return value;
-  }
 };
 
 // A pack entry loads by its address, a precompiled chunk too; failed loads
@@ -50,9 +43,9 @@ TEST(ScriptHost, ScriptErrorsGoToTheRuntimeOrAnAlertFunctionAndFailTheLoad) {
   host.dir.Write("broken.lua", "this is not lua");
   host.dir.Write("p.dat", BuildDataPack({"error('boom')", "which = 'entry 1'", compiled}));
   EXPECT_EQ(host.Load("p.dat:2"), 0);
-  EXPECT_EQ(host.Global("compiled"), "42");
+  EXPECT_EQ(LuaValue(host.engine, "compiled"), "42");
   EXPECT_EQ(host.Load("p.dat:1"), 0);
-  EXPECT_EQ(host.Global("which"), "entry 1");
+  EXPECT_EQ(LuaValue(host.engine, "which"), "entry 1");
   EXPECT_EQ(host.Load("missing.lua"), -1);
   EXPECT_EQ(host.Load("broken.lua"), -1);
   EXPECT_EQ(host.Load("p.dat:0"), -1);
@@ -73,7 +66,7 @@ TEST(ScriptHost, ScriptErrorsGoToTheRuntimeOrAnAlertFunctionAndFailTheLoad) {
   host.Load("a.lua");
   host.Load("b.lua");
   EXPECT_EQ(host.log.Errors(), errors);
-  EXPECT_NE(host.Global("alerted").find("caught by alert"), std::string::npos);
+  EXPECT_NE(LuaValue(host.engine, "alerted").find("caught by alert"), std::string::npos);
   // Scripts get only the base library.
   Lua(host.engine, "assert(not (string or table or math or io or os or debug or package))");
 }

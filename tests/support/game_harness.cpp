@@ -48,5 +48,16 @@ std::string LogFrom(const std::string& log, const std::string& marker) {
 }
 
 void Lua(Engine& engine, const std::string& code) {
-  ASSERT_EQ(luaL_dostring(engine.script.L, code.c_str()), 0) << code;
+  ASSERT_EQ(luaL_dostring(engine.script.L, code.c_str()), 0) << code << ": " << lua_tostring(engine.script.L, -1);
+}
+
+std::string LuaValue(Engine& engine, const std::string& expression) {
+  lua_State* L = engine.script.L;
+  bool ran = luaL_dostring(L, ("return tostring(" + expression + ")").c_str()) == 0;
+  size_t length = 0;
+  const char* text = lua_tolstring(L, -1, &length);
+  std::string value(text ? text : "", length);
+  lua_pop(L, 1);
+  EXPECT_TRUE(ran) << expression << ": " << value;
+  return value;
 }

@@ -57,3 +57,5 @@ std::string LogFrom(const std::string& log, const std::string& marker);
 
 // Runs a chunk in the game's script state; a failing chunk fails the test.
 void Lua(Engine& engine, const std::string& code);
+// The value of a script expression as tostring writes it; a failing one fails the test.
+std::string LuaValue(Engine& engine, const std::string& expression);

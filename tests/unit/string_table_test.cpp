@@ -10,32 +10,21 @@ extern "C" {
 
 #include "engine/engine.h"
 #include "script/script_host.h"
+#include "support/game_harness.h"
 #include "support/log_capture.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-// A script state running in a temp folder; results come back as globals.
+// A script state running in a temp folder.
 struct Scripts {
   TempDir dir;
   WorkingDirectory in{dir.path()};
   Engine engine;
   LogCapture log;
   Scripts() { OpenScripting(engine); }
-
-  void Run(const std::string& code) {
-    ASSERT_EQ(luaL_dostring(engine.script.L, code.c_str()), 0) << lua_tostring(engine.script.L, -1);
-  }
-  // The value of an expression as Lua's tostring writes it.
-  std::string Text(const std::string& code) {
-    Run("r = tostring(" + code + ")");
-    lua_getglobal(engine.script.L, "r");
-    size_t length = 0;
-    const char* text = lua_tolstring(engine.script.L, -1, &length);
-    std::string result(text, length);
-    lua_pop(engine.script.L, 1);
-    return result;
-  }
+  void Run(const std::string& code) { Lua(engine, code); }
+  std::string Text(const std::string& expression) { return LuaValue(engine, expression); }
 };
 
 TEST(StringTable, LinesByNumberAndLanguageAndNoFileMeansEmptyStrings) {
