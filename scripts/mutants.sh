@@ -24,8 +24,10 @@ filter=${MUTANT_FILTER:-*}
 limit=${MUTANT_TIMEOUT:-300}
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 
-# The list as numbered records "number<TAB>file<TAB>original<TAB>replacement<TAB>note"
-# (tabs and backslashes inside the texts are escaped).
+# The list as numbered records "number<TAB>file<TAB>xoriginal<TAB>xreplacement<TAB>xnote"
+# (tabs and backslashes inside the texts are escaped; each text starts with an
+# x that the reader drops, so that an empty one is still a field: read folds
+# neighbouring tabs into one).
 records() {
   python3 - "$list" <<'PY'
 import sys
@@ -35,8 +37,8 @@ def flush():
     global number, block
     if "file" in block:
         number += 1
-        print("\t".join([str(number), block["file"], esc(block.get("old", "")),
-                         esc(block.get("new", "")), esc(block.get("note", ""))]))
+        print("\t".join([str(number), block["file"], "x" + esc(block.get("old", "")),
+                         "x" + esc(block.get("new", "")), "x" + esc(block.get("note", ""))]))
     block = {}
 for line in open(sys.argv[1], encoding="utf-8").read().split("\n") + [""]:
     if line.strip() == "":
@@ -130,6 +132,7 @@ if [ "$filter" != "*" ]; then
   echo "FILTERED: only the tests matching $filter run, so this is no score" | tee -a "$report"
 fi
 while IFS=$'\t' read -r number file old new note; do
+  old=${old#x} new=${new#x} note=${note#x}
   if [ $# -gt 0 ] && ! printf ' %s ' "$@" | grep -q " $number "; then continue; fi
   total=$((total + 1))
   cp "$root/$file" "$backup" 2>/dev/null
