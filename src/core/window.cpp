@@ -40,13 +40,12 @@ int ChosenScale(const Engine& engine) {
 // update, at four or nine times the game's pixels. The game's screen keeps
 // the 24 bits (and the masks SDL gives a screen of 24 bits on such a display),
 // so it draws as it always did; its pixels are widened to 32 bits once, while
-// being enlarged. 0 when the window takes the game's depth.
-int DisplayDepthForScaledWindow(const Engine& engine) {
-  if (engine.core.screenDepth != 24 || engine.core.fullscreen || engine.window.openVideoMode) return 0;
+// being enlarged.
+bool WidensIntoDisplayDepth(const Engine& engine) {
+  if (engine.core.screenDepth != 24 || engine.core.fullscreen || engine.window.openVideoMode) return false;
   const SDL_VideoInfo* desktop = SDL_GetVideoInfo();
   const SDL_PixelFormat* f = desktop ? desktop->vfmt : nullptr;
-  bool plain32 = f && f->BitsPerPixel == 32 && f->Rmask == 0xFF0000 && f->Gmask == 0xFF00 && f->Bmask == 0xFF;
-  return plain32 ? 32 : 0;
+  return f && f->BitsPerPixel == 32 && f->Rmask == 0xFF0000 && f->Gmask == 0xFF00 && f->Bmask == 0xFF;
 }
 
 // The game's own screen beside a larger window: same pixel format, so
@@ -97,6 +96,18 @@ void WidenRowOfBytes(const Uint8* from, Uint8* to, int width, int factor, int by
     for (int k = 0; k < factor; ++k, to += bytes) std::memcpy(to, from, bytes);
 }
 
+// Widens one row of the region: each pixel into factor pixels of the window.
+void WidenRowInto(const Uint8* in, Uint8* out, int width, int factor, int bytes, int outBytes) {
+  if (bytes == 3 && outBytes == 4) return WidenRow3To4(in, out, width, factor);
+  switch (bytes) {
+    case 4: return WidenRow<Uint32>(in, out, width, factor);
+    case 3: return WidenRowOf3(in, out, width, factor);
+    case 2: return WidenRow<Uint16>(in, out, width, factor);
+    case 1: return WidenRow<Uint8>(in, out, width, factor);
+    default: return WidenRowOfBytes(in, out, width, factor, bytes);
+  }
+}
+
 }  // namespace
 
 int ScaleThatFits(int width, int height, int desktopWidth, int desktopHeight) {
@@ -112,7 +123,7 @@ bool OpenScreen(Engine& engine) {
   int width = core.screenWidth * scale, height = core.screenHeight * scale;
   Uint32 flags = SDL_HWSURFACE | SDL_DOUBLEBUF | (core.fullscreen ? SDL_FULLSCREEN : 0);
   SDL_Surface* video = nullptr;
-  int windowDepth = scale > 1 && DisplayDepthForScaledWindow(engine) ? 32 : core.screenDepth;
+  int windowDepth = scale > 1 && WidensIntoDisplayDepth(engine) ? 32 : core.screenDepth;
   if (core.fullscreen && !OffersFullScreen(engine, width, height, flags)) {
     SDL_SetError("the display offers no such mode");
   } else {
@@ -133,7 +144,8 @@ bool OpenScreen(Engine& engine) {
     return true;
   }
   if (video->format->BitsPerPixel == 32 && windowDepth != core.screenDepth) {
-    core.screen = SDL_CreateRGBSurface(SDL_SWSURFACE, core.screenWidth, core.screenHeight, 24, 0xFF0000, 0xFF00, 0xFF, 0);
+    core.screen =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, core.screenWidth, core.screenHeight, 24, 0xFF0000, 0xFF00, 0xFF, 0);
   } else {
     core.screen = MakeScreenFor(video, core.screenWidth, core.screenHeight);
   }
@@ -208,15 +220,7 @@ void ScaleUpRegion(const SDL_Surface* from, SDL_Surface* to, int factor, const S
                       static_cast<size_t>(region.x) * bytes;
     Uint8* first = static_cast<Uint8*>(to->pixels) + static_cast<size_t>(y) * factor * to->pitch +
                    static_cast<size_t>(region.x) * factor * outBytes;
-    if (bytes == 3 && outBytes == 4) {
-      WidenRow3To4(in, first, region.w, factor);
-    } else switch (bytes) {
-      case 4: WidenRow<Uint32>(in, first, region.w, factor); break;
-      case 3: WidenRowOf3(in, first, region.w, factor); break;
-      case 2: WidenRow<Uint16>(in, first, region.w, factor); break;
-      case 1: WidenRow<Uint8>(in, first, region.w, factor); break;
-      default: WidenRowOfBytes(in, first, region.w, factor, bytes); break;
-    }
+    WidenRowInto(in, first, region.w, factor, bytes, outBytes);
     for (int k = 1; k < factor; ++k) std::memcpy(first + static_cast<size_t>(k) * to->pitch, first, rowBytes);
   }
 }
