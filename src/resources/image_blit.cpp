@@ -35,7 +35,9 @@ void WritePixel(Uint8* p, int bytes, Uint32 value) {
   switch (bytes) {
     case 1: *p = static_cast<Uint8>(value); break;
     case 2: *reinterpret_cast<Uint16*>(p) = static_cast<Uint16>(value); break;
-    case 3: p[0] = static_cast<Uint8>(value), p[1] = static_cast<Uint8>(value >> 8), p[2] = static_cast<Uint8>(value >> 16); break;
+    case 3:
+      p[0] = static_cast<Uint8>(value), p[1] = static_cast<Uint8>(value >> 8), p[2] = static_cast<Uint8>(value >> 16);
+      break;
     default: *reinterpret_cast<Uint32*>(p) = value; break;
   }
 }

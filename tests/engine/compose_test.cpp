@@ -75,12 +75,16 @@ std::vector<Rgb> Shoot(const std::string& setUp, int foot, bool check) {
 // drawn as the picture scaled beforehand, about the feet, and hit exactly
 // where drawn; the hero's own frame of 20 x 20 at every depth.
 TEST(Compose, DepthScaleDrawsAndHitsAsThePictureScaledBeforehand) {
-  for (auto [foot, percent] : std::vector<std::pair<int, int>>{{60, 50}, {100, 50}, {200, 100}, {300, 150}, {400, 150}}) {
-    std::vector<Rgb> scaled = Shoot("SetDepthScale(100, 50, 300, 150) LoadAnim('hero', 'a', 'blocks100.bmp', 20, 20, 10, 20, 1, 1) SetAnim('hero', 'a')", foot, true);
+  const std::vector<std::pair<int, int>> feetAndScales = {{60, 50}, {100, 50}, {200, 100}, {300, 150}, {400, 150}};
+  for (auto [foot, percent] : feetAndScales) {
+    std::vector<Rgb> scaled = Shoot("SetDepthScale(100, 50, 300, 150) "
+                                    "LoadAnim('hero', 'a', 'blocks100.bmp', 20, 20, 10, 20, 1, 1) SetAnim('hero', 'a')",
+                                    foot, true);
     int size = 20 * percent / 100;
-    std::vector<Rgb> reference = Shoot(FormatText("LoadAnim('hero', 'a', 'blocks%d.bmp', %d, %d, %d, %d, 1, 1) SetAnim('hero', 'a')",
-                                                  percent, size, size, size / 2, size),
-                                       foot, false);
+    std::vector<Rgb> reference =
+        Shoot(FormatText("LoadAnim('hero', 'a', 'blocks%d.bmp', %d, %d, %d, %d, 1, 1) SetAnim('hero', 'a')", percent,
+                         size, size, size / 2, size),
+              foot, false);
     ASSERT_EQ(scaled.size(), reference.size());
     int differ = 0;
     for (size_t i = 0; i < scaled.size(); ++i) differ += scaled[i] != reference[i];
@@ -95,13 +99,14 @@ TEST(Compose, DepthScaleSpeedsWhoTakesPartAndBadScales) {
       // 30 x 30, and walks as fast: 15 pixels a frame, slower as it goes up.
       // Other objects keep their size unless told.
       {std::string(kScale) + "MakeObject('near', '', 100, 350)",
-       {"pixel 329 329", "pixel 330 300", "pixel 119 369", "pixel 120 355", "lua Goto('hero', 300, 100)", "wait 3", "hero"},
+       {"pixel 329 329", "pixel 330 300", "pixel 119 369", "pixel 120 355", "lua Goto('hero', 300, 100)", "wait 3",
+        "hero"},
        "PIXEL (0,0,200)\nPIXEL (90,90,90)\nPIXEL (200,0,0)\nPIXEL (90,90,90)\nHERO 300,232.2\n"},
       // Off for the hero, on for another object; a scene switch ends the scale.
       {"if not switched then SetDepthScale(100, 50, 400, 200) end DepthScaleOff('hero') "
        "MakeObject('far', '', 100, 100) DepthScaleOn('far')",
-       {"pixel 320 320", "pixel 109 109", "pixel 110 105", "lua switched = 1 function DeInit() end LoadSzene('init.lua')",
-        "pixel 115 115"},
+       {"pixel 320 320", "pixel 109 109", "pixel 110 105",
+        "lua switched = 1 function DeInit() end LoadSzene('init.lua')", "pixel 115 115"},
        "PIXEL (90,90,90)\nPIXEL (200,0,0)\nPIXEL (90,90,90)\n<<< DeInit Scene >>>\r\nLoad Script <<init.lua>>...OK\r\n"
        "<<< CALL INIT-FUNCTION >>>\r\nInitialized 255 Characters\nLoad PathMap <<floor.map>>...(X:0, Y:0)(X:639, Y:0)"
        "(X:639, Y:479)(X:0, Y:479)Boxes loaded from Map-File (floor.map)\r\nOK\r\nlade Bild grey.bmp.....OK\r\n"
