@@ -7,7 +7,6 @@
 #include "engine/engine.h"
 #include "resources/pixels.h"
 #include "resources/sprite_runs.h"
-#include "util/bytes.h"
 
 void BlitImage(Engine& engine, SDL_Surface* image, SDL_Rect* area, SDL_Surface* screen, SDL_Rect* at) {
   ResourceState& resources = engine.resources;
@@ -21,15 +20,6 @@ void BlitImage(Engine& engine, SDL_Surface* image, SDL_Rect* area, SDL_Surface* 
 }
 
 namespace {
-
-Uint32 ReadPixel(const Uint8* p, int bytes) {
-  switch (bytes) {
-    case 1: return *p;
-    case 2: return *reinterpret_cast<const Uint16*>(p);
-    case 3: return ReadLittle24(p);
-    default: return *reinterpret_cast<const Uint32*>(p);
-  }
-}
 
 void WritePixel(Uint8* p, int bytes, Uint32 value) {
   switch (bytes) {
@@ -53,7 +43,7 @@ void ScaleRow(const SDL_Surface* image, const Uint8* source, SDL_Surface* screen
   const int targetBytes = kBytes ? kBytes : screen->format->BytesPerPixel;
   for (long long i = 0; i < count; ++i, target += targetBytes) {
     if (column >= 0 && column < image->w) {
-      Uint32 pixel = ReadPixel(source + column * bytes, bytes);
+      Uint32 pixel = PixelValueAt(source + column * bytes, bytes);
       if (!keyed || pixel != key) {
         if (!kBytes) {
           Uint8 r, g, b;

@@ -1,20 +1,12 @@
 // Pixel access and the pixel hit test.
 #include "resources/pixels.h"
-#include "util/bytes.h"
 
 Uint32 GetPixel(SDL_Surface* surface, int x, int y) {
   if (!surface || x < 0 || y < 0 || x >= surface->w || y >= surface->h) return 0;
   SDL_LockSurface(surface);
   int bytes = surface->format->BytesPerPixel;
   const Uint8* p = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + x * bytes;
-  Uint32 value = 0;
-  switch (bytes) {
-    case 1: value = *p; break;
-    case 2: value = *reinterpret_cast<const Uint16*>(p); break;
-    case 3: value = ReadLittle24(p); break;
-    case 4: value = *reinterpret_cast<const Uint32*>(p); break;
-    default: value = 0; break;
-  }
+  Uint32 value = PixelValueAt(p, bytes);
   SDL_UnlockSurface(surface);
   return value;
 }

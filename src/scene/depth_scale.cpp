@@ -28,8 +28,8 @@ double PercentAt(const DepthScale& depth, int footLine) {
   return depth.topPercent + (depth.bottomPercent - depth.topPercent) * along;
 }
 
-bool ScaledByDepth(const Engine& engine, const AdventureObject& object) {
-  if (!engine.scene.depth.on || !object.area.empty() || !object.currentAnimation) return false;
+bool TakesPartInDepthScale(const Engine& engine, const AdventureObject& object) {
+  if (!object.area.empty() || !object.currentAnimation) return false;
   switch (object.depthScaling) {
     case kScaledAlways: return true;
     case kScaledNever: return false;

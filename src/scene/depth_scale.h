@@ -3,10 +3,8 @@
 
 #include <string>
 
+#include "engine/engine.h"
 #include "scene/adventure_object.h"
-
-struct DepthScale;
-struct Engine;
 
 // The largest scale a scene may set, in percent: four times the natural size.
 constexpr int kMostDepthPercent = 400;
@@ -19,9 +17,17 @@ int FootLine(const AdventureObject& object);
 // lines, held beyond them.
 double PercentAt(const DepthScale& depth, int footLine);
 
-// True when the scene sets a scale and the object takes part. Areas and
-// objects without a current animation never do.
-bool ScaledByDepth(const Engine& engine, const AdventureObject& object);
+// Whether the object takes part in the scene's scale: the hero unless told
+// otherwise, others when told; areas and objects without a current
+// animation never.
+bool TakesPartInDepthScale(const Engine& engine, const AdventureObject& object);
+
+// True when the scene sets a scale and the object takes part. Inline, so that
+// a scene without a scale pays one flag test wherever objects are drawn, hit
+// or moved.
+inline bool ScaledByDepth(const Engine& engine, const AdventureObject& object) {
+  return engine.scene.depth.on && TakesPartInDepthScale(engine, object);
+}
 
 // Where the current frame is drawn in the scene: scaled about the animation's
 // hotspot, which stays where it is, so the feet stay on their line. Width and

@@ -30,12 +30,11 @@ void DrawScaled(Engine& engine, const AdventureObject& object) {
 
 void DrawObjects(Engine& engine) {
   auto& objects = engine.cast.objects;
-  bool depthScale = engine.scene.depth.on;
   for (int i = 0; i < objects.Count(); ++i) {
     AdventureObject& object = *objects.ValueAt(i);
     Animation* animation = object.currentAnimation;
     if (!object.visible || !animation || !animation->image || !object.area.empty()) continue;
-    if (depthScale && ScaledByDepth(engine, object)) {
+    if (ScaledByDepth(engine, object)) {
       DrawScaled(engine, object);
       continue;
     }

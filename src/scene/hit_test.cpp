@@ -68,6 +68,6 @@ bool ScaledHitAt(Engine& engine, const AdventureObject& object, int sceneX, int 
 }  // namespace
 
 bool HitAt(Engine& engine, const AdventureObject& object, int sceneX, int sceneY) {
-  if (engine.scene.depth.on && ScaledByDepth(engine, object)) return ScaledHitAt(engine, object, sceneX, sceneY);
+  if (ScaledByDepth(engine, object)) return ScaledHitAt(engine, object, sceneX, sceneY);
   return object.colorKeyOverride ? ContainsPoint(object, sceneX, sceneY) : OpaqueAt(engine, object, sceneX, sceneY);
 }

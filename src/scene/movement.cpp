@@ -100,7 +100,7 @@ void ProcessMovement(Engine& engine, AdventureObject& object, float timeFactor) 
   Guarded("Exception catched in AdventureObject.ProcessMovement.\r\n", [&] {
     float speed = object.speed;
     // Farther away, a step covers fewer of the scene's pixels.
-    if (engine.scene.depth.on && ScaledByDepth(engine, object))
+    if (ScaledByDepth(engine, object))
       speed = static_cast<float>(speed * PercentAt(engine.scene.depth, FootLine(object)) / 100);
     object.x = object.x + timeFactor * object.dirX * speed;
     object.y = object.y + timeFactor * object.dirY * speed;

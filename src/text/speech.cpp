@@ -18,10 +18,7 @@ void BlitSpeech(Engine& engine) {
     int alignment = 2;
     int x = TruncateToInt(engine.view.scrollX + object.x);
     int y = TruncateToInt(object.y - font->cellHeight);
-    if (object.hotspotPositioning && object.currentAnimation) {
-      if (engine.scene.depth.on && ScaledByDepth(engine, object)) y -= ScaledFrame(engine, object).height;
-      else y -= object.currentAnimation->frameHeight;
-    }
+    if (object.hotspotPositioning && object.currentAnimation) y -= DrawnFrameOf(engine, object).height;
     if (!object.textBoxAuto) {
       // The fixed position is in screen pixels: it does not scroll.
       x = object.textBoxX;
